@@ -1,0 +1,63 @@
+#include "app/command_router.h"
+
+#include "app/control_ids.h"
+#include "app/loaded_test.h"
+#include "database/page_commands.h"
+#include "device/device_information.h"
+#include "device/download.h"
+#include "device/port_scan.h"
+#include "device/upload.h"
+
+namespace userdb {
+namespace {
+
+class BusyScope {
+ public:
+  explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+  ~BusyScope() { busy_ = false; }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  bool& busy_;
+};
+
+}  // namespace
+
+void CommandRouter::Click(int controlId) {
+  if (busy_) return;
+  BusyScope scope(busy_);
+  Route(controlId);
+}
+
+void CommandRouter::CancelCommand() { Click(ids::kExit); }
+
+void CommandRouter::Route(int controlId) {
+  switch (controlId) {
+    case ids::kExit: window_.Close(); return;
+    case ids::kOpenPort: ConnectCommand(state_, window_); return;
+    case ids::kAutoOpenPort: PortScan(state_, window_); return;
+    case ids::kLoadDatabase: DownloadDatabase(state_, window_); return;
+    case ids::kNextPage:
+    case ids::kPreviousPage:
+    case ids::kSavePage:
+    case ids::kClearData:
+    case ids::kExitAndWrite: RouteLoadedCommand(controlId); return;
+    default: return;  // not a button: nothing to run
+  }
+}
+
+void CommandRouter::RouteLoadedCommand(int controlId) {
+  if (!PassesLoadedTest(window_)) return;
+  UserDatabase& database = state_.database;
+  switch (controlId) {
+    case ids::kNextPage: NextPage(database, window_); return;
+    case ids::kPreviousPage: PreviousPage(database, window_); return;
+    case ids::kSavePage: SavePage(database, window_); return;
+    case ids::kClearData: ClearMarkedRows(database, window_); return;
+    case ids::kExitAndWrite: ExitAndWrite(state_, window_); return;
+    default: return;
+  }
+}
+
+}  // namespace userdb

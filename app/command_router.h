@@ -1,0 +1,31 @@
+#pragma once
+// Routes each button of the main window to its command, one command at a time.
+
+#include "app/window.h"
+#include "device/program_state.h"
+
+namespace userdb {
+
+class CommandRouter {
+ public:
+  CommandRouter(ProgramState& state, Window& window) : state_(state), window_(window) {}
+
+  // A button's click notification. Ignored while another command runs, also while one of
+  // its message boxes is open and the window can still be clicked.
+  void Click(int controlId);
+
+  // Escape, the close box and Close in the system menu: the same as "Exit ".
+  void CancelCommand();
+
+  bool Busy() const { return busy_; }
+
+ private:
+  void Route(int controlId);
+  void RouteLoadedCommand(int controlId);
+
+  ProgramState& state_;
+  Window& window_;
+  bool busy_ = false;
+};
+
+}  // namespace userdb

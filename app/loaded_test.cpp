@@ -1,0 +1,14 @@
+#include "app/loaded_test.h"
+
+#include "app/control_ids.h"
+#include "app/main_form.h"
+
+namespace userdb {
+
+bool PassesLoadedTest(Window& window) {
+  if (window.Text(ids::kPageLabel, kWholeTextBuffer) != kLoadPrompt) return true;
+  window.ShowMessage({BoxOwner::MainWindow, std::string(kLoadPrompt), std::string(kCaptionInfo), BoxKind::Ok});
+  return false;
+}
+
+}  // namespace userdb

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/window.h"
+
+namespace userdb {
+
+// The database counts as loaded once a page has been shown, that is once the PageLabel no
+// longer reads the load prompt. When it does, tells the user so and returns false.
+bool PassesLoadedTest(Window& window);
+
+}  // namespace userdb

@@ -1,0 +1,57 @@
+#pragma once
+// The operations the program needs of its window. The core sees nothing else of a toolkit.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace userdb {
+
+enum class BoxKind { Ok, YesNo };
+enum class BoxAnswer { Ok, Yes, No };
+enum class BoxOwner { MainWindow, None };
+
+struct MessageBoxRequest {
+  BoxOwner owner = BoxOwner::MainWindow;
+  std::string text;
+  std::optional<std::string> caption;  // none: the platform's default title
+  BoxKind kind = BoxKind::Ok;
+
+  bool operator==(const MessageBoxRequest&) const = default;
+};
+
+inline constexpr std::string_view kCaptionInfo = "Info";
+inline constexpr std::string_view kCaptionApiReturn = "API-return";
+
+class Window {
+ public:
+  virtual ~Window() = default;
+
+  // Reads a control's text into a buffer of bufferSize characters, terminator included:
+  // at most bufferSize - 1 characters come back, as a real control would cut them.
+  virtual std::string Text(int controlId, std::size_t bufferSize) const = 0;
+  virtual void SetText(int controlId, std::string_view text) = 0;
+
+  virtual bool IsRowChecked(int row) const = 0;
+  virtual void SetRowChecked(int row, bool checked) = 0;
+
+  virtual void Enable(int controlId, bool enabled) = 0;
+
+  // Index of the selected PortList entry, or -1 when none is selected.
+  virtual int PortSelection() const = 0;
+  virtual void SelectPort(int index) = 0;
+
+  virtual BoxAnswer ShowMessage(const MessageBoxRequest& box) = 0;
+
+  // Ends the window's modal run; the program ends with it.
+  virtual void Close() = 0;
+
+  // Lets a long transfer show its progress. The default does nothing; a toolkit may repaint.
+  virtual void ShowProgress() {}
+};
+
+// Buffer large enough for any text the program reads back whole.
+inline constexpr std::size_t kWholeTextBuffer = 4096;
+
+}  // namespace userdb

@@ -1,0 +1,13 @@
+#pragma once
+// Shows the current page of the database in the window's eight rows.
+
+#include "app/window.h"
+#include "database/user_database.h"
+
+namespace userdb {
+
+// Writes the unit label, the PageLabel and every row, clears the row marks, sets the last
+// reachable page and remembers what it wrote in database.shown. Records are never changed.
+void ShowPage(UserDatabase& database, Window& window);
+
+}  // namespace userdb

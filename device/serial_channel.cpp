@@ -1,0 +1,59 @@
+#include "device/serial_channel.h"
+
+#include <string>
+
+#include "device/user_messages.h"
+
+namespace userdb {
+
+bool SerialChannel::OpenPortNumber(int portNumber) {
+  lineLost_ = false;
+  return port_.Open(portNumber);
+}
+
+bool SerialChannel::OpenSelectedPort(Window& window) {
+  const int portNumber = window.PortSelection() + 1;
+  if (OpenPortNumber(portNumber)) return true;
+  window.ShowMessage({BoxOwner::None, std::string(message::kCanNotOpenCom) + std::to_string(portNumber),
+                      std::nullopt, BoxKind::Ok});
+  return false;
+}
+
+void SerialChannel::ClosePort() { port_.Close(); }
+
+bool SerialChannel::WriteAll(std::span<const std::uint8_t> bytes) {
+  std::size_t sent = 0;
+  Instant lastProgress = Now();
+  while (sent < bytes.size()) {
+    if (lineLost_ || !port_.IsOpen()) return false;
+    const WriteResult result = port_.Write(bytes.subspan(sent));
+    if (result.lineLost) lineLost_ = true;
+    sent += result.count;
+    if (result.count > 0) {
+      lastProgress = Now();
+    } else if (Now() - lastProgress >= kWriteStallLimit) {
+      lineLost_ = true;  // a port that takes nothing for this long will not take an exit message either
+      return false;
+    }
+  }
+  return true;
+}
+
+std::size_t SerialChannel::ReadOnce(std::span<std::uint8_t> buffer) {
+  if (lineLost_ || !port_.IsOpen() || buffer.empty()) return 0;
+  const ReadResult result = port_.ReadOnce(buffer);
+  if (result.lineLost) lineLost_ = true;
+  return result.count;
+}
+
+std::size_t SerialChannel::ReadBlock(std::span<std::uint8_t> block) {
+  std::size_t received = 0;
+  while (received < block.size()) {
+    const std::size_t count = ReadOnce(block.subspan(received));
+    if (count == 0) break;
+    received += count;
+  }
+  return received;
+}
+
+}  // namespace userdb

@@ -1,0 +1,48 @@
+#pragma once
+// The program's one connection to a COM port, on top of a platform's SerialPort.
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "app/window.h"
+#include "device/serial_port.h"
+
+namespace userdb {
+
+// WriteAll gives up when the port has taken nothing for this long.
+inline constexpr std::chrono::seconds kWriteStallLimit{2};
+
+class SerialChannel {
+ public:
+  explicit SerialChannel(SerialPort& port) : port_(port) {}
+
+  // Opens the port of the PortList's selected entry (entry i is port i + 1); when it fails,
+  // tells the user "Can not Open COM" and the number.
+  bool OpenSelectedPort(Window& window);
+  bool OpenPortNumber(int portNumber);
+  void ClosePort();
+  bool IsOpen() const { return port_.IsOpen(); }
+
+  // Sends every byte; false when the line is lost or the port took nothing for kWriteStallLimit.
+  bool WriteAll(std::span<const std::uint8_t> bytes);
+
+  // One read with the 100 ms limit; bytes beyond those delivered keep what they held.
+  std::size_t ReadOnce(std::span<std::uint8_t> buffer);
+
+  // Reads until the block is complete or a read delivers nothing: a block is never
+  // made up from what the buffer held before.
+  std::size_t ReadBlock(std::span<std::uint8_t> block);
+
+  // The device hung up or the port failed during this conversation: nothing more will come.
+  bool LineLost() const { return lineLost_; }
+
+  Instant Now() const { return port_.LineClock().Now(); }
+
+ private:
+  SerialPort& port_;
+  bool lineLost_ = false;
+};
+
+}  // namespace userdb

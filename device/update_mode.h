@@ -1,0 +1,35 @@
+#pragma once
+// The pieces every device conversation shares: the handshake into update mode, sending
+// frames and texts through the transfer buffer, the wait for the device's end message and
+// the end of the conversation.
+
+#include <chrono>
+#include <cstdint>
+#include <span>
+
+#include "app/window.h"
+#include "device/program_state.h"
+
+namespace userdb {
+
+// How long the device may take to say "KT Update Over" after the device information.
+inline constexpr std::chrono::seconds kUpdateOverLimit{3};
+
+// Opens the selected port and takes the device into update mode. On failure the user has
+// been told, the exit message sent where the line allows, and no port is open.
+bool EnterUpdateMode(ProgramState& state, Window& window);
+
+// Sends the exit message where the line allows and closes the port.
+void LeaveUpdateMode(ProgramState& state);
+
+// Builds the bytes at the start of the transfer buffer and writes them whole.
+bool SendThroughTransferBuffer(ProgramState& state, std::span<const std::uint8_t> bytes);
+
+// Reads until "KT Update Over" has come, wherever it starts in the stream; false when the
+// line is lost or kUpdateOverLimit passes first.
+bool WaitForUpdateOver(ProgramState& state);
+
+// Tells the user that the device stopped answering (box without owner, caption "Info").
+void ReportNotResponding(Window& window);
+
+}  // namespace userdb

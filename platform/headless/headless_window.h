@@ -1,0 +1,63 @@
+#pragma once
+// An in-memory main window: what tests and the command line drive. It behaves as the real
+// controls do where the program can tell: reads are cut to the caller's buffer, upper-case
+// fields capitalise what is typed, note fields keep case.
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/control_table.h"
+#include "app/window.h"
+
+namespace userdb {
+
+class HeadlessWindow final : public Window {
+ public:
+  using BoxHandler = std::function<BoxAnswer(const MessageBoxRequest&)>;
+
+  explicit HeadlessWindow(const DialogTemplate& form = MainFormTemplate());
+
+  std::string Text(int controlId, std::size_t bufferSize) const override;
+  void SetText(int controlId, std::string_view text) override;
+  bool IsRowChecked(int row) const override;
+  void SetRowChecked(int row, bool checked) override;
+  void Enable(int controlId, bool enabled) override;
+  int PortSelection() const override;
+  void SelectPort(int index) override;
+  BoxAnswer ShowMessage(const MessageBoxRequest& box) override;
+  void Close() override;
+
+  // What a user sees and does.
+  std::string TextOf(int controlId) const;
+  void Type(int controlId, std::string_view typed);  // replaces the field's text as typed
+  bool IsEnabled(int controlId) const;
+  bool IsClosed() const { return closed_; }
+  const std::vector<std::string>& PortEntries() const { return portEntries_; }
+
+  // Every box shown, in order. Answers come from the handler; without one, OK boxes answer
+  // Ok and Yes/No boxes their default, Yes.
+  const std::vector<MessageBoxRequest>& Boxes() const { return boxes_; }
+  void SetBoxHandler(BoxHandler handler) { boxHandler_ = std::move(handler); }
+
+ private:
+  struct ControlState {
+    std::string text;
+    bool enabled = true;
+    bool checked = false;
+    bool upperCase = false;
+  };
+
+  ControlState& Control(int controlId);
+  const ControlState& Control(int controlId) const;
+
+  std::map<int, ControlState> controls_;
+  std::vector<std::string> portEntries_;
+  int portSelection_ = -1;
+  std::vector<MessageBoxRequest> boxes_;
+  BoxHandler boxHandler_;
+  bool closed_ = false;
+};
+
+}  // namespace userdb

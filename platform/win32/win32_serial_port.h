@@ -1,0 +1,29 @@
+#pragma once
+// The serial line on Windows: a COM port opened exclusively and set up through kernel32.
+
+#include "device/serial_port.h"
+
+namespace userdb {
+
+class Win32SerialPort final : public SerialPort {
+ public:
+  Win32SerialPort() = default;
+  ~Win32SerialPort() override;
+  Win32SerialPort(const Win32SerialPort&) = delete;
+  Win32SerialPort& operator=(const Win32SerialPort&) = delete;
+
+  bool Open(int portNumber) override;
+  bool IsOpen() const override;
+  void Close() override;
+
+  ReadResult ReadOnce(std::span<std::uint8_t> buffer) override;
+  WriteResult Write(std::span<const std::uint8_t> bytes) override;
+  const Clock& LineClock() const override;
+
+ private:
+  // A HANDLE, null when no port is open; void* keeps <windows.h> out of this header.
+  void* handle_ = nullptr;
+  SteadyClock clock_;
+};
+
+}  // namespace userdb

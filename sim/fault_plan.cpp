@@ -1,0 +1,167 @@
+#include "sim/fault_plan.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <utility>
+
+namespace userdb::sim {
+namespace {
+
+constexpr std::array<std::pair<std::string_view, Phase>, kPhaseCount> kPhaseNames = {{
+    {"banner", Phase::Banner},
+    {"handshake", Phase::Handshake},
+    {"records", Phase::Records},
+    {"notes", Phase::Notes},
+    {"info", Phase::Info},
+    {"upload", Phase::Upload},
+    {"verdict", Phase::Verdict},
+}};
+
+std::optional<std::size_t> ParseCount(std::string_view text) {
+  std::size_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// "PHASE:N", or "PHASE" alone when a default count is given.
+std::optional<PhaseCount> ParsePhaseCount(std::string_view text, std::optional<std::size_t> defaultCount) {
+  const std::size_t colon = text.find(':');
+  const std::optional<Phase> phase = ParsePhase(text.substr(0, colon));
+  if (!phase) return std::nullopt;
+  const std::optional<std::size_t> count =
+      colon == std::string_view::npos ? defaultCount : ParseCount(text.substr(colon + 1));
+  if (!count) return std::nullopt;
+  return PhaseCount{*phase, *count};
+}
+
+// Phases in which the device sends something.
+bool DeviceSpeaks(Phase phase) { return phase != Phase::Upload; }
+
+using Rule = std::optional<std::string> (*)(FaultPlan&, std::string_view arg, bool hasArg);
+
+std::optional<std::string> Flag(bool& flag, bool hasArg) {
+  if (hasArg) return "takes no argument";
+  flag = true;
+  return std::nullopt;
+}
+
+std::optional<std::string> Count(std::optional<std::size_t>& field, std::string_view arg) {
+  field = ParseCount(arg);
+  if (!field) return "needs a count";
+  return std::nullopt;
+}
+
+std::optional<std::string> Garbage(FaultPlan& plan, std::string_view arg, bool) {
+  constexpr std::size_t kDefaultNoise = 1;
+  plan.garbageBefore = ParsePhaseCount(arg, kDefaultNoise);
+  if (!plan.garbageBefore || !DeviceSpeaks(plan.garbageBefore->phase)) return "needs PHASE[:N] of a phase the device speaks in";
+  return std::nullopt;
+}
+
+std::optional<std::string> Split(FaultPlan& plan, std::string_view arg, bool) {
+  plan.splitTextsIn = ParsePhase(arg);
+  if (!plan.splitTextsIn || !DeviceSpeaks(*plan.splitTextsIn)) return "needs a phase the device speaks in";
+  return std::nullopt;
+}
+
+std::optional<std::string> HangUp(FaultPlan& plan, std::string_view arg, bool) {
+  plan.hangUpAfter = ParsePhaseCount(arg, std::nullopt);
+  if (!plan.hangUpAfter) return "needs PHASE:N";
+  return std::nullopt;
+}
+
+std::optional<std::string> InfoFF(FaultPlan& plan, std::string_view arg, bool hasArg) {
+  if (!hasArg) {
+    plan.infoBytesFF.set();
+    return std::nullopt;
+  }
+  const std::optional<std::size_t> index = ParseCount(arg);
+  if (!index || *index >= kInfoBlockSize) return "needs a byte index below 72";
+  plan.infoBytesFF.set(*index);
+  return std::nullopt;
+}
+
+struct FaultRule {
+  std::string_view name;
+  std::string_view argument;
+  Rule apply;
+  std::string_view help;
+};
+
+constexpr FaultRule kRules[] = {
+    {"silent", "", [](FaultPlan& p, std::string_view, bool hasArg) { return Flag(p.silent, hasArg); },
+     "sends nothing at all"},
+    {"no-banner", "", [](FaultPlan& p, std::string_view, bool hasArg) { return Flag(p.noBanner, hasArg); },
+     "no banner when the port is opened"},
+    {"wrong-answer", "", [](FaultPlan& p, std::string_view, bool hasArg) { return Flag(p.wrongAnswer, hasArg); },
+     "answers the update request with \"KT GPS-BT\""},
+    {"answer-without-zero", "",
+     [](FaultPlan& p, std::string_view, bool hasArg) { return Flag(p.answerWithoutZero, hasArg); },
+     "sends the update answer without its zero byte"},
+    {"stop-records", "=K", [](FaultPlan& p, std::string_view arg, bool) { return Count(p.stopAfterRecords, arg); },
+     "sends only the first K records"},
+    {"stop-notes", "=K", [](FaultPlan& p, std::string_view arg, bool) { return Count(p.stopAfterNotes, arg); },
+     "sends only the first K notes"},
+    {"stall-record", "=K", [](FaultPlan& p, std::string_view arg, bool) { return Count(p.stallInRecord, arg); },
+     "pauses 250 ms in the middle of record K"},
+    {"stall-note", "=K", [](FaultPlan& p, std::string_view arg, bool) { return Count(p.stallInNote, arg); },
+     "pauses 250 ms in the middle of note K"},
+    {"garbage", "=PHASE[:N]", Garbage, "N bytes of noise (default 1) before the phase's answer"},
+    {"split", "=PHASE", Split, "sends the phase's texts in two halves 250 ms apart"},
+    {"checksum-error", "", [](FaultPlan& p, std::string_view, bool hasArg) { return Flag(p.checksumError, hasArg); },
+     "refuses every upload with \"Checksum Error\""},
+    {"no-update-over", "", [](FaultPlan& p, std::string_view, bool hasArg) { return Flag(p.noUpdateOver, hasArg); },
+     "never sends \"KT Update Over\""},
+    {"hangup", "=PHASE:N", HangUp, "drops the line after byte N of the phase"},
+    {"info-ff", "[=B]", InfoFF, "sends byte B (default: every byte) of the device information as 0xFF"},
+};
+
+}  // namespace
+
+std::optional<Phase> ParsePhase(std::string_view name) {
+  for (const auto& [text, phase] : kPhaseNames) {
+    if (text == name) return phase;
+  }
+  return std::nullopt;
+}
+
+std::string_view PhaseName(Phase phase) {
+  for (const auto& [text, value] : kPhaseNames) {
+    if (value == phase) return text;
+  }
+  return "?";
+}
+
+std::optional<std::string> AddFault(FaultPlan& plan, std::string_view spec) {
+  const std::size_t equals = spec.find('=');
+  const std::string_view name = spec.substr(0, equals);
+  const bool hasArg = equals != std::string_view::npos;
+  const std::string_view arg = hasArg ? spec.substr(equals + 1) : std::string_view();
+  for (const FaultRule& rule : kRules) {
+    if (rule.name != name) continue;
+    if (std::optional<std::string> error = rule.apply(plan, arg, hasArg)) {
+      return "fault " + std::string(name) + ": " + *error;
+    }
+    return std::nullopt;
+  }
+  return "unknown fault: " + std::string(name);
+}
+
+std::string_view FaultHelp() {
+  static const std::string help = [] {
+    constexpr std::size_t kHelpColumn = 32;
+    std::string text;
+    for (const FaultRule& rule : kRules) {
+      std::string usage = "  " + std::string(rule.name) + std::string(rule.argument);
+      usage.resize(std::max(kHelpColumn, usage.size() + 1), ' ');
+      text += usage + std::string(rule.help) + "\n";
+    }
+    text += "  PHASE: banner, handshake, records, notes, info, upload (counts image bytes taken), verdict\n";
+    return text;
+  }();
+  return help;
+}
+
+}  // namespace userdb::sim

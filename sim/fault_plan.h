@@ -1,0 +1,55 @@
+#pragma once
+// The ways in which a simulated device can misbehave, each chosen on its own.
+
+#include <bitset>
+#include <chrono>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "device/clock.h"
+#include "sim/device_memory.h"
+
+namespace userdb::sim {
+
+// The parts of a conversation. The device sends in all of them but Upload, in which it
+// takes the image; Verdict is its answer to the upload.
+enum class Phase { Banner, Handshake, Records, Notes, Info, Upload, Verdict };
+inline constexpr std::size_t kPhaseCount = 7;
+
+struct PhaseCount {
+  Phase phase = Phase::Banner;
+  std::size_t count = 0;
+};
+
+struct FaultPlan {
+  bool silent = false;             // sends nothing at all, not even the banner
+  bool noBanner = false;
+  bool wrongAnswer = false;        // "KT GPS-BT" instead of "KT GPS+BT"
+  bool answerWithoutZero = false;  // the UpdateAnswer's nine characters only
+  std::optional<std::size_t> stopAfterRecords;
+  std::optional<std::size_t> stopAfterNotes;
+  std::optional<std::size_t> stallInRecord;  // index of the record paused halfway
+  std::optional<std::size_t> stallInNote;
+  std::optional<PhaseCount> garbageBefore;  // bytes of noise ahead of the phase's first answer
+  std::optional<Phase> splitTextsIn;        // the phase's texts go out in two halves
+  bool checksumError = false;               // every upload is refused
+  bool noUpdateOver = false;
+  std::optional<PhaseCount> hangUpAfter;    // drops the line after byte n of the phase
+  std::bitset<kInfoBlockSize> infoBytesFF;  // DeviceInfoBlock bytes sent as 0xFF
+  // How long a stall or the gap in a split text lasts: longer than the program's 100 ms read.
+  Duration pause = std::chrono::milliseconds(250);
+};
+
+std::optional<Phase> ParsePhase(std::string_view name);
+std::string_view PhaseName(Phase phase);
+
+// Adds the fault named by "NAME" or "NAME=ARG" to the plan; returns an error text when the
+// name or its argument is not understood.
+std::optional<std::string> AddFault(FaultPlan& plan, std::string_view spec);
+
+// One line per fault, for the command line's help.
+std::string_view FaultHelp();
+
+}  // namespace userdb::sim

@@ -1,0 +1,86 @@
+#include "sim/in_process_port.h"
+
+#include <algorithm>
+
+namespace userdb::sim {
+
+InProcessPort::InProcessPort(VirtualClock& clock, Duration byteTime) : clock_(clock), byteTime_(byteTime) {}
+
+void InProcessPort::Attach(int portNumber, DeviceSimulator& device) { lines_[portNumber] = Line{&device}; }
+
+void InProcessPort::AddSilentPort(int portNumber) {
+  FaultPlan silent;
+  silent.silent = true;
+  silentDevices_.push_back(std::make_unique<DeviceSimulator>(DeviceMemory{}, DeviceTiming{}, silent));
+  Attach(portNumber, *silentDevices_.back());
+}
+
+void InProcessPort::AddHeldPort(int portNumber) { lines_[portNumber] = Line{nullptr}; }
+
+bool InProcessPort::Open(int portNumber) {
+  openAttempts_.push_back(portNumber);
+  const auto line = lines_.find(portNumber);
+  if (session_ || line == lines_.end() || line->second.device == nullptr) return false;
+  session_ = portNumber;
+  sessions_.push_back(PortSession{portNumber, {}, {}, false});
+  inbox_.clear();
+  line->second.device->PortOpened(clock_.Now());
+  return true;
+}
+
+void InProcessPort::Close() {
+  if (!session_) return;
+  Device().PortClosed();
+  inbox_.clear();
+  sessions_.back().closed = true;
+  session_.reset();
+  ++closeCount_;
+}
+
+bool InProcessPort::DeviceHungUp() const {
+  const std::optional<Instant> hungUpAt = Device().HungUpAt();
+  return hungUpAt && *hungUpAt <= clock_.Now();
+}
+
+ReadResult InProcessPort::ReadOnce(std::span<std::uint8_t> buffer) {
+  if (!session_) return {0, true};
+  for (const TimedByte& byte : Device().TakeOutput()) inbox_.push_back(byte);
+
+  const Instant deadline = clock_.Now() + kReadLimit;
+  Instant lastArrival = clock_.Now();
+  std::size_t count = 0;
+  while (count < buffer.size() && !inbox_.empty() && inbox_.front().readyAt <= deadline) {
+    buffer[count++] = inbox_.front().value;
+    lastArrival = std::max(lastArrival, inbox_.front().readyAt);
+    inbox_.pop_front();
+  }
+  std::vector<std::uint8_t>& delivered = sessions_.back().delivered;
+  delivered.insert(delivered.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(count));
+
+  if (count == buffer.size()) {
+    clock_.AdvanceTo(lastArrival);
+    return {count, false};
+  }
+  const std::optional<Instant> hungUpAt = Device().HungUpAt();
+  if (inbox_.empty() && hungUpAt && *hungUpAt <= deadline) {
+    clock_.AdvanceTo(std::max(lastArrival, *hungUpAt));
+    return {count, true};
+  }
+  clock_.AdvanceTo(deadline);
+  return {count, false};
+}
+
+WriteResult InProcessPort::Write(std::span<const std::uint8_t> bytes) {
+  if (!session_ || DeviceHungUp()) return {0, true};
+  if (writesStalled_) {
+    clock_.Advance(kReadLimit);
+    return {0, false};
+  }
+  clock_.Advance(byteTime_ * static_cast<std::int64_t>(bytes.size()));
+  std::vector<std::uint8_t>& written = sessions_.back().written;
+  written.insert(written.end(), bytes.begin(), bytes.end());
+  Device().Receive(bytes, clock_.Now());
+  return {bytes.size(), false};
+}
+
+}  // namespace userdb::sim

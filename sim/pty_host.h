@@ -1,0 +1,52 @@
+#pragma once
+// Runs the simulated device on a pseudo-terminal in real time, for the program's own serial backend.
+
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "device/clock.h"
+#include "sim/conversation_log.h"
+#include "sim/device_simulator.h"
+#include "sim/pty_com_link.h"
+#include "sim/pty_slave_watch.h"
+#include "sim/pty_terminal.h"
+#include "sim/sim_options.h"
+
+namespace userdb::sim {
+
+class PtyHost {
+ public:
+  PtyHost(DeviceSimulator& device, const SimOptions& options);
+
+  // Serves the line until SIGINT, SIGTERM or SIGHUP; false with the reason when it cannot.
+  bool Run(std::string& error);
+
+ private:
+  bool OpenLine(std::string& error);
+  void HandleSlaveEvents();
+  void BeginConversation();
+  void EndConversation();
+  void ReadFromProgram();
+  void CollectOutput();
+  void WriteDueBytes();
+  bool HangUpIfDue(std::string& error);
+  void SaveAfterUpload();
+
+  bool FirstByteDue() const;
+  short MasterEvents() const;
+  std::optional<Instant> NextWake() const;
+
+  DeviceSimulator& device_;
+  const SimOptions& options_;
+  SteadyClock clock_;
+  ConversationLog log_;
+  std::unique_ptr<PseudoTerminal> terminal_;
+  SlaveWatch watch_;
+  std::unique_ptr<ComLink> comLink_;
+  std::deque<TimedByte> outbox_;  // sent by the device, not yet written to the master
+  int slaveOpens_ = 0;
+  int savedUploads_ = 0;
+};
+
+}  // namespace userdb::sim

@@ -1,0 +1,105 @@
+#include "sim/sim_options.h"
+
+#include <charconv>
+#include <chrono>
+
+namespace userdb::sim {
+namespace {
+
+constexpr int kFirstCom = 1;
+constexpr int kLastCom = 256;
+
+std::optional<long> ParseNumber(std::string_view text) {
+  long value = 0;
+  const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || failure != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<std::string> ApplyUnit(SimOptions& options, std::string_view value) {
+  if (value == "km") {
+    options.unit = kUnitKilometer;
+  } else if (value == "mile") {
+    options.unit = kUnitMile;
+  } else {
+    return "--unit takes km or mile";
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ApplyCom(SimOptions& options, std::string_view value) {
+  const std::optional<long> number = ParseNumber(value);
+  if (!number || *number < kFirstCom || *number > kLastCom) return "--com takes a number from 1 to 256";
+  options.comNumber = static_cast<int>(*number);
+  return std::nullopt;
+}
+
+std::optional<std::string> ApplyEraseDelay(SimOptions& options, std::string_view value) {
+  const std::optional<long> millis = ParseNumber(value);
+  if (!millis || *millis < 0) return "--erase-delay takes milliseconds";
+  options.timing.eraseDelay = std::chrono::milliseconds(*millis);
+  return std::nullopt;
+}
+
+// Options that take a value; the value has been checked to be there.
+std::optional<std::string> ApplyValued(SimOptions& options, std::string_view name, std::string_view value) {
+  if (name == "--image") options.imagePath = value;
+  else if (name == "--save") options.savePath = value;
+  else if (name == "--log") options.logPath = value;
+  else if (name == "--com") return ApplyCom(options, value);
+  else if (name == "--erase-delay") return ApplyEraseDelay(options, value);
+  else if (name == "--unit") return ApplyUnit(options, value);
+  else if (name == "--fault") return AddFault(options.faults, value);
+  else return "unknown option " + std::string(name);
+  return std::nullopt;
+}
+
+bool ApplyFlag(SimOptions& options, std::string_view name) {
+  if (name == "--help" || name == "-h") options.help = true;
+  else if (name == "--print-path") options.printPath = true;
+  else if (name == "--paced") options.timing.byteTime = kPacedByteTime;
+  else return false;
+  return true;
+}
+
+}  // namespace
+
+std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& arguments, std::string& error) {
+  SimOptions options;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view name = arguments[i];
+    if (ApplyFlag(options, name)) continue;
+    if (i + 1 == arguments.size()) {
+      error = name.starts_with("--") ? std::string(name) + " needs a value" : "unexpected " + std::string(name);
+      return std::nullopt;
+    }
+    if (std::optional<std::string> failure = ApplyValued(options, name, arguments[++i])) {
+      error = *failure;
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+std::string SimUsage() {
+  return "Usage: userdb-sim [OPTION]...\n"
+         "Plays the speed-camera device on a pseudo-terminal until it is killed.\n"
+         "The program opens the slave as its serial port; every open gets the banner.\n"
+         "\n"
+         "  --image FILE         start from this 36864-byte image (records, then notes)\n"
+         "                       instead of the built-in sample database\n"
+         "  --save FILE          write the image to FILE after every upload the device accepts\n"
+         "  --com N              make the entry comN in the ports folder ($USERDB_PORTS_DIR,\n"
+         "                       else ~/.config/userdb/ports) lead to the slave; removed on exit\n"
+         "  --print-path         print the slave's path on a line of its own once it is ready,\n"
+         "                       and again after each hang-up, which makes a new pseudo-terminal\n"
+         "  --paced              send at the pace of 115200 baud 8N1 (86.8 us a byte)\n"
+         "  --erase-delay MS     time to erase the flash before a good upload's verdict (500)\n"
+         "  --log FILE           append a timestamped hex record of the line, both ways\n"
+         "  --unit km|mile       the speed unit the device reports (km)\n"
+         "  --fault NAME[=ARG]   misbehave; may be given more than once:\n" +
+         std::string(FaultHelp()) +
+         "  --help               show this text\n";
+}
+
+}  // namespace userdb::sim

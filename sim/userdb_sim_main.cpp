@@ -1,0 +1,43 @@
+// userdb-sim: the speed-camera device on a pseudo-terminal, for trying the program without one.
+
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/device_simulator.h"
+#include "sim/image_file.h"
+#include "sim/pty_host.h"
+#include "sim/sim_options.h"
+
+int main(int argc, char** argv) {
+  using namespace userdb::sim;
+  const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  std::string error;
+  const std::optional<SimOptions> options = ParseSimOptions(arguments, error);
+  if (!options) {
+    std::cerr << "userdb-sim: " << error << "\nTry userdb-sim --help\n";
+    return 2;
+  }
+  if (options->help) {
+    std::cout << SimUsage();
+    return 0;
+  }
+  DeviceMemory memory = SampleMemory();
+  if (options->imagePath) {
+    const std::optional<FlashImage> image = LoadFlashImage(*options->imagePath, error);
+    if (!image) {
+      std::cerr << "userdb-sim: " << error << "\n";
+      return 1;
+    }
+    memory.image = *image;
+  }
+  memory.unit = options->unit;
+  DeviceSimulator device(memory, options->timing, options->faults);
+  PtyHost host(device, *options);
+  if (!host.Run(error)) {
+    std::cerr << "userdb-sim: " << error << "\n";
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,95 @@
+#include "sim/fault_plan.h"
+
+#include <gtest/gtest.h>
+
+namespace userdb::sim {
+namespace {
+
+TEST(FaultPlanTest, FlagsTakeNoArgument) {
+  FaultPlan plan;
+  EXPECT_EQ(AddFault(plan, "silent"), std::nullopt);
+  EXPECT_EQ(AddFault(plan, "no-banner"), std::nullopt);
+  EXPECT_EQ(AddFault(plan, "wrong-answer"), std::nullopt);
+  EXPECT_EQ(AddFault(plan, "answer-without-zero"), std::nullopt);
+  EXPECT_EQ(AddFault(plan, "checksum-error"), std::nullopt);
+  EXPECT_EQ(AddFault(plan, "no-update-over"), std::nullopt);
+  EXPECT_TRUE(plan.silent && plan.noBanner && plan.wrongAnswer && plan.answerWithoutZero && plan.checksumError &&
+              plan.noUpdateOver);
+  EXPECT_TRUE(AddFault(plan, "silent=1").has_value());
+}
+
+TEST(FaultPlanTest, CountsAreWholeNumbers) {
+  FaultPlan plan;
+  EXPECT_EQ(AddFault(plan, "stop-records=40"), std::nullopt);
+  EXPECT_EQ(AddFault(plan, "stop-notes=0"), std::nullopt);
+  EXPECT_EQ(AddFault(plan, "stall-record=7"), std::nullopt);
+  EXPECT_EQ(AddFault(plan, "stall-note=255"), std::nullopt);
+  EXPECT_EQ(plan.stopAfterRecords, 40u);
+  EXPECT_EQ(plan.stopAfterNotes, 0u);
+  EXPECT_EQ(plan.stallInRecord, 7u);
+  EXPECT_EQ(plan.stallInNote, 255u);
+  EXPECT_TRUE(AddFault(plan, "stop-records").has_value());
+  EXPECT_TRUE(AddFault(plan, "stop-records=").has_value());
+  EXPECT_TRUE(AddFault(plan, "stop-records=4x").has_value());
+  EXPECT_TRUE(AddFault(plan, "stall-note=-1").has_value());
+}
+
+TEST(FaultPlanTest, PhasedFaults) {
+  FaultPlan plan;
+  EXPECT_EQ(AddFault(plan, "garbage=handshake"), std::nullopt);
+  ASSERT_TRUE(plan.garbageBefore.has_value());
+  EXPECT_EQ(plan.garbageBefore->phase, Phase::Handshake);
+  EXPECT_EQ(plan.garbageBefore->count, 1u);
+  EXPECT_EQ(AddFault(plan, "garbage=verdict:5"), std::nullopt);
+  EXPECT_EQ(plan.garbageBefore->count, 5u);
+
+  EXPECT_EQ(AddFault(plan, "split=banner"), std::nullopt);
+  EXPECT_EQ(plan.splitTextsIn, Phase::Banner);
+
+  EXPECT_EQ(AddFault(plan, "hangup=upload:640"), std::nullopt);
+  ASSERT_TRUE(plan.hangUpAfter.has_value());
+  EXPECT_EQ(plan.hangUpAfter->phase, Phase::Upload);
+  EXPECT_EQ(plan.hangUpAfter->count, 640u);
+
+  // The device says nothing while it takes the image, and a hang-up needs its byte count.
+  EXPECT_TRUE(AddFault(plan, "garbage=upload").has_value());
+  EXPECT_TRUE(AddFault(plan, "split=upload").has_value());
+  EXPECT_TRUE(AddFault(plan, "hangup=records").has_value());
+  EXPECT_TRUE(AddFault(plan, "hangup=sideways:3").has_value());
+}
+
+TEST(FaultPlanTest, InfoBytesFF) {
+  FaultPlan plan;
+  EXPECT_EQ(AddFault(plan, "info-ff=3"), std::nullopt);
+  EXPECT_EQ(plan.infoBytesFF.count(), 1u);
+  EXPECT_TRUE(plan.infoBytesFF.test(3));
+  EXPECT_EQ(AddFault(plan, "info-ff"), std::nullopt);
+  EXPECT_TRUE(plan.infoBytesFF.all());
+  EXPECT_TRUE(AddFault(plan, "info-ff=72").has_value());
+}
+
+TEST(FaultPlanTest, UnknownFaultIsNamedInTheError) {
+  FaultPlan plan;
+  const std::optional<std::string> error = AddFault(plan, "sideways=2");
+  ASSERT_TRUE(error.has_value());
+  EXPECT_NE(error->find("sideways"), std::string::npos);
+}
+
+TEST(FaultPlanTest, PhaseNamesGoBothWays) {
+  for (Phase phase : {Phase::Banner, Phase::Handshake, Phase::Records, Phase::Notes, Phase::Info, Phase::Upload,
+                      Phase::Verdict}) {
+    EXPECT_EQ(ParsePhase(PhaseName(phase)), phase);
+  }
+  EXPECT_EQ(ParsePhase("Banner"), std::nullopt);
+}
+
+TEST(FaultPlanTest, HelpListsEveryFault) {
+  for (const char* name : {"silent", "no-banner", "wrong-answer", "answer-without-zero", "stop-records", "stop-notes",
+                           "stall-record", "stall-note", "garbage", "split", "checksum-error", "no-update-over",
+                           "hangup", "info-ff"}) {
+    EXPECT_NE(FaultHelp().find(name), std::string_view::npos) << name;
+  }
+}
+
+}  // namespace
+}  // namespace userdb::sim

@@ -1,0 +1,70 @@
+#include "sim/sim_options.h"
+
+#include <gtest/gtest.h>
+
+namespace userdb::sim {
+namespace {
+
+std::optional<SimOptions> Parse(std::vector<std::string_view> arguments, std::string* errorOut = nullptr) {
+  std::string error;
+  std::optional<SimOptions> options = ParseSimOptions(arguments, error);
+  if (errorOut != nullptr) *errorOut = error;
+  return options;
+}
+
+TEST(SimOptionsTest, NoArgumentsGiveTheSampleDeviceUnpaced) {
+  const std::optional<SimOptions> options = Parse({});
+  ASSERT_TRUE(options.has_value());
+  EXPECT_FALSE(options->help);
+  EXPECT_FALSE(options->comNumber.has_value());
+  EXPECT_FALSE(options->imagePath.has_value());
+  EXPECT_EQ(options->unit, kUnitKilometer);
+  EXPECT_EQ(options->timing.byteTime, Duration::zero());
+}
+
+TEST(SimOptionsTest, EveryOptionIsTaken) {
+  const std::optional<SimOptions> options =
+      Parse({"--image", "in.img", "--save", "out.img", "--com", "256", "--print-path", "--paced", "--erase-delay",
+             "1500", "--log", "line.log", "--unit", "mile", "--fault", "silent", "--fault", "stop-records=3"});
+  ASSERT_TRUE(options.has_value());
+  EXPECT_EQ(options->imagePath, "in.img");
+  EXPECT_EQ(options->savePath, "out.img");
+  EXPECT_EQ(options->comNumber, 256);
+  EXPECT_TRUE(options->printPath);
+  EXPECT_EQ(options->timing.byteTime, kPacedByteTime);
+  EXPECT_EQ(options->timing.eraseDelay, std::chrono::milliseconds(1500));
+  EXPECT_EQ(options->logPath, "line.log");
+  EXPECT_EQ(options->unit, kUnitMile);
+  EXPECT_TRUE(options->faults.silent);
+  EXPECT_EQ(options->faults.stopAfterRecords, 3u);
+}
+
+TEST(SimOptionsTest, BadValuesAreRefusedWithAReason) {
+  for (const std::vector<std::string_view>& arguments :
+       std::vector<std::vector<std::string_view>>{{"--com", "0"},
+                                                  {"--com", "257"},
+                                                  {"--com", "x"},
+                                                  {"--unit", "knots"},
+                                                  {"--erase-delay", "-5"},
+                                                  {"--fault", "nonsense"},
+                                                  {"--image"},
+                                                  {"--bogus", "1"},
+                                                  {"stray"}}) {
+    std::string error;
+    EXPECT_FALSE(Parse(arguments, &error).has_value()) << arguments[0];
+    EXPECT_FALSE(error.empty()) << arguments[0];
+  }
+}
+
+TEST(SimOptionsTest, HelpIsAskedForAndDocumentsTheOptions) {
+  const std::optional<SimOptions> options = Parse({"--help"});
+  ASSERT_TRUE(options.has_value());
+  EXPECT_TRUE(options->help);
+  for (const char* name : {"--image", "--save", "--com", "--print-path", "--paced", "--erase-delay", "--log",
+                           "--fault", "--unit", "hangup"}) {
+    EXPECT_NE(SimUsage().find(name), std::string::npos) << name;
+  }
+}
+
+}  // namespace
+}  // namespace userdb::sim
