@@ -4,32 +4,10 @@
 
 #include "database/row_fields.h"
 #include "page_fixture.h"
+#include "tests/support/status_log.h"
 
 namespace userdb {
 namespace {
-
-// Passes everything to the headless window and keeps every StatusBox text in order.
-class StatusLog final : public Window {
- public:
-  explicit StatusLog(HeadlessWindow& inner) : inner_(inner) {}
-  std::string Text(int id, std::size_t size) const override { return inner_.Text(id, size); }
-  void SetText(int id, std::string_view text) override {
-    if (id == ids::kStatusBox) texts.emplace_back(text);
-    inner_.SetText(id, text);
-  }
-  bool IsRowChecked(int row) const override { return inner_.IsRowChecked(row); }
-  void SetRowChecked(int row, bool checked) override { inner_.SetRowChecked(row, checked); }
-  void Enable(int id, bool enabled) override { inner_.Enable(id, enabled); }
-  int PortSelection() const override { return inner_.PortSelection(); }
-  void SelectPort(int index) override { inner_.SelectPort(index); }
-  BoxAnswer ShowMessage(const MessageBoxRequest& box) override { return inner_.ShowMessage(box); }
-  void Close() override { inner_.Close(); }
-
-  std::vector<std::string> texts;
-
- private:
-  HeadlessWindow& inner_;
-};
 
 const MessageBoxRequest kOrderBox{BoxOwner::None, "Please input data increase progressively in a proper order", "Info",
                                   BoxKind::Ok};

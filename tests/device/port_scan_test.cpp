@@ -7,10 +7,8 @@
 namespace userdb {
 namespace {
 
-class PortScanTest : public ::testing::Test {
+class PortScanTest : public DeviceFixture {
  protected:
-  PortScanTest() : port(clock), state(port), router(state, window) { InitialiseMainForm(state, window); }
-
   // Every port exists; the device answers on devicePort, nothing on the others.
   void Populate(std::optional<int> devicePort) {
     for (int n = 1; n <= 256; ++n) {
@@ -29,13 +27,6 @@ class PortScanTest : public ::testing::Test {
     }
     return bytes;
   }
-
-  sim::VirtualClock clock;
-  sim::DeviceSimulator device;
-  sim::InProcessPort port;
-  ProgramState state;
-  HeadlessWindow window;
-  CommandRouter router;
 };
 
 TEST(ContainsBannerTest, FindsTheBannerAnywhereBeforeTheFirstZeroByte) {

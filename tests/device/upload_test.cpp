@@ -1,40 +1,14 @@
 #include "device/upload.h"
 
-#include <functional>
 
 #include "app/control_ids.h"
 #include "device/command_frames.h"
 #include "device/line_texts.h"
 #include "device_fixture.h"
+#include "tests/support/status_log.h"
 
 namespace userdb {
 namespace {
-
-// Passes everything to the headless window and keeps every StatusBox text in order.
-class StatusRecorder final : public Window {
- public:
-  explicit StatusRecorder(Window& inner) : inner_(inner) {}
-  std::string Text(int id, std::size_t size) const override { return inner_.Text(id, size); }
-  void SetText(int id, std::string_view text) override {
-    inner_.SetText(id, text);
-    if (id != ids::kStatusBox) return;
-    statuses.emplace_back(text);
-    if (onStatus) onStatus(statuses.size());
-  }
-  bool IsRowChecked(int row) const override { return inner_.IsRowChecked(row); }
-  void SetRowChecked(int row, bool checked) override { inner_.SetRowChecked(row, checked); }
-  void Enable(int id, bool enabled) override { inner_.Enable(id, enabled); }
-  int PortSelection() const override { return inner_.PortSelection(); }
-  void SelectPort(int index) override { inner_.SelectPort(index); }
-  BoxAnswer ShowMessage(const MessageBoxRequest& box) override { return inner_.ShowMessage(box); }
-  void Close() override { inner_.Close(); }
-
-  std::vector<std::string> statuses;
-  std::function<void(std::size_t)> onStatus;
-
- private:
-  Window& inner_;
-};
 
 class UploadTest : public DeviceFixture {
  protected:
@@ -81,10 +55,10 @@ TEST_F(UploadTest, WritesTheWholeImageAndClosesOnlyAfterTheDeviceConfirmed) {
 }
 
 TEST_F(UploadTest, TheStatusBoxCountsTheChunksAndClaimsSuccessOnlyAtTheEnd) {
-  StatusRecorder recorder(window);
+  StatusLog recorder(window);
   ExitAndWrite(state, recorder);
 
-  const auto& statuses = recorder.statuses;
+  const auto& statuses = recorder.texts;
   ASSERT_EQ(statuses.size(), 1 + 576 + 1u);
   EXPECT_EQ(statuses[0], "Load user database from device ....");
   EXPECT_EQ(statuses[1], "Erase Falsh ..... wait please");
@@ -140,7 +114,7 @@ TEST_F(UploadTest, EveryWayTheDeviceFailsEndsWithinItsBoundAndKeepsTheWindow) {
   for (const Case& test : cases) {
     device.Faults() = test.faults;
     port.StallWrites(false);
-    StatusRecorder recorder(window);
+    StatusLog recorder(window);
     recorder.onStatus = [&](std::size_t count) {
       if (count == 10 && test.stallWrites) port.StallWrites(true);
     };
