@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Compiles the Windows backend with the MinGW cross compiler, warnings as errors, so that it stays
-# clean without a Windows machine. Its static_asserts check the line-settings block's layout.
+# Compiles the portable core and the Windows backend with the MinGW cross compiler, warnings as
+# errors, so that both stay clean without a Windows machine. The backend's static_asserts check
+# the line-settings block's layout.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -12,7 +13,8 @@ if ! command -v "$compiler" >/dev/null 2>&1; then
 fi
 
 status=0
-for source in "$root"/platform/win32/*.cpp; do
+for source in "$root"/app/*.cpp "$root"/app/resources/*.cpp "$root"/database/*.cpp "$root"/device/*.cpp \
+  "$root"/platform/headless/*.cpp "$root"/platform/win32/*.cpp "$root"/cli/cli_*.cpp "$root"/cli/image_file.cpp; do
   echo "check-mingw: $(basename "$source")"
   "$compiler" -std=c++20 -Wall -Wextra -Wpedantic -Werror -O2 -I "$root" -c "$source" -o /dev/null || status=1
 done

@@ -2,7 +2,7 @@
 # Installs what a fresh Debian 12 machine lacks to build and test userdb. Safe to run again.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev)
+packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev g++-mingw-w64-x86-64)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -6,6 +6,9 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
+echo "== Windows: the core and the kernel32 backend compile with mingw-w64"
+scripts/check-mingw.sh >/dev/null
+
 for preset in dev asan; do
   echo "== $preset: configure and build"
   cmake --preset "$preset" >/dev/null

@@ -239,11 +239,16 @@ void DeviceSimulator::SendBlock(Phase phase, std::span<const std::uint8_t> block
 void DeviceSimulator::Send(Phase phase, std::span<const std::uint8_t> bytes, Instant now) {
   if (faults_.silent || hungUpAt_) return;
   std::size_t& sent = sentInPhase_[PhaseIndex(phase)];
-  std::size_t allowed = bytes.size();
-  if (HangsUpIn(phase)) allowed = std::min(allowed, faults_.hangUpAfter->count - std::min(sent, faults_.hangUpAfter->count));
+  if (!HangsUpIn(phase)) {
+    transmitter_.Send(bytes, now);
+    sent += bytes.size();
+    return;
+  }
+  const std::size_t limit = faults_.hangUpAfter->count;
+  const std::size_t allowed = std::min(bytes.size(), limit - sent);
   transmitter_.Send(bytes.first(allowed), now);
   sent += allowed;
-  if (HangsUpIn(phase) && sent == faults_.hangUpAfter->count) HangUp(std::max(now, transmitter_.FreeAt()));
+  if (sent == limit) HangUp(std::max(now, transmitter_.FreeAt()));
 }
 
 void DeviceSimulator::HangUp(Instant at) {

@@ -56,7 +56,9 @@ std::optional<std::string> Count(std::optional<std::size_t>& field, std::string_
 std::optional<std::string> Garbage(FaultPlan& plan, std::string_view arg, bool) {
   constexpr std::size_t kDefaultNoise = 1;
   plan.garbageBefore = ParsePhaseCount(arg, kDefaultNoise);
-  if (!plan.garbageBefore || !DeviceSpeaks(plan.garbageBefore->phase)) return "needs PHASE[:N] of a phase the device speaks in";
+  if (!plan.garbageBefore || !DeviceSpeaks(plan.garbageBefore->phase)) {
+    return "needs PHASE[:N] of a phase the device speaks in";
+  }
   return std::nullopt;
 }
 
@@ -115,7 +117,7 @@ constexpr FaultRule kRules[] = {
     {"no-update-over", "", [](FaultPlan& p, std::string_view, bool hasArg) { return Flag(p.noUpdateOver, hasArg); },
      "never sends \"KT Update Over\""},
     {"hangup", "=PHASE:N", HangUp, "drops the line after byte N of the phase"},
-    {"info-ff", "[=B]", InfoFF, "sends byte B (default: every byte) of the device information as 0xFF"},
+    {"info-ff", "[=B]", InfoFF, "sends byte B (default: all) of the device information as 0xFF"},
 };
 
 }  // namespace
@@ -151,14 +153,14 @@ std::optional<std::string> AddFault(FaultPlan& plan, std::string_view spec) {
 
 std::string_view FaultHelp() {
   static const std::string help = [] {
-    constexpr std::size_t kHelpColumn = 32;
+    constexpr std::size_t kHelpColumn = 27;
     std::string text;
     for (const FaultRule& rule : kRules) {
-      std::string usage = "  " + std::string(rule.name) + std::string(rule.argument);
+      std::string usage = "      " + std::string(rule.name) + std::string(rule.argument);
       usage.resize(std::max(kHelpColumn, usage.size() + 1), ' ');
       text += usage + std::string(rule.help) + "\n";
     }
-    text += "  PHASE: banner, handshake, records, notes, info, upload (counts image bytes taken), verdict\n";
+    text += "      PHASE: banner, handshake, records, notes, info, upload (image bytes taken), verdict\n";
     return text;
   }();
   return help;

@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -16,6 +17,16 @@ namespace userdb::sim {
 namespace {
 
 constexpr std::size_t kChunkSize = 4096;
+// A paced line takes the program's bytes no faster than the baud rate: beyond this many the
+// pty's own buffer fills and the program's writes wait, as they would on a UART.
+constexpr std::size_t kPacedInputWindow = 64;
+
+// Closing the master throws away what the slave holds, so a hang-up waits for the program to
+// read what came before it: settle lets the kernel pass on the last write, the grace period
+// keeps a program that stopped reading from holding the line up for good.
+constexpr std::chrono::milliseconds kHangUpSettle{10};
+constexpr std::chrono::milliseconds kHangUpRecheck{5};
+constexpr std::chrono::milliseconds kHangUpGrace{1000};
 
 timespec ToTimespec(Duration span) {
   const auto nanos = std::max(span, Duration::zero()).count();
@@ -41,11 +52,12 @@ bool PtyHost::Run(std::string& error) {
   }
   if (!OpenLine(error)) return false;
   for (;;) {
+    const Instant now = clock_.Now();
+    const Wait wait = NextWait(now);
     std::array<pollfd, 3> fds{
-        {{stop.Fd(), POLLIN, 0}, {watch_.Fd(), POLLIN, 0}, {terminal_->MasterFd(), MasterEvents(), 0}}};
-    const std::optional<Instant> wake = NextWake();
-    const timespec timeout = ToTimespec(wake.value_or(clock_.Now()) - clock_.Now());
-    if (ppoll(fds.data(), fds.size(), wake ? &timeout : nullptr, nullptr) < 0 && errno != EINTR) {
+        {{stop.Fd(), POLLIN, 0}, {watch_.Fd(), POLLIN, 0}, {terminal_->MasterFd(), wait.masterEvents, 0}}};
+    const timespec timeout = ToTimespec(wait.wake.value_or(now) - now);
+    if (ppoll(fds.data(), fds.size(), wait.wake ? &timeout : nullptr, nullptr) < 0 && errno != EINTR) {
       error = std::string("poll: ") + std::strerror(errno);
       return false;
     }
@@ -66,6 +78,7 @@ bool PtyHost::OpenLine(std::string& error) {
   if (comLink_ && !comLink_->PointTo(terminal_->SlavePath(), error)) return false;
   slaveOpens_ = 0;
   outbox_.clear();
+  inbox_.clear();
   log_.Event(clock_.Now(), "line ready on " + terminal_->SlavePath());
   if (options_.printPath) std::cout << terminal_->SlavePath() << std::endl;
   return true;
@@ -87,6 +100,7 @@ void PtyHost::BeginConversation() {
 
 void PtyHost::EndConversation() {
   ReadFromProgram();  // what the program wrote just before it closed still belongs to this conversation
+  Deliver(inbox_.size());
   device_.PortClosed();
   terminal_->DiscardUnread();
   outbox_.clear();
@@ -94,14 +108,37 @@ void PtyHost::EndConversation() {
 }
 
 void PtyHost::ReadFromProgram() {
+  const bool paced = options_.timing.byteTime > Duration::zero();
+  const bool lineWasIdle = inbox_.empty();
   std::array<std::uint8_t, kChunkSize> buffer{};
   ssize_t count = 0;
-  while ((count = read(terminal_->MasterFd(), buffer.data(), buffer.size())) > 0) {
-    const std::span<const std::uint8_t> bytes(buffer.data(), static_cast<std::size_t>(count));
-    log_.Bytes(clock_.Now(), "program", bytes);
-    device_.Receive(bytes, clock_.Now());
-    SaveAfterUpload();
+  while ((!paced || inbox_.size() < kPacedInputWindow) &&
+         (count = read(terminal_->MasterFd(), buffer.data(), paced ? kPacedInputWindow : buffer.size())) > 0) {
+    inbox_.insert(inbox_.end(), buffer.begin(), buffer.begin() + count);
   }
+  if (!paced) {
+    Deliver(inbox_.size());
+    return;
+  }
+  // An idle line banks no time: the first byte after a pause still takes its byte time. A busy
+  // one keeps its schedule however late this loop comes round.
+  const Instant now = clock_.Now();
+  if (lineWasIdle) inputFreeAt_ = std::max(inputFreeAt_, now - options_.timing.byteTime);
+  std::size_t arrived = 0;
+  while (arrived < inbox_.size() && inputFreeAt_ + options_.timing.byteTime <= now) {
+    inputFreeAt_ += options_.timing.byteTime;
+    ++arrived;
+  }
+  Deliver(arrived);
+}
+
+void PtyHost::Deliver(std::size_t count) {
+  if (count == 0) return;
+  const std::vector<std::uint8_t> bytes(inbox_.begin(), inbox_.begin() + static_cast<std::ptrdiff_t>(count));
+  inbox_.erase(inbox_.begin(), inbox_.begin() + static_cast<std::ptrdiff_t>(count));
+  log_.Bytes(clock_.Now(), "program", bytes);
+  device_.Receive(bytes, clock_.Now());
+  SaveAfterUpload();
 }
 
 void PtyHost::CollectOutput() {
@@ -118,17 +155,27 @@ void PtyHost::WriteDueBytes() {
   const ssize_t written = write(terminal_->MasterFd(), due.data(), due.size());
   if (written <= 0) return;  // full: the poll waits until the program has read
   log_.Bytes(now, "device", std::span(due).first(static_cast<std::size_t>(written)));
+  lastWrite_ = now;
   outbox_.erase(outbox_.begin(), outbox_.begin() + written);
 }
 
 // The device drops the line once its last byte is out: the master goes, and a new pair takes
 // its place so that the program can open the port again.
 bool PtyHost::HangUpIfDue(std::string& error) {
-  const std::optional<Instant> hungUpAt = device_.HungUpAt();
-  if (slaveOpens_ == 0 || !hungUpAt || !outbox_.empty() || clock_.Now() < *hungUpAt) return true;
-  log_.Event(clock_.Now(), "device hung up");
+  const Instant now = clock_.Now();
+  const std::optional<Instant> earliest = PendingHangUp();
+  if (!earliest || now < *earliest) return true;
+  if (terminal_->UnreadCount() > 0 && now < *earliest + kHangUpGrace) return true;
+  log_.Event(now, "device hung up");
   device_.PortClosed();
   return OpenLine(error);
+}
+
+// The earliest moment for the hang-up the device asked for; nothing when none is pending.
+std::optional<Instant> PtyHost::PendingHangUp() const {
+  const std::optional<Instant> hungUpAt = device_.HungUpAt();
+  if (slaveOpens_ == 0 || !hungUpAt || !outbox_.empty()) return std::nullopt;
+  return std::max(*hungUpAt, lastWrite_ + kHangUpSettle);
 }
 
 void PtyHost::SaveAfterUpload() {
@@ -142,17 +189,28 @@ void PtyHost::SaveAfterUpload() {
   }
 }
 
-bool PtyHost::FirstByteDue() const { return !outbox_.empty() && outbox_.front().readyAt <= clock_.Now(); }
+// Bytes already due wait for the master to take them; otherwise the first byte not yet due,
+// or a hang-up, sets the wake-up. Both are judged at the same moment, or a byte falling due
+// in between would be waited for without POLLOUT.
+PtyHost::Wait PtyHost::NextWait(Instant now) const {
+  const Wait output = NextOutputWait(now);
+  if (inbox_.empty()) return output;
+  // Paced input waits for its next byte time, and takes no more from the master meanwhile.
+  const Instant nextByte = inputFreeAt_ + options_.timing.byteTime;
+  const short events = static_cast<short>(inbox_.size() < kPacedInputWindow ? output.masterEvents
+                                                                             : output.masterEvents & ~POLLIN);
+  return {events, output.wake ? std::min(*output.wake, nextByte) : nextByte};
+}
 
-short PtyHost::MasterEvents() const { return static_cast<short>(POLLIN | (FirstByteDue() ? POLLOUT : 0)); }
-
-// A byte not yet due, or a hang-up, sets the next wake-up; bytes already due wait for POLLOUT.
-std::optional<Instant> PtyHost::NextWake() const {
-  if (slaveOpens_ == 0) return std::nullopt;
-  if (!outbox_.empty()) {
-    return FirstByteDue() ? std::nullopt : std::optional<Instant>(outbox_.front().readyAt);
+PtyHost::Wait PtyHost::NextOutputWait(Instant now) const {
+  if (slaveOpens_ == 0) return {POLLIN, std::nullopt};
+  if (outbox_.empty()) {
+    // While the program reads what came before a hang-up, look again now and then.
+    const std::optional<Instant> hangUp = PendingHangUp();
+    return {POLLIN, hangUp ? std::max(*hangUp, now + kHangUpRecheck) : hangUp};
   }
-  return device_.HungUpAt();
+  if (outbox_.front().readyAt <= now) return {POLLIN | POLLOUT, std::nullopt};
+  return {POLLIN, outbox_.front().readyAt};
 }
 
 }  // namespace userdb::sim

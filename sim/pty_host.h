@@ -28,14 +28,19 @@ class PtyHost {
   void BeginConversation();
   void EndConversation();
   void ReadFromProgram();
+  void Deliver(std::size_t count);  // hands the first count bytes of the inbox to the device
   void CollectOutput();
   void WriteDueBytes();
   bool HangUpIfDue(std::string& error);
   void SaveAfterUpload();
 
-  bool FirstByteDue() const;
-  short MasterEvents() const;
-  std::optional<Instant> NextWake() const;
+  struct Wait {
+    short masterEvents;
+    std::optional<Instant> wake;
+  };
+  Wait NextWait(Instant now) const;
+  Wait NextOutputWait(Instant now) const;
+  std::optional<Instant> PendingHangUp() const;
 
   DeviceSimulator& device_;
   const SimOptions& options_;
@@ -45,6 +50,9 @@ class PtyHost {
   SlaveWatch watch_;
   std::unique_ptr<ComLink> comLink_;
   std::deque<TimedByte> outbox_;  // sent by the device, not yet written to the master
+  Instant lastWrite_{};  // when bytes last went into the master
+  std::deque<std::uint8_t> inbox_;  // taken from the program, not yet arrived on a paced line
+  Instant inputFreeAt_{};           // when the last byte taken from the program has arrived
   int slaveOpens_ = 0;
   int savedUploads_ = 0;
 };

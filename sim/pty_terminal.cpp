@@ -1,6 +1,7 @@
 #include "sim/pty_terminal.h"
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -51,5 +52,10 @@ PseudoTerminal::~PseudoTerminal() {
 }
 
 void PseudoTerminal::DiscardUnread() const { tcflush(slaveFd_, TCIFLUSH); }
+
+int PseudoTerminal::UnreadCount() const {
+  int count = 0;
+  return ioctl(slaveFd_, TIOCINQ, &count) == 0 ? count : 0;
+}
 
 }  // namespace userdb::sim

@@ -22,6 +22,8 @@ class PseudoTerminal {
   // Drops what the device sent and nobody read. A serial port's close discards its input,
   // but a pseudo-terminal would hand it to the next opener.
   void DiscardUnread() const;
+  // Bytes the device sent that are waiting in the slave for the program to read.
+  int UnreadCount() const;
 
  private:
   PseudoTerminal(int masterFd, int slaveFd, std::string slavePath)

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -74,6 +75,8 @@ void PosixSerialPort::Close() {
   if (!IsOpen()) return;
   // The exclusive flag belongs to the tty, not to this descriptor: clear it for the next opener.
   ioctl(fd_, TIOCNXCL);
+  // What this conversation left unread must not reach the next one, as a pty would keep it.
+  tcflush(fd_, TCIFLUSH);
   close(fd_);
   fd_ = -1;
 }

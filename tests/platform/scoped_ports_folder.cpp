@@ -2,13 +2,12 @@
 
 #include <stdlib.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace userdb::test {
 
 ScopedPortsFolder::ScopedPortsFolder() {
-  if (const char* value = std::getenv("USERDB_PORTS_DIR")) previous_ = value;
+  if (const char* value = getenv("USERDB_PORTS_DIR")) previous_ = value;
   std::string pattern = (std::filesystem::temp_directory_path() / "userdb-ports-XXXXXX").string();
   if (mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
   setenv("USERDB_PORTS_DIR", folder_.c_str(), 1);

@@ -40,7 +40,9 @@ class DeviceFaultTest : public ::testing::Test {
 };
 
 // Where the line pauses: the gap between byte i - 1 and byte i.
-Duration GapBefore(const std::vector<TimedByte>& bytes, std::size_t i) { return bytes[i].readyAt - bytes[i - 1].readyAt; }
+Duration GapBefore(const std::vector<TimedByte>& bytes, std::size_t i) {
+  return bytes[i].readyAt - bytes[i - 1].readyAt;
+}
 
 TEST_F(DeviceFaultTest, SilentDeviceSendsNothingButStillHearsEverything) {
   faults.silent = true;

@@ -84,13 +84,6 @@ TEST_F(InProcessPortTest, ShortReadTakes100MillisecondsAndLeavesTheRestOfTheBuff
   for (std::size_t i = 23; i < buffer.size(); ++i) EXPECT_EQ(buffer[i], 0xEE) << i;
 }
 
-TEST_F(InProcessPortTest, ReadsTakeTheStreamInPieces) {
-  ASSERT_TRUE(port.Open(3));
-  EXPECT_EQ(ReadBytes(10).bytes, ByteVector(kBanner.begin(), kBanner.begin() + 10));
-  EXPECT_EQ(ReadBytes(13).bytes, ByteVector(kBanner.begin() + 10, kBanner.end()));
-  EXPECT_TRUE(ReadBytes(1).bytes.empty());
-}
-
 TEST_F(InProcessPortTest, BytesDueAfterTheReadsLimitWaitForTheNextRead) {
   device.Faults().stallInRecord = 0;
   ASSERT_TRUE(port.Open(3));

@@ -2,39 +2,23 @@
 // A userdb-sim child process for the tests, and plain POSIX access to the line it serves.
 // Every wait has a deadline, so a broken simulator fails a test instead of hanging it.
 
-#include <sys/types.h>
-
 #include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/sim/line_bytes.h"
+#include "tests/support/child_process.h"
 
 namespace userdb::sim::test {
 
 using std::chrono::milliseconds;
 
-class SimProcess {
+// userdb-sim with USERDB_PORTS_DIR set to portsFolder.
+class SimProcess : public userdb::test::ChildProcess {
  public:
-  // Starts userdb-sim with these arguments and USERDB_PORTS_DIR set to portsFolder.
-  SimProcess(const std::vector<std::string>& arguments, const std::string& portsFolder);
-  ~SimProcess();
-  SimProcess(const SimProcess&) = delete;
-  SimProcess& operator=(const SimProcess&) = delete;
-
-  bool Started() const { return pid_ > 0; }
-  // The next line it prints on stdout, without its newline.
-  std::optional<std::string> NextLine(milliseconds limit);
-  // Sends the signal and waits for the exit; its exit status, or nothing if it did not end in time.
-  std::optional<int> Stop(int signal, milliseconds limit);
-  // Waits for it to end by itself.
-  std::optional<int> WaitForExit(milliseconds limit);
-
- private:
-  pid_t pid_ = -1;
-  int stdoutFd_ = -1;
-  std::string pending_;
+  SimProcess(const std::vector<std::string>& arguments, const std::string& portsFolder)
+      : ChildProcess(USERDB_SIM_BINARY, arguments, {"USERDB_PORTS_DIR=" + portsFolder}) {}
 };
 
 // Opens the line as the program does: read-write, no controlling terminal. -1 on failure.
