@@ -10,15 +10,8 @@ cmake --preset release >/dev/null
 cmake --build --preset release --target userdb userdb-sim >/dev/null
 bin=build/release
 
-export USERDB_PORTS_DIR="$(mktemp -d)"
-cleanup() {
-  [ -n "${sim_pid:-}" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
-  rm -rf "$USERDB_PORTS_DIR"
-}
-trap cleanup EXIT
-"$bin/sim/userdb-sim" --com 2 --paced --erase-delay "$erase_ms" >/dev/null &
-sim_pid=$!
-for _ in $(seq 50); do [ -e "$USERDB_PORTS_DIR/com2" ] && break; sleep 0.1; done
+source scripts/sim-session.sh
+start_sim "$bin/sim/userdb-sim" 2 --paced --erase-delay "$erase_ms"
 
 byte_us=86.806  # 10 bits at 115200 baud
 worst=0
