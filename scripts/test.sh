@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the normal build, then the same
-# suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds, and runs every test: the stages in scripts/test-stages,
+# then the whole suite in the normal build and again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
-echo "== Windows: the core and the kernel32 backend compile with mingw-w64"
-scripts/check-mingw.sh >/dev/null
+for stage in scripts/test-stages/*.sh; do
+  echo "== $(basename "$stage" .sh)"
+  "$stage"
+done
 
 for preset in dev asan; do
   echo "== $preset: configure and build"
