@@ -80,6 +80,7 @@ void EnableLoadedCommands(Window& window) {
 
 bool DownloadDatabase(ProgramState& state, Window& window) {
   if (!EnterUpdateMode(state, window)) return false;
+  window.ShowProgress();  // the handshake's status stays up while the blocks come in
   UserDatabase received;
   received.speedUnit = state.database.speedUnit;
   const bool complete = ReadWholeDatabase(state, received);

@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs userdb against the simulated device on COM2,
-# the port the window selects at start.
+# Installs what is missing, builds, and opens the window on the simulated device on COM2, the
+# port the window selects at start. Without a display, runs the command line against it instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+status=0
+scripts/demo-gui.sh || status=$?
+if [ "$status" -ne 3 ]; then exit "$status"; fi
+echo "Running the command-line demo instead."
+echo
 
 scripts/install-deps.sh
 cmake --preset dev >/dev/null

@@ -1,0 +1,17 @@
+#pragma once
+// One Qt widget for each entry of a control table, styled and placed as the entry says.
+
+#include <QWidget>
+
+#include "app/control_table.h"
+#include "gui/dialog_units.h"
+
+namespace userdb {
+
+// How a template stores its texts: the main window's are the program's 8-bit texts, the
+// About box's are UTF-8.
+enum class TemplateTexts { EightBit, Utf8 };
+
+QWidget* CreateControl(const ControlSpec& spec, QWidget& parent, DialogBaseUnits units, TemplateTexts texts);
+
+}  // namespace userdb

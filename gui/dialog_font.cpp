@@ -1,0 +1,35 @@
+#include "gui/dialog_font.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStringList>
+#include <cmath>
+
+namespace userdb {
+namespace {
+
+constexpr double kPointsPerInch = 72.0;
+constexpr double kFallbackDpi = 96.0;
+
+QStringList FacesFor(const QString& face) {
+  QStringList faces{face};
+  if (face == QLatin1String("Arial")) faces << QStringLiteral("Liberation Sans") << QStringLiteral("Arimo");
+  return faces;
+}
+
+double LogicalDpi() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->logicalDotsPerInchY() : kFallbackDpi;
+}
+
+}  // namespace
+
+QFont DialogFont(const DialogTemplate& form) {
+  QFont font;
+  font.setFamilies(FacesFor(QString::fromUtf8(form.fontFace.data(), static_cast<qsizetype>(form.fontFace.size()))));
+  font.setPixelSize(static_cast<int>(std::lround(form.fontPointSize * LogicalDpi() / kPointsPerInch)));
+  font.setWeight(QFont::Normal);
+  return font;
+}
+
+}  // namespace userdb

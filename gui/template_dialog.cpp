@@ -1,0 +1,41 @@
+#include "gui/template_dialog.h"
+
+#include "app/control_ids.h"
+#include "gui/dialog_font.h"
+
+namespace userdb {
+namespace {
+
+// A fixed frame with caption, system menu and close box; never a maximise box.
+Qt::WindowFlags FrameOf(const DialogTemplate& form) {
+  Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint;
+  flags |= form.showInTaskBar ? Qt::Window : Qt::Dialog;
+  if (form.minimiseBox) flags |= Qt::WindowMinimizeButtonHint;
+  return flags;
+}
+
+}  // namespace
+
+ControlMap BuildFromTemplate(QDialog& dialog, const DialogTemplate& form, TemplateTexts texts) {
+  const QFont font = DialogFont(form);
+  const DialogBaseUnits units = BaseUnitsOf(font);
+  dialog.setFont(font);
+  dialog.setWindowTitle(QString::fromUtf8(form.caption.data(), static_cast<qsizetype>(form.caption.size())));
+  dialog.setWindowFlags(FrameOf(form));
+  dialog.setFixedSize(HorizontalPixels(form.width, units), VerticalPixels(form.height, units));
+
+  ControlMap controls;
+  for (const ControlSpec& spec : form.controls) {
+    QWidget* control = CreateControl(spec, dialog, units, texts);
+    if (spec.id != ids::kStatic) controls[spec.id] = control;
+  }
+  return controls;
+}
+
+QWidget* FindControl(const ControlMap& controls, int controlId) {
+  const auto found = controls.find(controlId);
+  return found == controls.end() ? nullptr : found->second;
+}
+
+}  // namespace userdb

@@ -1,0 +1,20 @@
+#pragma once
+// Builds a dialog from its template: caption, font, frame, fixed size and every control.
+
+#include <QDialog>
+#include <map>
+
+#include "app/control_table.h"
+#include "gui/control_factory.h"
+
+namespace userdb {
+
+// The controls the program addresses, by ID; static texts without an ID are left out.
+using ControlMap = std::map<int, QWidget*>;
+
+ControlMap BuildFromTemplate(QDialog& dialog, const DialogTemplate& form, TemplateTexts texts);
+
+// nullptr for an ID the dialog does not have.
+QWidget* FindControl(const ControlMap& controls, int controlId);
+
+}  // namespace userdb
