@@ -1,11 +1,13 @@
 #pragma once
-// The command line's commands, each a thin shell over the window's own command on the
-// headless window. Each returns the process's exit status.
+// The command line's device commands, each a thin shell over the window's own command on the
+// headless window. Each returns the process's exit status (cli/exit_codes.h).
 
 #include <filesystem>
 #include <ostream>
 
 #include "cli/cli_session.h"
+#include "cli/image_file.h"
+#include "cli/transfer_progress.h"
 #include "device/serial_port.h"
 
 namespace userdb::cli {
@@ -16,11 +18,26 @@ struct CommandContext {
   std::ostream& output;
   std::ostream& errors;
   Confirm confirm;
+  TransferProgress* progress = nullptr;  // told what each long conversation is about to move
+  bool quiet = false;                    // no word of success
+};
+
+struct DownloadRequest {
+  std::filesystem::path file;
+  formats::FileFormat format = formats::FileFormat::Image;
+};
+
+struct UploadRequest {
+  std::filesystem::path file;
+  LoadRequest load;  // always checked for the device
+  bool verify = true;
 };
 
 int RunInfo(const CommandContext& context);
-int RunDownload(const CommandContext& context, const std::filesystem::path& outputFile);
-int RunUpload(const CommandContext& context, const std::filesystem::path& inputFile);
+int RunDownload(const CommandContext& context, const DownloadRequest& request);
+// Refuses a file whose points break the rules before the device is touched; after the
+// device's confirmation reads the image back in a new conversation and compares.
+int RunUpload(const CommandContext& context, const UploadRequest& request);
 int RunScan(const CommandContext& context);
 
 }  // namespace userdb::cli

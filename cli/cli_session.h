@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <ostream>
-#include <string>
 #include <string_view>
 
 #include "app/command_router.h"
@@ -15,19 +14,22 @@ namespace userdb::cli {
 
 using Confirm = std::function<bool(std::string_view question)>;
 
+struct SessionStreams {
+  std::ostream& output;
+  std::ostream& errors;
+  bool quiet = false;  // the upload's success box is not shown
+};
+
 class CliSession {
  public:
   // portNumber: the COM number the PortList selects before any command runs.
   // The scan's verdict boxes ("API-return") are the command's result and go to output; every
   // other box reports a problem or an outcome and goes to errors.
-  CliSession(SerialPort& port, int portNumber, std::ostream& output, std::ostream& errors, Confirm confirm);
+  CliSession(SerialPort& port, int portNumber, const SessionStreams& streams, Confirm confirm);
 
   ProgramState& State() { return state_; }
   HeadlessWindow& MainWindow() { return window_; }
   CommandRouter& Router() { return router_; }
-
-  // The text of the last box shown, or empty.
-  std::string LastBoxText() const;
 
  private:
   BoxAnswer Answer(const MessageBoxRequest& box);
@@ -35,8 +37,7 @@ class CliSession {
   ProgramState state_;
   HeadlessWindow window_;
   CommandRouter router_;
-  std::ostream& output_;
-  std::ostream& errors_;
+  SessionStreams streams_;
   Confirm confirm_;
 };
 

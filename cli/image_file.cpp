@@ -2,29 +2,104 @@
 
 #include <fstream>
 #include <iterator>
-#include <vector>
+
+#include "formats/device_rules.h"
+#include "formats/file_contents.h"
 
 namespace userdb::cli {
+namespace {
 
-std::optional<TransferImage> ReadImageFile(const std::filesystem::path& path, std::string& error) {
+using formats::FileFormat;
+
+// Far above any file a database fills, far below what would strain the machine.
+constexpr std::uintmax_t kLargestFile = 16 * 1024 * 1024;
+// Past this many, the rest of the problems are counted rather than listed.
+constexpr std::size_t kProblemsListed = 20;
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, Complaints& complaints) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) {
+    complaints.push_back("cannot read " + path.string() + ": " + error.message());
+    return std::nullopt;
+  }
+  if (size > kLargestFile) {
+    complaints.push_back(path.string() + ": " + std::to_string(size) + " bytes is too large for a database file");
+    return std::nullopt;
+  }
   std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    error = "cannot read " + path.string();
+  std::string contents((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (!file.good() && !file.eof()) {
+    complaints.push_back("cannot read " + path.string());
     return std::nullopt;
   }
-  const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (bytes.size() != kImageSize) {
-    error = path.string() + " holds " + std::to_string(bytes.size()) + " bytes, not the " +
-            std::to_string(kImageSize) + " of a database image";
-    return std::nullopt;
-  }
-  TransferImage image{};
-  for (std::size_t i = 0; i < kImageSize; ++i) image[i] = static_cast<std::uint8_t>(bytes[i]);
-  return image;
+  return contents;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                         std::string& error) {
+void Describe(const std::filesystem::path& path, const std::vector<formats::FileProblem>& problems,
+              Complaints& complaints) {
+  const std::size_t listed = std::min(problems.size(), kProblemsListed);
+  for (std::size_t i = 0; i < listed; ++i) complaints.push_back(formats::DescribeProblem(path.string(), problems[i]));
+  if (problems.size() > listed) {
+    complaints.push_back(path.string() + ": and " + std::to_string(problems.size() - listed) + " more problems");
+  }
+}
+
+}  // namespace
+
+void PrintComplaints(std::ostream& errors, const Complaints& complaints) {
+  for (const std::string& complaint : complaints) errors << "userdb: " << complaint << '\n';
+}
+
+std::optional<FileFormat> ChooseFormat(const std::filesystem::path& path, const std::string& named, FileUse use,
+                                       Complaints& complaints) {
+  const std::optional<FileFormat> format =
+      named.empty() ? formats::FormatOfExtension(path.extension().string()) : formats::FormatNamed(named);
+  if (!format) {
+    complaints.push_back(named.empty() ? "cannot tell the format of " + path.string() +
+                                             " from its name: use .bin, .csv, .gpx or .kml, or give --format"
+                                       : "no format is called \"" + named + "\"");
+    return std::nullopt;
+  }
+  if (!formats::Built(*format)) {
+    complaints.push_back("this userdb was built without " + std::string(formats::FormatName(*format)) + " files");
+    return std::nullopt;
+  }
+  if (use == FileUse::Read && !formats::CanRead(*format)) {
+    complaints.push_back(std::string(formats::FormatName(*format)) + " files are written for looking at, not read");
+    return std::nullopt;
+  }
+  if (use == FileUse::Write && !formats::CanWrite(*format)) {
+    complaints.push_back(std::string(formats::FormatName(*format)) + " files are read for importing, not written");
+    return std::nullopt;
+  }
+  return format;
+}
+
+std::optional<formats::PointsFile> LoadPointsFile(const std::filesystem::path& path, const LoadRequest& request,
+                                                  Complaints& complaints) {
+  const std::optional<std::string> contents = ReadWholeFile(path, complaints);
+  if (!contents) return std::nullopt;
+  formats::ReadResult read = formats::ReadContents(request.format, *contents, request.cameras);
+  if (read.Ok() && request.forDevice) read.problems = formats::CheckForDevice(read.points);
+  if (!read.Ok()) {
+    Describe(path, read.problems, complaints);
+    return std::nullopt;
+  }
+  return std::move(read.points);
+}
+
+bool SavePointsFile(const std::filesystem::path& path, FileFormat format, const UserDatabase& database,
+                    Complaints& complaints) {
+  const std::string contents = formats::WriteContents(format, database);
+  std::string error;
+  const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(contents.data()), contents.size());
+  if (WriteFileAtomically(path, bytes, error)) return true;
+  complaints.push_back(error);
+  return false;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes, std::string& error) {
   std::filesystem::path temporary = path;
   temporary += ".partial";
   {
@@ -32,7 +107,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std:
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     file.flush();
     if (!file) {
-      error = "cannot write " + temporary.string();
+      error = "cannot write " + path.string();
       std::error_code ignored;
       std::filesystem::remove(temporary, ignored);
       return false;

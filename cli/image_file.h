@@ -1,21 +1,45 @@
 #pragma once
-// The 36864-byte transfer image as a file: records then notes, exactly as the device takes them.
+// Files that hold a user database, in any of the formats: read whole, written atomically, with
+// what is wrong with them said one line at a time.
 
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "database/user_database.h"
+#include "formats/file_format.h"
+#include "formats/points_file.h"
+#include "formats/speed_camera_csv.h"
 
 namespace userdb::cli {
 
-// The image, or nothing with the reason in error.
-std::optional<TransferImage> ReadImageFile(const std::filesystem::path& path, std::string& error);
+using Complaints = std::vector<std::string>;  // lines for stderr, without the program's name
 
-// Writes a temporary file beside the target and renames it over the target, so an
-// existing file is never left half overwritten. False with the reason in error.
-bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                         std::string& error);
+void PrintComplaints(std::ostream& errors, const Complaints& complaints);
+
+enum class FileUse { Read, Write };
+
+// The format named (empty: the one the extension gives), if it can be used so.
+std::optional<formats::FileFormat> ChooseFormat(const std::filesystem::path& path, const std::string& named,
+                                                FileUse use, Complaints& complaints);
+
+struct LoadRequest {
+  formats::FileFormat format = formats::FileFormat::Image;
+  formats::CameraImport cameras;
+  bool forDevice = false;  // the points must also pass the rules of what goes to a device
+};
+
+std::optional<formats::PointsFile> LoadPointsFile(const std::filesystem::path& path, const LoadRequest& request,
+                                                  Complaints& complaints);
+
+bool SavePointsFile(const std::filesystem::path& path, formats::FileFormat format, const UserDatabase& database,
+                    Complaints& complaints);
+
+// Writes a temporary file beside the target and renames it over the target, so an existing
+// file is never left half overwritten. False with the reason in error.
+bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes, std::string& error);
 
 }  // namespace userdb::cli

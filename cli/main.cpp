@@ -1,62 +1,44 @@
 // userdb: the command line. Every device command runs the window's own command on an
 // in-memory window, so scripts get exactly what the window does.
 
+#include <CLI/CLI.hpp>
+
+#include <fstream>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "cli/cli_commands.h"
+#include "cli/conversation_trace.h"
+#include "cli/exit_codes.h"
+#include "cli/file_commands.h"
 #include "cli/line_choice.h"
+#include "cli/observed_port.h"
+#include "cli/terminal.h"
 
 namespace {
 
 using namespace userdb;
+using cli::FileUse;
 
-constexpr int kUsageError = 2;
+constexpr const char* kExitStatuses =
+    "Exit status: 0 done; 1 the device could not be reached, refused or failed, or the answer was no;\n"
+    "2 wrong usage; 3 a file could not be read or written, or its points break the rules (the device\n"
+    "was not touched); 4 the device confirmed the upload but reads back other bytes.\n";
 
-constexpr const char* kUsage =
-    "usage: userdb [--port PORT] COMMAND\n"
-    "\n"
-    "commands:\n"
-    "  info                    show the device's serial number and versions\n"
-    "  download --output FILE  save the device's database as a 36864-byte image\n"
-    "  upload FILE [--yes]     write a 36864-byte image to the device (asks first)\n"
-    "  scan                    look for the device on COM1 to COM256\n"
-    "  ports                   list the COM numbers that name a device here\n"
-    "\n"
-    "PORT is COMn, n, or a device path; the default is COM2.\n";
-
-struct Arguments {
-  std::string command;
-  std::optional<std::string> port;
-  std::vector<std::string> operands;
-  std::string outputFile;
-  bool yes = false;
+struct GlobalOptions {
+  std::string port;
+  bool quiet = false;
+  std::string trace;
 };
 
-std::optional<Arguments> Parse(const std::vector<std::string>& words) {
-  Arguments arguments;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    const std::string& word = words[i];
-    const bool hasValue = i + 1 < words.size();
-    if (word == "--port" && hasValue) {
-      arguments.port = words[++i];
-    } else if ((word == "--output" || word == "-o") && hasValue) {
-      arguments.outputFile = words[++i];
-    } else if (word == "--yes" || word == "-y") {
-      arguments.yes = true;
-    } else if (word.starts_with("-")) {
-      return std::nullopt;
-    } else if (arguments.command.empty()) {
-      arguments.command = word;
-    } else {
-      arguments.operands.push_back(word);
-    }
-  }
-  return arguments;
-}
+struct FileOptions {
+  std::string format;
+  std::string inputFormat;
+  int cameraType = -1;  // none given
+};
 
 bool AskOnTerminal(std::string_view question) {
   std::cerr << question << "[y/N] " << std::flush;
@@ -65,44 +47,150 @@ bool AskOnTerminal(std::string_view question) {
 }
 
 int ListPorts() {
-  for (const cli::ListedLine& line : cli::ListLines()) std::cout << "COM" << line.portNumber << '\t' << line.device << '\n';
-  return 0;
+  for (const cli::ListedLine& line : cli::ListLines())
+    std::cout << "COM" << line.portNumber << '\t' << line.device << '\n';
+  return cli::exit_code::kSuccess;
 }
 
-int Usage() {
-  std::cerr << kUsage << cli::PortNamingHelp();
-  return kUsageError;
+std::optional<formats::FileFormat> Format(const std::string& file, const std::string& named, FileUse use) {
+  cli::Complaints complaints;
+  const auto format = cli::ChooseFormat(file, named, use, complaints);
+  cli::PrintComplaints(std::cerr, complaints);
+  return format;
 }
 
-int Run(const Arguments& arguments) {
-  if (arguments.command == "ports" && arguments.operands.empty()) return ListPorts();
+cli::LoadRequest Load(formats::FileFormat format, const FileOptions& options, bool forDevice) {
+  cli::LoadRequest load;
+  load.format = format;
+  if (options.cameraType >= 0) load.cameras.type = static_cast<std::uint8_t>(options.cameraType);
+  load.forDevice = forDevice;
+  return load;
+}
 
-  std::optional<cli::LineChoice> line = cli::ChooseLine(arguments.port);
-  if (!line) return Usage();
-  const cli::Confirm confirm = arguments.yes ? cli::Confirm([](std::string_view) { return true; })
-                                             : cli::Confirm(AskOnTerminal);
-  const cli::CommandContext context{*line->port, line->portNumber, std::cout, std::cerr, confirm};
+// A device command, on the line --port names, with the trace and the progress display watching it.
+int RunOnDevice(const GlobalOptions& global, bool yes, const std::function<int(const cli::CommandContext&)>& command) {
+  std::optional<cli::LineChoice> line =
+      cli::ChooseLine(global.port.empty() ? std::nullopt : std::optional<std::string_view>(global.port));
+  if (!line) {
+    std::cerr << "userdb: no port is called \"" << global.port << "\"\n" << cli::PortNamingHelp();
+    return cli::exit_code::kUsage;
+  }
+  cli::ObservedPort port(*line->port);
+  const cli::ProgressStyle style = global.quiet                 ? cli::ProgressStyle::Silent
+                                   : cli::ErrorsGoToATerminal() ? cli::ProgressStyle::Bar
+                                                                : cli::ProgressStyle::Lines;
+  cli::TransferProgress progress(std::cerr, port.LineClock(), style);
+  port.Watch(progress);
+  std::ofstream traceFile;
+  std::unique_ptr<cli::ConversationTrace> trace;
+  if (!global.trace.empty()) {
+    traceFile.open(global.trace, std::ios::trunc);
+    if (!traceFile) {
+      std::cerr << "userdb: cannot write " << global.trace << '\n';
+      return cli::exit_code::kFileProblem;
+    }
+    trace = std::make_unique<cli::ConversationTrace>(traceFile, port.LineClock());
+    port.Watch(*trace);
+  }
+  const cli::Confirm confirm = yes ? cli::Confirm([](std::string_view) { return true; }) : cli::Confirm(AskOnTerminal);
+  return command(cli::CommandContext{port, line->portNumber, std::cout, std::cerr, confirm, &progress, global.quiet});
+}
 
-  if (arguments.command == "info" && arguments.operands.empty()) return cli::RunInfo(context);
-  if (arguments.command == "scan" && arguments.operands.empty()) return cli::RunScan(context);
-  if (arguments.command == "download" && arguments.operands.empty() && !arguments.outputFile.empty()) {
-    return cli::RunDownload(context, arguments.outputFile);
-  }
-  if (arguments.command == "upload" && arguments.operands.size() == 1) {
-    return cli::RunUpload(context, arguments.operands.front());
-  }
-  return Usage();
+void AddFormatOption(CLI::App& command, std::string& format, const std::string& name, const std::string& what,
+                     FileUse use) {
+  const std::vector<std::string> readable = {"bin", "csv", "gpx", "speedcam"};
+  const std::vector<std::string> writable = {"bin", "csv", "gpx", "kml"};
+  command.add_option(name, format, what + " (default: by the file's extension)")
+      ->check(CLI::IsMember(use == FileUse::Read ? readable : writable))
+      ->type_name("FORMAT");
+}
+
+void AddCameraTypeOption(CLI::App& command, int& cameraType) {
+  command.add_option("--camera-type", cameraType, "store every point of a speed-camera list with this type")
+      ->check(CLI::Range(0, 1))
+      ->type_name("N");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> words(argv + 1, argv + argc);
-  if (words.size() == 1 && (words[0] == "--help" || words[0] == "-h")) {
-    std::cout << kUsage << cli::PortNamingHelp();
-    return 0;
+  CLI::App app{"Keeps the user database of a GPS speed-camera warning device on a serial port.", "userdb"};
+  app.set_version_flag("--version", std::string("userdb ") + USERDB_VERSION);
+  app.require_subcommand(1);
+  app.fallthrough();
+  app.footer(std::string(kExitStatuses) + "\nPORT is COMn, n or a device path; the default is COM2.\n" +
+             std::string(cli::PortNamingHelp()));
+
+  GlobalOptions global;
+  app.add_option("--port,-p", global.port, "the device's port: COMn, n or a device path (default COM2)")
+      ->type_name("PORT");
+  app.add_flag("--quiet,-q", global.quiet, "no progress display and no word of success");
+  app.add_option("--trace", global.trace, "write each device conversation to this file as timestamped hex")
+      ->type_name("FILE");
+
+  FileOptions file;
+  std::string input;
+  std::string output;
+  bool yes = false;
+  bool noVerify = false;
+
+  CLI::App* info = app.add_subcommand("info", "show the device's serial number and versions");
+  CLI::App* download = app.add_subcommand("download", "save the device's database to a file");
+  download->add_option("--output,-o", output, "the file to write: .bin, .csv, .gpx or .kml")
+      ->required()
+      ->type_name("FILE");
+  AddFormatOption(*download, file.format, "--format", "the file's format", FileUse::Write);
+
+  CLI::App* upload = app.add_subcommand("upload", "write a file's points to the device, then read them back to verify");
+  upload->add_option("FILE", input, "the file to send: .bin, .csv (also a speed-camera list) or .gpx")
+      ->required()
+      ->type_name("");
+  upload->add_flag("--yes,-y", yes, "do not ask before writing");
+  upload->add_flag("--no-verify", noVerify, "do not read the database back after the device confirmed");
+  AddFormatOption(*upload, file.format, "--format", "the file's format", FileUse::Read);
+  AddCameraTypeOption(*upload, file.cameraType);
+
+  CLI::App* scan = app.add_subcommand("scan", "look for the device on COM1 to COM256");
+  CLI::App* ports = app.add_subcommand("ports", "list the COM numbers that name a device here");
+
+  CLI::App* exportFile = app.add_subcommand("export", "convert a database file to another format, unchecked");
+  CLI::App* importFile =
+      app.add_subcommand("import", "convert a file to another format, checked by the rules of what goes to a device");
+  for (CLI::App* convert : {exportFile, importFile}) {
+    convert->add_option("INPUT", input, "the file to read")->required()->type_name("");
+    convert->add_option("OUTPUT", output, "the file to write")->required()->type_name("");
+    AddFormatOption(*convert, file.inputFormat, "--from", "INPUT's format", FileUse::Read);
+    AddFormatOption(*convert, file.format, "--to", "OUTPUT's format", FileUse::Write);
+    AddCameraTypeOption(*convert, file.cameraType);
   }
-  const std::optional<Arguments> arguments = Parse(words);
-  if (!arguments) return Usage();
-  return Run(*arguments);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error) == 0 ? cli::exit_code::kSuccess : cli::exit_code::kUsage;
+  }
+
+  if (ports->parsed()) return ListPorts();
+  if (info->parsed()) return RunOnDevice(global, yes, cli::RunInfo);
+  if (scan->parsed()) return RunOnDevice(global, yes, cli::RunScan);
+  if (download->parsed()) {
+    const auto format = Format(output, file.format, FileUse::Write);
+    if (!format) return cli::exit_code::kUsage;
+    return RunOnDevice(global, yes, [&](const cli::CommandContext& context) {
+      return cli::RunDownload(context, cli::DownloadRequest{output, *format});
+    });
+  }
+  if (upload->parsed()) {
+    const auto format = Format(input, file.format, FileUse::Read);
+    if (!format) return cli::exit_code::kUsage;
+    return RunOnDevice(global, yes, [&](const cli::CommandContext& context) {
+      return cli::RunUpload(context, cli::UploadRequest{input, Load(*format, file, true), !noVerify});
+    });
+  }
+  const bool importing = importFile->parsed();
+  const auto from = Format(input, file.inputFormat, FileUse::Read);
+  const auto to = Format(output, file.format, FileUse::Write);
+  if (!from || !to) return cli::exit_code::kUsage;
+  return cli::RunConversion(cli::Conversion{input, Load(*from, file, importing), output, *to}, std::cout, std::cerr,
+                            global.quiet);
 }

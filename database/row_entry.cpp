@@ -54,13 +54,10 @@ std::optional<std::uint32_t> TakeOptionalNumber(RowEntry& entry, int field, std:
   return judged.number;
 }
 
-void ReadTexts(const Window& window, int row, RowEntry& entry) {
-  for (int field = 0; field < kShortFieldCount; ++field) {
-    entry.texts[field] = window.Text(ids::RowField(row, field), kShortFieldBuffer);
-    if (!entry.texts[field].empty()) ++entry.filledFields;
-  }
-  entry.note = window.Text(ids::NoteField(row), kNoteBuffer);
-  if (!entry.note.empty()) ++entry.filledFields;
+int CountFilledFields(const RowEntry& entry) {
+  int filled = entry.note.empty() ? 0 : 1;
+  for (const std::string& text : entry.texts) filled += text.empty() ? 0 : 1;
+  return filled;
 }
 }  // namespace
 
@@ -78,8 +75,18 @@ UserPoint RowEntry::TypedPoint() const {
 }
 
 RowEntry ReadRow(const Window& window, int row, std::uint8_t speedUnit) {
+  std::array<std::string, kShortFieldCount> texts;
+  for (int field = 0; field < kShortFieldCount; ++field) {
+    texts[field] = window.Text(ids::RowField(row, field), kShortFieldBuffer);
+  }
+  return JudgeRowTexts(std::move(texts), window.Text(ids::NoteField(row), kNoteBuffer), speedUnit);
+}
+
+RowEntry JudgeRowTexts(std::array<std::string, kShortFieldCount> texts, std::string note, std::uint8_t speedUnit) {
   RowEntry entry;
-  ReadTexts(window, row, entry);
+  entry.texts = std::move(texts);
+  entry.note = std::move(note);
+  entry.filledFields = CountFilledFields(entry);
   entry.longitude = TakeCoordinate(entry, kLongitudeRules);
   entry.latitude = TakeCoordinate(entry, kLatitudeRules);
   const auto speed = TakeOptionalNumber(entry, kSpeedField, kSpeedBound);

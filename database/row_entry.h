@@ -34,4 +34,7 @@ struct RowEntry {
 // Reads and judges the fourteen fields of a row; speeds are taken in the given SpeedUnit.
 RowEntry ReadRow(const Window& window, int row, std::uint8_t speedUnit);
 
+// Judges a row's texts as ReadRow does, for texts that come from elsewhere than the window.
+RowEntry JudgeRowTexts(std::array<std::string, kShortFieldCount> texts, std::string note, std::uint8_t speedUnit);
+
 }  // namespace userdb

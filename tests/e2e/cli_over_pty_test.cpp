@@ -10,6 +10,11 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using CliOverPty = SimOnComPort;
 
+std::string TextOf(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 constexpr const char* kDeviceLabels =
     "Serial Number : 20110318\nDatabase Version :DB20110318\nFirmware Version : 3.2\nHardware Version : 1.2\n";
 
@@ -83,11 +88,82 @@ TEST_F(CliOverPty, APortHeldByAnotherProgramIsRefusedByNumber) {
   EXPECT_EQ(Userdb({"--port", "COM8", "info"}).status, 0);
 }
 
-TEST_F(CliOverPty, BadUsageExitsTwoWithTheUsage) {
-  Finished run = Userdb({"download"});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.errors.find("usage: userdb"), std::string::npos);
-  EXPECT_EQ(Userdb({"--port", "COM999", "info"}).status, 2);
+TEST_F(CliOverPty, AnEditedCsvBackupIsUploadedVerifiedAndHeld) {
+  StartSim(7, {"--save", InFolder("device.bin")});
+  Finished download = Userdb({"--port", "COM7", "download", "--output", InFolder("backup.csv")});
+  ASSERT_EQ(download.status, 0) << download.errors;
+  EXPECT_NE(download.errors.find("download: 100%"), std::string::npos) << download.errors;  // plain progress lines
+
+  std::string csv = TextOf(InFolder("backup.csv"));
+  const std::string original = "Alexanderplatz red light";
+  const std::size_t note = csv.find(original);
+  ASSERT_NE(note, std::string::npos);
+  csv.replace(note, original.size(), "Alexanderplatz Ampel \xC3\xA9t\xC3\xA9");  // e acute, as UTF-8
+  std::ofstream(InFolder("backup.csv"), std::ios::binary) << csv;
+
+  Finished upload = Userdb({"upload", InFolder("backup.csv"), "--yes", "--port", "COM7", "--trace", InFolder("trace")});
+  EXPECT_EQ(upload.status, 0) << upload.errors;
+  EXPECT_EQ(upload.output, "Read back and verified all 36864 bytes\n");
+  const std::vector<std::uint8_t> device = FileBytes("device.bin");
+  ASSERT_EQ(device.size(), 36864u);
+  const std::string held(device.begin() + 4096 + 128, device.begin() + 4096 + 128 + 25);
+  EXPECT_EQ(held, "Alexanderplatz Ampel \xE9t\xE9\xFF");
+  EXPECT_NE(TextOf(InFolder("trace")).find(" > 56 AB 00 90 00 00 "), std::string::npos);  // the WriteDatabase frame
+
+  Finished quiet = Userdb({"--quiet", "--port", "COM7", "download", "--output", InFolder("again.gpx")});
+  EXPECT_EQ(quiet.status, 0);
+  EXPECT_EQ(quiet.output + quiet.errors, "");
+}
+
+TEST_F(CliOverPty, ASpeedCameraListWithABadRowIsRefusedAndTheDeviceLeftAlone) {
+  StartSim(7, {"--save", InFolder("device.bin"), "--log", InFolder("line.log")});
+  std::ofstream(InFolder("cams.csv")) << "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\n"
+                                         "9.1829,48.7758,1,60,1,270\n"
+                                         "13.4050,52.5200,0,50,0,0\n";
+  Finished upload = Userdb({"--port", "COM7", "upload", InFolder("cams.csv"), "--yes"});
+  EXPECT_EQ(upload.status, 3);
+  EXPECT_EQ(upload.errors, "userdb: " + InFolder("cams.csv") +
+                               ":3: DIRTYPE: all directions: a point of the device holds one direction\n"
+                               "userdb: nothing was sent to the device\n");
+  EXPECT_FALSE(std::filesystem::exists(InFolder("device.bin")));
+  EXPECT_EQ(TextOf(InFolder("line.log")).find("port opened"), std::string::npos) << "the device's port was opened";
+}
+
+TEST_F(CliOverPty, ExportAndImportNeedNoDevice) {
+  std::ofstream(InFolder("cams.csv")) << "IDX,X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\r\n1,9.1829,48.7758,1,60,2,90\r\n";
+  Finished imported = Userdb({"import", InFolder("cams.csv"), InFolder("cams.gpx")});
+  EXPECT_EQ(imported.status, 0) << imported.errors;
+  EXPECT_EQ(imported.output, "Wrote 2 points to " + InFolder("cams.gpx") + "\n");
+  Finished exported = Userdb({"export", InFolder("cams.gpx"), InFolder("cams.bin")});
+  EXPECT_EQ(exported.status, 0) << exported.errors;
+  EXPECT_EQ(FileBytes("cams.bin").size(), 36864u);
+  EXPECT_EQ(Userdb({"export", InFolder("cams.gpx"), InFolder("cams.kml")}).status, 0);
+  EXPECT_EQ(Userdb({"export", InFolder("cams.kml"), InFolder("x.bin")}).status, 2);
+  EXPECT_EQ(Userdb({"export", InFolder("missing.csv"), InFolder("x.bin")}).status, 3);
+  EXPECT_FALSE(std::filesystem::exists(InFolder("x.bin")));
+}
+
+TEST_F(CliOverPty, EverySubcommandHasHelpAndTheProgramAVersion) {
+  for (const char* command : {"info", "download", "upload", "scan", "ports", "export", "import"}) {
+    Finished help = Userdb({command, "--help"});
+    EXPECT_EQ(help.status, 0) << command;
+    EXPECT_NE(help.output.find("Usage: userdb " + std::string(command)), std::string::npos) << help.output;
+    EXPECT_NE(help.output.find("Exit status: 0 done"), std::string::npos) << command;
+  }
+  Finished version = Userdb({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.output.rfind("userdb ", 0), 0u);
+}
+
+TEST_F(CliOverPty, BadUsageExitsTwoWithAPointerToTheHelp) {
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{"download"}, {}, {"frobnicate"}, {"upload", "x.bin", "--format", "kml"},
+                                             {"upload", "x.txt"}, {"--port", "COM999", "info"}}) {
+    Finished run = Userdb(arguments);
+    EXPECT_EQ(run.status, 2) << run.errors;
+    EXPECT_NE(run.errors, "");
+  }
+  EXPECT_NE(Userdb({"download"}).errors.find("Run with --help"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,41 @@
+#pragma once
+// What is wrong with a file, as precisely as the file allows: its line, or the record when
+// the file has no lines, and the field.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/points_file.h"
+
+namespace userdb::formats {
+
+struct FileProblem {
+  int line = 0;                       // 0: not tied to a line
+  std::optional<std::size_t> record;  // named when there is no line
+  std::string field;                  // empty: not tied to a field
+  std::string message;
+};
+
+// field may be empty; line may be 0 when the problem is the whole file's.
+FileProblem ProblemAt(int line, std::string_view field, std::string message);
+
+// "FILE:LINE: FIELD: MESSAGE", "FILE: record K: FIELD: MESSAGE" or "FILE: MESSAGE".
+std::string DescribeProblem(std::string_view fileName, const FileProblem& problem);
+
+// A problem with the record's line when it has one, else with the record's index.
+FileProblem RecordProblem(const PointsFile& file, std::size_t record, std::string_view field, std::string message);
+
+// A reader's result: the points are only meaningful when there is no problem.
+struct ReadResult {
+  PointsFile points;
+  std::vector<FileProblem> problems;
+
+  bool Ok() const { return problems.empty(); }
+};
+
+ReadResult Refused(FileProblem problem);
+
+}  // namespace userdb::formats

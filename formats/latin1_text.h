@@ -1,0 +1,18 @@
+#pragma once
+// Notes are 8-bit bytes without a character set of their own. Files carry them as UTF-8 with
+// each byte standing for the code point of the same number (ISO 8859-1), so every byte,
+// 0x80 to 0xFF included, comes back as it was.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace userdb::formats {
+
+std::string Utf8OfBytes(std::string_view bytes);
+
+// The bytes the text stands for; none when it is not UTF-8 or holds a character above U+00FF,
+// with the reason in problem.
+std::optional<std::string> BytesOfUtf8(std::string_view text, std::string& problem);
+
+}  // namespace userdb::formats

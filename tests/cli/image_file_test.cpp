@@ -1,0 +1,101 @@
+// Files in any format as the commands see them, and export and import between them.
+
+#include "cli/image_file.h"
+
+#include <gtest/gtest.h>
+
+#include "cli/exit_codes.h"
+#include "cli/file_commands.h"
+#include "cli_fixture.h"
+
+namespace userdb::cli {
+namespace {
+
+using formats::FileFormat;
+using ImageFileTest = CliFixture;
+
+Conversion Convert(const std::filesystem::path& input, FileFormat from, const std::filesystem::path& output,
+                   FileFormat to, bool forDevice) {
+  Conversion conversion;
+  conversion.input = input;
+  conversion.load.format = from;
+  conversion.load.forDevice = forDevice;
+  conversion.output = output;
+  conversion.outputFormat = to;
+  return conversion;
+}
+
+TEST_F(ImageFileTest, TheFormatComesFromItsNameOrTheExtension) {
+  Complaints complaints;
+  EXPECT_EQ(ChooseFormat("a.GPX", "", FileUse::Read, complaints), FileFormat::Gpx);
+  EXPECT_EQ(ChooseFormat("a.txt", "csv", FileUse::Write, complaints), FileFormat::Csv);
+  EXPECT_TRUE(complaints.empty());
+  EXPECT_FALSE(ChooseFormat("a.txt", "", FileUse::Read, complaints));
+  EXPECT_FALSE(ChooseFormat("a.kml", "", FileUse::Read, complaints));
+  EXPECT_FALSE(ChooseFormat("a.csv", "speedcam", FileUse::Write, complaints));
+  EXPECT_EQ(complaints,
+            (Complaints{
+                "cannot tell the format of a.txt from its name: use .bin, .csv, .gpx or .kml, or give --format",
+                "kml files are written for looking at, not read",
+                "speedcam files are read for importing, not written",
+            }));
+}
+
+TEST_F(ImageFileTest, ExportCarriesAnyImageAndImportOnlyWhatADeviceTakes) {
+  const std::filesystem::path odd = folder / "odd.bin";
+  std::string image(kImageSize, '\xFF');
+  image.replace(0, 4, 4, '\0');  // longitude 0 without a latitude: no device takes it
+  WriteText(odd, image);
+
+  EXPECT_EQ(
+      RunConversion(Convert(odd, FileFormat::Image, folder / "odd.gpx", FileFormat::Gpx, false), output, errors, false),
+      exit_code::kSuccess);
+  EXPECT_EQ(output.str(), "Wrote 1 points to " + (folder / "odd.gpx").string() + "\n");
+  EXPECT_EQ(RunConversion(Convert(folder / "odd.gpx", FileFormat::Gpx, folder / "back.bin", FileFormat::Image, false),
+                          output, errors, true),
+            exit_code::kSuccess);
+  EXPECT_EQ(FileText(folder / "back.bin"), image);
+
+  EXPECT_EQ(
+      RunConversion(Convert(odd, FileFormat::Image, folder / "odd.csv", FileFormat::Csv, true), output, errors, false),
+      exit_code::kFileProblem);
+  EXPECT_EQ(errors.str(),
+            "userdb: " + odd.string() + ": record 0: latitude: Latitude - degress must under 90 (shown as 3579)\n");
+  EXPECT_FALSE(std::filesystem::exists(folder / "odd.csv"));
+}
+
+TEST_F(ImageFileTest, AMalformedFileWritesNothingAndListsItsFirstProblems) {
+  const std::filesystem::path bad = folder / "bad.csv";
+  std::string rows = "index,longitude,latitude\r\n";
+  for (int i = 0; i < 30; ++i) rows += std::to_string(i) + ",x,1\r\n";
+  WriteText(bad, rows);
+  const std::filesystem::path target = folder / "target.bin";
+  WriteText(target, "kept");
+  EXPECT_EQ(RunConversion(Convert(bad, FileFormat::Csv, target, FileFormat::Image, false), output, errors, false),
+            exit_code::kFileProblem);
+  EXPECT_EQ(FileText(target), "kept");
+  const std::string said = errors.str();
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 21);
+  EXPECT_EQ(said.find("userdb: " + bad.string() + ":2: longitude: \"x\" is not decimal degrees\n"), 0u);
+  EXPECT_NE(said.find(bad.string() + ": and 10 more problems\n"), std::string::npos);
+
+  errors.str("");
+  EXPECT_EQ(RunConversion(Convert(folder / "missing.csv", FileFormat::Csv, target, FileFormat::Image, false), output,
+                          errors, false),
+            exit_code::kFileProblem);
+  EXPECT_EQ(errors.str().find("userdb: cannot read " + (folder / "missing.csv").string()), 0u);
+}
+
+TEST_F(ImageFileTest, AnExistingFileIsReplacedWholeOrNotAtAll) {
+  const std::filesystem::path file = folder / "out.bin";
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(file, std::vector<std::uint8_t>{1, 2, 3}, error));
+  ASSERT_TRUE(WriteFileAtomically(file, std::vector<std::uint8_t>{4}, error));
+  EXPECT_EQ(FileBytes(file), std::vector<std::uint8_t>{4});
+  EXPECT_FALSE(WriteFileAtomically(folder / "no-such-folder" / "out.bin", std::vector<std::uint8_t>{4}, error));
+  EXPECT_NE(error.find("cannot write"), std::string::npos);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+}
+
+}  // namespace
+}  // namespace userdb::cli

@@ -1,0 +1,37 @@
+#include "formats/file_format.h"
+
+#include <gtest/gtest.h>
+
+#include "format_fixtures.h"
+#include "formats/file_contents.h"
+
+namespace userdb::formats {
+namespace {
+
+TEST(FileFormat, ExtensionsAndNamesChooseTheFormat) {
+  EXPECT_EQ(FormatOfExtension(".BIN"), FileFormat::Image);
+  EXPECT_EQ(FormatOfExtension(".Csv"), FileFormat::Csv);
+  EXPECT_EQ(FormatOfExtension(".gpx"), FileFormat::Gpx);
+  EXPECT_EQ(FormatOfExtension(".kml"), FileFormat::Kml);
+  EXPECT_FALSE(FormatOfExtension(".speedcam"));
+  EXPECT_FALSE(FormatOfExtension(".txt"));
+  EXPECT_FALSE(FormatOfExtension(""));
+  EXPECT_EQ(FormatNamed("speedcam"), FileFormat::SpeedCameraCsv);
+  EXPECT_EQ(FormatName(FileFormat::Gpx), "gpx");
+  EXPECT_FALSE(CanRead(FileFormat::Kml));
+  EXPECT_FALSE(CanWrite(FileFormat::SpeedCameraCsv));
+}
+
+TEST(FileFormat, ACsvFileIsReadInTheDialectItsHeaderShows) {
+  const ReadResult ours = ReadContents(FileFormat::Csv, test::GoldenFile("points.csv"));
+  const ReadResult list = ReadContents(FileFormat::Csv, test::GoldenFile("speedcams.csv"));
+  ASSERT_TRUE(ours.Ok() && list.Ok());
+  EXPECT_EQ(ours.points.fieldNames[0], "longitude");
+  EXPECT_EQ(list.points.fieldNames[0], "X");
+  EXPECT_EQ(PointCount(list.points.database), 5u);
+  EXPECT_FALSE(ReadContents(FileFormat::Kml, "<kml/>").Ok());
+  EXPECT_FALSE(ReadContents(FileFormat::Image, "short").Ok());
+}
+
+}  // namespace
+}  // namespace userdb::formats
