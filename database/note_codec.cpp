@@ -10,7 +10,7 @@ constexpr std::uint8_t kNoteEnd = 0xFF;
 
 std::string NoteText(std::span<const std::uint8_t, kNoteSize> note) {
   const auto end = std::find_if(note.begin(), note.end(), [](std::uint8_t b) { return b == kNoteEnd || b == 0; });
-  return std::string(note.begin(), end);
+  return {note.begin(), end};
 }
 
 void WriteNote(std::span<std::uint8_t, kNoteSize> note, std::string_view text) {

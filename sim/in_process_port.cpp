@@ -24,6 +24,7 @@ bool InProcessPort::Open(int portNumber) {
   session_ = portNumber;
   sessions_.push_back(PortSession{portNumber, {}, {}, false});
   inbox_.clear();
+  if (lineFaults_) lineFaults_->LineOpened(clock_.Now());
   line->second.device->PortOpened(clock_.Now());
   return true;
 }
@@ -37,14 +38,23 @@ void InProcessPort::Close() {
   ++closeCount_;
 }
 
+std::optional<Instant> InProcessPort::LineLostAt() const {
+  std::optional<Instant> lostAt = Device().HungUpAt();
+  const std::optional<Instant> droppedAt = lineFaults_ ? lineFaults_->DroppedAt() : std::nullopt;
+  if (droppedAt && (!lostAt || *droppedAt < *lostAt)) lostAt = droppedAt;
+  return lostAt;
+}
+
 bool InProcessPort::DeviceHungUp() const {
-  const std::optional<Instant> hungUpAt = Device().HungUpAt();
-  return hungUpAt && *hungUpAt <= clock_.Now();
+  const std::optional<Instant> lostAt = LineLostAt();
+  return lostAt && *lostAt <= clock_.Now();
 }
 
 ReadResult InProcessPort::ReadOnce(std::span<std::uint8_t> buffer) {
   if (!session_) return {0, true};
-  for (const TimedByte& byte : Device().TakeOutput()) inbox_.push_back(byte);
+  std::vector<TimedByte> output = Device().TakeOutput();
+  if (lineFaults_) lineFaults_->ToProgram(output);
+  inbox_.insert(inbox_.end(), output.begin(), output.end());
 
   const Instant deadline = clock_.Now() + kReadLimit;
   Instant lastArrival = clock_.Now();
@@ -61,7 +71,7 @@ ReadResult InProcessPort::ReadOnce(std::span<std::uint8_t> buffer) {
     clock_.AdvanceTo(lastArrival);
     return {count, false};
   }
-  const std::optional<Instant> hungUpAt = Device().HungUpAt();
+  const std::optional<Instant> hungUpAt = LineLostAt();
   if (inbox_.empty() && hungUpAt && *hungUpAt <= deadline) {
     clock_.AdvanceTo(std::max(lastArrival, *hungUpAt));
     return {count, true};
@@ -76,11 +86,18 @@ WriteResult InProcessPort::Write(std::span<const std::uint8_t> bytes) {
     clock_.Advance(kReadLimit);
     return {0, false};
   }
-  clock_.Advance(byteTime_ * static_cast<std::int64_t>(bytes.size()));
+  PortIntake intake{bytes.size(), {bytes.begin(), bytes.end()}};
+  if (lineFaults_) intake = lineFaults_->ToDevice(bytes, clock_.Now());
+  if (intake.taken == 0) {
+    if (DeviceHungUp()) return {0, true};
+    clock_.Advance(kReadLimit);  // a stalled port takes nothing within its write limit
+    return {0, false};
+  }
+  clock_.Advance(byteTime_ * static_cast<std::int64_t>(intake.taken));
   std::vector<std::uint8_t>& written = sessions_.back().written;
-  written.insert(written.end(), bytes.begin(), bytes.end());
-  Device().Receive(bytes, clock_.Now());
-  return {bytes.size(), false};
+  written.insert(written.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(intake.taken));
+  Device().Receive(intake.arriving, clock_.Now());
+  return {intake.taken, false};
 }
 
 }  // namespace userdb::sim

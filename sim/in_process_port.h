@@ -10,6 +10,7 @@
 
 #include "device/serial_port.h"
 #include "sim/device_simulator.h"
+#include "sim/line_faults.h"
 #include "sim/virtual_clock.h"
 
 namespace userdb::sim {
@@ -35,6 +36,9 @@ class InProcessPort final : public SerialPort {
   void AddHeldPort(int portNumber);
   // While stalled, a write waits its 100 ms and takes nothing.
   void StallWrites(bool stalled) { writesStalled_ = stalled; }
+  // Puts damage on the line between port and device from the next open on; null takes it
+  // away. The caller keeps it alive.
+  void SetLineFaults(LineFaults* faults) { lineFaults_ = faults; }
 
   // Fails for ports that are absent or held, and while another port is open.
   bool Open(int portNumber) override;
@@ -57,12 +61,15 @@ class InProcessPort final : public SerialPort {
 
   DeviceSimulator& Device() const { return *lines_.at(*session_).device; }
   bool DeviceHungUp() const;
+  // When the device hung up or the line dropped, whichever came first.
+  std::optional<Instant> LineLostAt() const;
 
   VirtualClock& clock_;
   Duration byteTime_;
   std::map<int, Line> lines_;
   std::vector<std::unique_ptr<DeviceSimulator>> silentDevices_;
   bool writesStalled_ = false;
+  LineFaults* lineFaults_ = nullptr;
 
   std::optional<int> session_;  // the open port's number
   std::deque<TimedByte> inbox_;  // sent by the device, not yet read

@@ -12,7 +12,7 @@ namespace {
 constexpr std::size_t kDirectoryHeaderSize = 6;
 constexpr std::size_t kDirectoryEntrySize = 16;
 constexpr std::size_t kBitmapHeaderSize = 40;
-constexpr std::size_t kPaletteSize = kIconColourCount * 4;
+constexpr std::size_t kPaletteSize = std::size_t{kIconColourCount} * 4;
 constexpr std::uint16_t kIconResourceType = 1;
 constexpr std::uint16_t kBitsPerPixel = 4;
 

@@ -1,0 +1,487 @@
+// The fault matrix, in-process: each row a test on the paced line and the virtual clock.
+
+#include <gtest/gtest.h>
+
+#include "device/user_messages.h"
+#include "tests/reliability/matrix_row_check.h"
+
+namespace userdb::test {
+namespace {
+
+using sim::LineDamage;
+using sim::LineDirection;
+using sim::LineEvent;
+using sim::Phase;
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+const std::string kNoUpdateMode = "\"" + std::string(message::kNoUpdateMode) + "\"";
+const std::string kNotResponding = "\"" + std::string(message::kNotResponding) + "\"";
+const std::string kDownloadFailed = "\"" + std::string(message::kDownloadFailed) + "\"";
+const std::string kUploaded = "\"" + std::string(message::kUploadSucceeded) + "\"";
+const std::string kChecksumError = "\"" + std::string(message::kChecksumError) + "\"";
+
+// Bytes the program writes before the image: the update request and the WriteDatabase frame.
+constexpr std::size_t kImageStart = 18 + 7;
+// Bytes the device sends before the first record: banner, update answer, download header.
+constexpr std::size_t kRecordsStart = 23 + 10 + 16;
+constexpr std::size_t kNotesStart = kRecordsStart + 256 * 16;
+
+std::function<void(PacedLine&)> Device(std::function<void(sim::FaultPlan&)> change) {
+  return [change](PacedLine& line) { change(line.device.Faults()); };
+}
+
+std::function<void(PacedLine&)> Line(std::vector<LineEvent> events) {
+  return [events](PacedLine& line) { line.damage.SetEvents(events); };
+}
+
+LineEvent ToProgram(LineDamage damage, std::size_t atByte, Duration pause = {}) {
+  return {LineDirection::ToProgram, damage, atByte, pause, 0x20};
+}
+
+LineEvent ToDevice(LineDamage damage, std::size_t atByte, Duration pause = {}) {
+  return {LineDirection::ToDevice, damage, atByte, pause, 0x20};
+}
+
+// One fault for each of the three device commands, with the handshake's outcome.
+void AddHandshakeFault(std::vector<RowSpec>& rows, const std::string& name, const std::string& fault,
+                       const std::function<void(PacedLine&)>& inject, Waits waits) {
+  rows.push_back({name + "Connect", MatrixSection::DeviceFaults, fault, Command::Connect, inject, false, kNoUpdateMode,
+                  waits, "unchanged"});
+  rows.push_back({name + "Download", MatrixSection::DeviceFaults, fault, Command::Download, inject, false,
+                  kNoUpdateMode, waits, "unchanged"});
+  rows.push_back({name + "Upload", MatrixSection::DeviceFaults, fault, Command::Upload, inject, false, kNoUpdateMode,
+                  waits, "kept, window open"});
+}
+
+std::vector<RowSpec> DeviceFaultRows() {
+  std::vector<RowSpec> rows;
+  AddHandshakeFault(rows, "SilentDevice", "Silent device", Device([](auto& f) { f.silent = true; }), {.shortReads = 2});
+  const auto noBanner = Device([](auto& f) { f.noBanner = true; });
+  rows.push_back({"NoBannerConnect",
+                  MatrixSection::DeviceFaults,
+                  "No banner",
+                  Command::Connect,
+                  noBanner,
+                  true,
+                  "no message",
+                  {.shortReads = 1},
+                  "labels shown"});
+  rows.push_back({"NoBannerDownload",
+                  MatrixSection::DeviceFaults,
+                  "No banner",
+                  Command::Download,
+                  noBanner,
+                  true,
+                  "no message",
+                  {.shortReads = 1},
+                  "replaced by the device's"});
+  rows.push_back({"NoBannerUpload",
+                  MatrixSection::DeviceFaults,
+                  "No banner",
+                  Command::Upload,
+                  noBanner,
+                  true,
+                  kUploaded,
+                  {.shortReads = 1},
+                  "kept, window closed",
+                  "holds the upload"});
+  AddHandshakeFault(rows, "WrongAnswer", "Wrong answer (\"KT GPS-BT\")", Device([](auto& f) { f.wrongAnswer = true; }),
+                    {});
+  AddHandshakeFault(rows, "ShortAnswer", "Short answer (no zero byte)",
+                    Device([](auto& f) { f.answerWithoutZero = true; }), {.shortReads = 2});
+  AddHandshakeFault(rows, "GarbageBeforeAnswer", "Garbage before the update answer (1 byte)", Device([](auto& f) {
+                      f.garbageBefore = sim::PhaseCount{Phase::Handshake, 1};
+                    }),
+                    {});
+  AddHandshakeFault(rows, "SplitAnswer", "Update answer split, 250 ms between halves",
+                    Device([](auto& f) { f.splitTextsIn = Phase::Handshake; }), {.shortReads = 2});
+  rows.push_back({"GarbageBeforeBanner",
+                  MatrixSection::DeviceFaults,
+                  "Garbage before the banner (1 byte)",
+                  Command::Connect,
+                  Device([](auto& f) {
+                    f.garbageBefore = sim::PhaseCount{Phase::Banner, 1};
+                  }),
+                  false,
+                  kNoUpdateMode,
+                  {},
+                  "unchanged"});
+  rows.push_back({"SplitBanner",
+                  MatrixSection::DeviceFaults,
+                  "Banner split, 250 ms between halves",
+                  Command::Connect,
+                  Device([](auto& f) { f.splitTextsIn = Phase::Banner; }),
+                  false,
+                  kNoUpdateMode,
+                  {.pause = milliseconds(250)},
+                  "unchanged"});
+  rows.push_back({"GarbageBeforeInfo",
+                  MatrixSection::DeviceFaults,
+                  "Garbage before the device information (1 byte)",
+                  Command::Connect,
+                  Device([](auto& f) {
+                    f.garbageBefore = sim::PhaseCount{Phase::Info, 1};
+                  }),
+                  true,
+                  "no message",
+                  {.shortReads = 1},
+                  "labels shown, not the device's"});
+  rows.push_back({"SplitEndMessage",
+                  MatrixSection::DeviceFaults,
+                  "\"KT Update Over\" split, 250 ms between halves",
+                  Command::Connect,
+                  Device([](auto& f) { f.splitTextsIn = Phase::Info; }),
+                  true,
+                  "no message",
+                  {.shortReads = 1, .pause = milliseconds(250)},
+                  "labels shown"});
+  rows.push_back({"InfoWithFF",
+                  MatrixSection::DeviceFaults,
+                  "Device information with 0xFF in byte 0",
+                  Command::Connect,
+                  Device([](auto& f) { f.infoBytesFF.set(0); }),
+                  true,
+                  "no message",
+                  {},
+                  "1 of 4 labels shown"});
+  rows.push_back({"NoEndMessageConnect",
+                  MatrixSection::DeviceFaults,
+                  "No end message (\"KT Update Over\")",
+                  Command::Connect,
+                  Device([](auto& f) { f.noUpdateOver = true; }),
+                  false,
+                  kNotResponding,
+                  {.endMessage = true},
+                  "labels shown"});
+  rows.push_back({"NoEndMessageDownload",
+                  MatrixSection::DeviceFaults,
+                  "No end message (\"KT Update Over\")",
+                  Command::Download,
+                  Device([](auto& f) { f.noUpdateOver = true; }),
+                  true,
+                  "no message",
+                  {},
+                  "replaced by the device's"});
+  rows.push_back({"NoEndMessageUpload",
+                  MatrixSection::DeviceFaults,
+                  "No end message (\"KT Update Over\")",
+                  Command::Upload,
+                  Device([](auto& f) { f.noUpdateOver = true; }),
+                  false,
+                  kNotResponding,
+                  {.verdict = true},
+                  "kept, window open",
+                  "holds the upload"});
+  rows.push_back({"GarbageBeforeRecords",
+                  MatrixSection::DeviceFaults,
+                  "Garbage before the download header (1 byte)",
+                  Command::Download,
+                  Device([](auto& f) {
+                    f.garbageBefore = sim::PhaseCount{Phase::Records, 1};
+                  }),
+                  true,
+                  "no message",
+                  {.shortReads = 1},
+                  "replaced; 1070 bytes differ from the device's"});
+  rows.push_back({"ShortLists",
+                  MatrixSection::DeviceFaults,
+                  "Lists end early (40 records, 40 notes)",
+                  Command::Download,
+                  Device([](auto& f) {
+                    f.stopAfterRecords = 40;
+                    f.stopAfterNotes = 40;
+                  }),
+                  true,
+                  "no message",
+                  {.shortReads = 2},
+                  "replaced by the device's"});
+  rows.push_back({"StallInRecord",
+                  MatrixSection::DeviceFaults,
+                  "Stall of 250 ms inside record 3",
+                  Command::Download,
+                  Device([](auto& f) { f.stallInRecord = 3; }),
+                  false,
+                  kDownloadFailed,
+                  {.shortReads = 2},
+                  "unchanged"});
+  rows.push_back({"StallInNote",
+                  MatrixSection::DeviceFaults,
+                  "Stall of 250 ms inside note 7",
+                  Command::Download,
+                  Device([](auto& f) { f.stallInNote = 7; }),
+                  false,
+                  kDownloadFailed,
+                  {.shortReads = 2},
+                  "unchanged"});
+  rows.push_back({"ChecksumError",
+                  MatrixSection::DeviceFaults,
+                  "Checksum error",
+                  Command::Upload,
+                  Device([](auto& f) { f.checksumError = true; }),
+                  false,
+                  kChecksumError,
+                  {},
+                  "kept, window open"});
+  rows.push_back({"GarbageBeforeVerdict",
+                  MatrixSection::DeviceFaults,
+                  "Garbage before the verdict (1 byte)",
+                  Command::Upload,
+                  Device([](auto& f) {
+                    f.garbageBefore = sim::PhaseCount{Phase::Verdict, 1};
+                  }),
+                  true,
+                  kUploaded,
+                  {.shortReads = 1},
+                  "kept, window closed",
+                  "holds the upload"});
+  rows.push_back({"SplitVerdict",
+                  MatrixSection::DeviceFaults,
+                  "Verdict split, 250 ms between halves",
+                  Command::Upload,
+                  Device([](auto& f) { f.splitTextsIn = Phase::Verdict; }),
+                  true,
+                  kUploaded,
+                  {.shortReads = 2, .pause = milliseconds(500)},
+                  "kept, window closed",
+                  "holds the upload"});
+  return rows;
+}
+
+std::function<void(PacedLine&)> HangUp(Phase phase, std::size_t afterByte) {
+  return Device([phase, afterByte](auto& f) { f.hangUpAfter = sim::PhaseCount{phase, afterByte}; });
+}
+
+std::vector<RowSpec> HangUpRows() {
+  std::vector<RowSpec> rows;
+  AddHandshakeFault(rows, "HangUpInBanner", "Hang-up in the banner (after byte 10)", HangUp(Phase::Banner, 10), {});
+  AddHandshakeFault(rows, "HangUpInAnswer", "Hang-up in the update answer (after byte 5)", HangUp(Phase::Handshake, 5),
+                    {});
+  const auto afterAnswer = HangUp(Phase::Handshake, 10);
+  const std::string fault = "Hang-up right after the update answer";
+  rows.push_back({"HangUpAfterAnswerConnect",
+                  MatrixSection::DeviceFaults,
+                  fault,
+                  Command::Connect,
+                  afterAnswer,
+                  false,
+                  kNotResponding,
+                  {},
+                  "port fixed, labels kept"});
+  rows.push_back({"HangUpAfterAnswerDownload",
+                  MatrixSection::DeviceFaults,
+                  fault,
+                  Command::Download,
+                  afterAnswer,
+                  false,
+                  kDownloadFailed,
+                  {},
+                  "unchanged"});
+  rows.push_back({"HangUpAfterAnswerUpload",
+                  MatrixSection::DeviceFaults,
+                  fault,
+                  Command::Upload,
+                  afterAnswer,
+                  false,
+                  kNotResponding,
+                  {},
+                  "kept, window open"});
+  rows.push_back({"HangUpInInfo",
+                  MatrixSection::DeviceFaults,
+                  "Hang-up in the device information (after byte 30)",
+                  Command::Connect,
+                  HangUp(Phase::Info, 30),
+                  false,
+                  kNotResponding,
+                  {},
+                  "port fixed, labels kept"});
+  rows.push_back({"HangUpInRecords",
+                  MatrixSection::DeviceFaults,
+                  "Hang-up in the records (after byte 100)",
+                  Command::Download,
+                  HangUp(Phase::Records, 100),
+                  false,
+                  kDownloadFailed,
+                  {},
+                  "unchanged"});
+  rows.push_back({"HangUpInNotes",
+                  MatrixSection::DeviceFaults,
+                  "Hang-up in the notes (after byte 4000)",
+                  Command::Download,
+                  HangUp(Phase::Notes, 4000),
+                  false,
+                  kDownloadFailed,
+                  {},
+                  "unchanged"});
+  rows.push_back({"HangUpInImage",
+                  MatrixSection::DeviceFaults,
+                  "Hang-up in the image (after byte 20000 taken)",
+                  Command::Upload,
+                  HangUp(Phase::Upload, 20000),
+                  false,
+                  kNotResponding,
+                  {},
+                  "kept, window open"});
+  rows.push_back({"HangUpInVerdict",
+                  MatrixSection::DeviceFaults,
+                  "Hang-up in the verdict (after byte 5)",
+                  Command::Upload,
+                  HangUp(Phase::Verdict, 5),
+                  false,
+                  kNotResponding,
+                  {},
+                  "kept, window open",
+                  "holds the upload"});
+  return rows;
+}
+
+std::vector<RowSpec> LineDamageRows() {
+  const MatrixSection section = MatrixSection::LineDamage;
+  return {
+      {"StallAtTheRequest",
+       section,
+       "Port takes nothing for 3 s from the update request on",
+       Command::Connect,
+       Line({ToDevice(LineDamage::Pause, 0, seconds(3))}),
+       false,
+       kNoUpdateMode,
+       {.writeStall = true},
+       "unchanged"},
+      {"StallInTheImage",
+       section,
+       "Port takes nothing for 3 s from image byte 1000 on",
+       Command::Upload,
+       Line({ToDevice(LineDamage::Pause, kImageStart + 1000, seconds(3))}),
+       false,
+       kNotResponding,
+       {.writeStall = true},
+       "kept, window open"},
+      {"ShortStallInTheImage",
+       section,
+       "Port takes nothing for 1 s at image byte 20000",
+       Command::Upload,
+       Line({ToDevice(LineDamage::Pause, kImageStart + 20000, seconds(1))}),
+       true,
+       kUploaded,
+       {.shortReads = 1, .pause = seconds(1)},
+       "kept, window closed",
+       "holds the upload"},
+      {"ImageByteCorrupted",
+       section,
+       "One image byte corrupted",
+       Command::Upload,
+       Line({ToDevice(LineDamage::Corrupt, kImageStart + 5000)}),
+       false,
+       kChecksumError,
+       {},
+       "kept, window open"},
+      {"ImageByteLost",
+       section,
+       "One image byte lost",
+       Command::Upload,
+       Line({ToDevice(LineDamage::Drop, kImageStart + 30000)}),
+       false,
+       kNotResponding,
+       {.verdict = true},
+       "kept, window open"},
+      {"LineDropsInTheImage",
+       section,
+       "Line drops at image byte 20000",
+       Command::Upload,
+       Line({ToDevice(LineDamage::HangUp, kImageStart + 20000)}),
+       false,
+       kNotResponding,
+       {},
+       "kept, window open"},
+      {"RecordByteCorrupted",
+       section,
+       "One record byte corrupted",
+       Command::Download,
+       Line({ToProgram(LineDamage::Corrupt, kRecordsStart + 100)}),
+       true,
+       "no message",
+       {},
+       "replaced; 1 byte differs from the device's"},
+      {"RecordByteRepeated",
+       section,
+       "One record byte repeated",
+       Command::Download,
+       Line({ToProgram(LineDamage::Duplicate, kRecordsStart + 100)}),
+       true,
+       "no message",
+       {.shortReads = 1},
+       "replaced; 982 bytes differ from the device's"},
+      {"NoteByteLost",
+       section,
+       "One note byte lost",
+       Command::Download,
+       Line({ToProgram(LineDamage::Drop, kNotesStart + 1000)}),
+       false,
+       kDownloadFailed,
+       {.shortReads = 2},
+       "unchanged"},
+      {"ShortPauseInRecord",
+       section,
+       "Line pauses 150 ms inside a record",
+       Command::Download,
+       Line({ToProgram(LineDamage::Pause, kRecordsStart + 100, milliseconds(150))}),
+       true,
+       "no message",
+       {.shortReads = 1, .pause = milliseconds(150)},
+       "replaced by the device's"},
+      {"LongPauseInRecord",
+       section,
+       "Line pauses 300 ms inside a record",
+       Command::Download,
+       Line({ToProgram(LineDamage::Pause, kRecordsStart + 100, milliseconds(300))}),
+       false,
+       kDownloadFailed,
+       {.shortReads = 2, .pause = milliseconds(300)},
+       "unchanged"},
+      {"PauseBetweenRecords",
+       section,
+       "Line pauses 150 ms between two records",
+       Command::Download,
+       Line({ToProgram(LineDamage::Pause, kRecordsStart + 96, milliseconds(150))}),
+       true,
+       "no message",
+       {.shortReads = 1, .pause = milliseconds(150)},
+       "replaced; 1915 bytes differ from the device's"},
+  };
+}
+
+std::vector<RowSpec> PortRows() {
+  const auto held = [](PacedLine& line) { line.port.AddHeldPort(PacedLine::kDevicePort); };
+  const std::string fault = "Port held by another program";
+  const std::string refused = "\"Can not Open COM2\"";
+  return {
+      {"HeldPortConnect", MatrixSection::Ports, fault, Command::Connect, held, false, refused, {}, "unchanged"},
+      {"HeldPortDownload", MatrixSection::Ports, fault, Command::Download, held, false, refused, {}, "unchanged"},
+      {"HeldPortUpload", MatrixSection::Ports, fault, Command::Upload, held, false, refused, {}, "kept, window open"},
+      {"HeldPortScan",
+       MatrixSection::Ports,
+       fault,
+       Command::Scan,
+       held,
+       false,
+       "\"" + std::string(message::kAutoScanNotFound) + "\"",
+       {},
+       "unchanged"},
+  };
+}
+
+std::vector<RowSpec> AllRows() {
+  std::vector<RowSpec> rows = DeviceFaultRows();
+  for (auto&& more : {HangUpRows(), LineDamageRows(), PortRows()}) rows.insert(rows.end(), more.begin(), more.end());
+  return rows;
+}
+
+class FaultMatrixRow : public ::testing::TestWithParam<RowSpec> {};
+
+TEST_P(FaultMatrixRow, EndsWithinItsBoundAndLosesNothing) { RunMatrixRow(GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(Matrix, FaultMatrixRow, ::testing::ValuesIn(AllRows()),
+                         [](const ::testing::TestParamInfo<RowSpec>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace userdb::test

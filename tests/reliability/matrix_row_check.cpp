@@ -1,0 +1,135 @@
+#include "tests/reliability/matrix_row_check.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "app/control_ids.h"
+#include "device/update_mode.h"
+#include "device/upload.h"
+
+namespace userdb::test {
+namespace {
+
+constexpr std::array kLabels = {ids::kSerialNumberLabel, ids::kDatabaseVersionLabel, ids::kFirmwareVersionLabel,
+                                ids::kHardwareVersionLabel};
+
+std::size_t DifferingBytes(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) count += a[i] != b[i] ? 1 : 0;
+  return count;
+}
+
+std::string Bytes(std::size_t differing) {
+  return std::to_string(differing) + (differing == 1 ? " byte differs" : " bytes differ");
+}
+
+std::vector<std::string> LabelTexts(const HeadlessWindow& window) {
+  std::vector<std::string> texts;
+  for (int label : kLabels) texts.push_back(window.TextOf(label));
+  return texts;
+}
+
+// The labels a healthy connect shows for the sample device.
+const std::vector<std::string>& HealthyLabels() {
+  static const std::vector<std::string> labels = [] {
+    PacedLine line;
+    line.Run(Command::Connect);
+    return LabelTexts(line.window);
+  }();
+  return labels;
+}
+
+std::string DescribeLabels(const std::vector<std::string>& before, const PacedLine& line) {
+  const std::vector<std::string> after = LabelTexts(line.window);
+  std::size_t changed = 0;
+  std::size_t wrong = 0;
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    if (after[i] == before[i]) continue;
+    ++changed;
+    wrong += after[i] != HealthyLabels()[i] ? 1 : 0;
+  }
+  if (changed == 0) return "port fixed, labels kept";
+  if (wrong > 0) return "labels shown, not the device's";
+  if (changed == after.size()) return "labels shown";
+  return std::to_string(changed) + " of 4 labels shown";
+}
+
+std::string DescribeMemory(Command command, const WindowSnapshot& before, const std::vector<std::string>& labels,
+                           const PacedLine& line) {
+  const WindowSnapshot after = line.Snapshot();
+  if (command == Command::Upload) {
+    if (after.image != before.image) return "changed by the upload";
+    return after.closed ? "kept, window closed" : "kept, window open";
+  }
+  if (after == before) return "unchanged";
+  switch (command) {
+    case Command::Connect:
+    case Command::Scan:
+      return DescribeLabels(labels, line);
+    case Command::Download: {
+      const std::vector<std::uint8_t> device = line.DeviceImage();
+      const std::size_t differing = DifferingBytes(after.image, device);
+      if (differing == 0) return "replaced by the device's";
+      return "replaced; " + Bytes(differing) + " from the device's";
+    }
+    case Command::Upload:
+      break;
+  }
+  return "?";
+}
+
+std::string DescribeDevice(const std::vector<std::uint8_t>& before, const TransferImage& sent,
+                           const std::vector<std::uint8_t>& after) {
+  if (after == before) return "unchanged";
+  if (DifferingBytes(after, sent) == 0) return "holds the upload";
+  return "changed; " + Bytes(DifferingBytes(after, sent)) + " from the upload";
+}
+
+}  // namespace
+
+Duration Allowance(const Waits& waits) {
+  Duration allowance = kReadLimit * waits.shortReads + waits.pause;
+  if (waits.writeStall) allowance += kWriteStallLimit + kReadLimit;
+  if (waits.endMessage) allowance += kUpdateOverLimit + kReadLimit;
+  if (waits.verdict) allowance += kUploadAnswerLimit + kReadLimit;
+  return allowance;
+}
+
+void PrintTo(const RowSpec& spec, std::ostream* out) { *out << spec.name; }
+
+void RunMatrixRow(const RowSpec& spec) {
+  PacedLine line;
+  if (spec.command == Command::Download || spec.command == Command::Upload) line.Load();
+  // An edit the device does not have yet, so that an upload that lands can be seen.
+  line.state.database.Note(9)[0] = 'E';
+  spec.inject(line);
+
+  const std::vector<std::uint8_t> deviceBefore = line.DeviceImage();
+  const WindowSnapshot before = line.Snapshot();
+  const std::vector<std::string> labels = LabelTexts(line.window);
+  const TransferImage sent = line.state.database.Image();
+  const CommandRun run = line.Run(spec.command);
+  const Duration bound = CleanTime(spec.command) + Allowance(spec.waits);
+
+  MatrixRow row{spec.section,
+                spec.fault,
+                CommandName(spec.command),
+                BoxTexts(run.boxes),
+                Seconds(run.elapsed),
+                Seconds(bound),
+                line.PortClosed() ? "closed" : "open",
+                DescribeDevice(deviceBefore, sent, line.DeviceImage()),
+                DescribeMemory(spec.command, before, labels, line),
+                ""};
+
+  EXPECT_EQ(run.succeeded, spec.succeeds);
+  EXPECT_EQ(row.userSees, spec.userSees);
+  EXPECT_LE(run.elapsed, bound) << row.time << " against " << row.bound;
+  EXPECT_EQ(row.port, "closed");
+  EXPECT_EQ(row.device, spec.device);
+  EXPECT_EQ(row.memory, spec.memory);
+  FaultMatrix::Instance().Add(std::move(row));
+}
+
+}  // namespace userdb::test

@@ -1,0 +1,42 @@
+#pragma once
+// Runs one row of the fault matrix on the paced line: injects the fault, runs the command,
+// describes what it left behind and records the row.
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include "tests/reliability/fault_matrix.h"
+#include "tests/reliability/paced_line.h"
+
+namespace userdb::test {
+
+// The waits a fault may cost beyond the command's time on a healthy line.
+struct Waits {
+  int shortReads = 0;       // reads that wait out their 100 ms limit
+  bool writeStall = false;  // the 2 s a port may take nothing
+  bool endMessage = false;  // the 3 s for "KT Update Over" after the device information
+  bool verdict = false;     // the 30 s for the device's verdict after an upload
+  Duration pause{};         // what the fault itself holds the line for
+};
+Duration Allowance(const Waits& waits);
+
+struct RowSpec {
+  std::string name;  // the test's name
+  MatrixSection section = MatrixSection::DeviceFaults;
+  std::string fault;
+  Command command = Command::Connect;
+  std::function<void(PacedLine&)> inject;
+  bool succeeds = false;
+  std::string userSees;  // as BoxTexts renders the boxes
+  Waits waits;
+  std::string memory;  // as the row describes the database in memory and the window
+  std::string device = "unchanged";
+};
+
+void PrintTo(const RowSpec& spec, std::ostream* out);
+
+// Everything observed, checked against the spec and recorded in the matrix.
+void RunMatrixRow(const RowSpec& spec);
+
+}  // namespace userdb::test

@@ -1,0 +1,75 @@
+// Ports that cannot be had, with the real userdb against userdb-sim on a pseudo-terminal.
+
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+
+#include "database/user_database.h"
+#include "platform/posix/posix_serial_port.h"
+#include "tests/e2e/sim_on_com_port.h"
+#include "tests/reliability/fault_matrix.h"
+
+namespace userdb::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Under ASan a start of userdb alone takes a good part of this; the port itself refuses at once.
+constexpr milliseconds kRefusalCeiling{2000};
+
+struct CliCommand {
+  std::string name;
+  std::vector<std::string> arguments;
+};
+
+class PortsOverPty : public SimOnComPort {
+ protected:
+  std::vector<CliCommand> Commands() {
+    const std::vector<std::uint8_t> image(kImageSize, 0xFF);
+    std::ofstream(InFolder("upload.bin"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    return {{"userdb info", {"info"}},
+            {"userdb download", {"download", "--output", InFolder("out.bin")}},
+            {"userdb upload", {"upload", InFolder("upload.bin"), "--yes"}}};
+  }
+
+  // Runs each command on the port and records its row; the port must refuse every one.
+  void ExpectRefused(const std::string& fault, int comNumber, const std::string& portAfter) {
+    const std::string refusal = "Can not Open COM" + std::to_string(comNumber);
+    for (const CliCommand& command : Commands()) {
+      std::vector<std::string> arguments = {"--port", "COM" + std::to_string(comNumber)};
+      arguments.insert(arguments.end(), command.arguments.begin(), command.arguments.end());
+      const auto start = Clock::now();
+      const Finished run = Userdb(arguments);
+      const auto elapsed = Clock::now() - start;
+      EXPECT_EQ(run.status, 1) << command.name;
+      EXPECT_EQ(run.errors, "userdb: " + refusal + "\n") << command.name;
+      EXPECT_LT(elapsed, kRefusalCeiling) << command.name;
+      EXPECT_FALSE(std::filesystem::exists(InFolder("out.bin")));
+      EXPECT_FALSE(std::filesystem::exists(InFolder("device.bin"))) << "the device took an upload";
+      FaultMatrix::Instance().Add({MatrixSection::Ports, fault, command.name, "\"" + refusal + "\", exit status 1",
+                                   "< " + Seconds(kRefusalCeiling) + " (real time)", "no wait", portAfter, "unchanged",
+                                   "-", command.name == "userdb download" ? "not written" : "-"});
+    }
+  }
+};
+
+// The lock is a flock as well as TIOCEXCL, which root passes: the suite runs as root in CI.
+TEST_F(PortsOverPty, APortHeldByAnotherProcessRefusesEveryCommandByNumber) {
+  StartSim(8, {"--save", InFolder("device.bin")});
+  PosixSerialPort holder;
+  ASSERT_TRUE(holder.Open(8));
+  ExpectRefused("Port held by another process (its lock holds for root too)", 8, "still the holder's");
+  EXPECT_TRUE(holder.IsOpen());
+  holder.Close();
+  EXPECT_EQ(Userdb({"--port", "COM8", "info"}).status, 0) << "the port stayed locked after its holder closed it";
+}
+
+TEST_F(PortsOverPty, APortThatDoesNotExistIsRefusedByNumber) {
+  // COM200 names nothing unless the ports folder maps it, and this folder does not.
+  ExpectRefused("Port that does not exist", 200, "never opened");
+}
+
+}  // namespace
+}  // namespace userdb::test
