@@ -49,7 +49,7 @@ image="$(mktemp)"
 trap 'rm -f "$image"' RETURN
 start_sim "$bin/sim/userdb-sim" 2 --paced --erase-delay "$erase_ms"
 measure connect "$connect" 0 "$userdb" --port COM2 info
-measure "full download" "$(download_of 256 256)" 0 "$userdb" --port COM2 download --output "$image"
+measure "full download" "$(download_of 256 256)" "$read_limit_ms" "$userdb" --port COM2 download --output "$image"
 measure "full upload" "$upload" "$erase_ms" "$userdb" --port COM2 upload "$image" --yes --no-verify
 kill "$sim_pid"; wait "$sim_pid" 2>/dev/null || true
 

@@ -52,13 +52,20 @@ BlockRead ReadNote(ProgramState& state, std::span<std::uint8_t, kNoteSize> note)
   return BlockRead::Complete;
 }
 
+// The stream has no length or checksum. After the 256th note the device has nothing more to
+// send, so bytes that still come mean a byte was inserted or repeated on the line and every
+// block after it is shifted: such a database must not replace the one in memory.
+bool StreamEndsAfterLastNote(ProgramState& state) {
+  return state.channel.ReadOnce(std::span(state.transfer).first(1)) == 0 && !state.channel.LineLost();
+}
+
 bool ReadNotes(ProgramState& state, UserDatabase& received) {
   for (std::size_t k = 0; k < kRecordCount; ++k) {
     const BlockRead result = ReadNote(state, received.Note(k));
     if (result == BlockRead::EndOfList) return true;
     if (result == BlockRead::Failed) return false;
   }
-  return true;
+  return StreamEndsAfterLastNote(state);
 }
 
 bool ReadWholeDatabase(ProgramState& state, UserDatabase& received) {

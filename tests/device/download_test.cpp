@@ -56,7 +56,14 @@ TEST_F(DownloadTest, TakesTheWholeDatabaseAndShowsPageZero) {
   EXPECT_TRUE(NoPortOpen());
 }
 
-TEST_F(DownloadTest, AFullDatabaseWaitsOutNoReadLimitAtTheEndOfEitherList) {
+TEST_F(DownloadTest, AByteInsertedOnTheLineIsCaughtByWhatComesAfterTheLastNote) {
+  Faults().garbageBefore = sim::PhaseCount{sim::Phase::Records, 1};
+  router.Click(ids::kLoadDatabase);
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"User database download failed, please try again"});
+  EXPECT_EQ(window.TextOf(ids::kPageLabel), "Please Load User Database");
+}
+
+TEST_F(DownloadTest, AFullDatabaseWaitsOnlyForTheEndOfTheStream) {
   for (std::size_t k = 0; k < kRecordCount; ++k) {
     std::fill(device.Memory().Point(k).begin(), device.Memory().Point(k).begin() + 13, 0x01);
     std::fill(device.Memory().Note(k).begin(), device.Memory().Note(k).end(), 'n');
@@ -64,7 +71,7 @@ TEST_F(DownloadTest, AFullDatabaseWaitsOutNoReadLimitAtTheEndOfEitherList) {
   const Instant start = clock.Now();
   router.Click(ids::kLoadDatabase);
   EXPECT_EQ(state.database.Image(), DeviceImage());
-  // The banner read is the only one that may wait: 36880 bytes arrive at once here.
+  // Only the read that proves the stream over waits its 100 ms: the blocks arrive at once here.
   EXPECT_LT(Elapsed(start), std::chrono::milliseconds(150));
   EXPECT_EQ(state.database.page.lastReachable, 1);
 }
