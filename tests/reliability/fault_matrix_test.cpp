@@ -180,10 +180,10 @@ std::vector<RowSpec> DeviceFaultRows() {
                   Device([](auto& f) {
                     f.garbageBefore = sim::PhaseCount{Phase::Records, 1};
                   }),
-                  true,
-                  "no message",
+                  false,
+                  kDownloadFailed,
                   {.shortReads = 1},
-                  "replaced; 1070 bytes differ from the device's"});
+                  "unchanged"});
   rows.push_back({"ShortLists",
                   MatrixSection::DeviceFaults,
                   "Lists end early (40 records, 40 notes)",
@@ -407,10 +407,10 @@ std::vector<RowSpec> LineDamageRows() {
        "One record byte repeated",
        Command::Download,
        Line({ToProgram(LineDamage::Duplicate, kRecordsStart + 100)}),
-       true,
-       "no message",
+       false,
+       kDownloadFailed,
        {.shortReads = 1},
-       "replaced; 982 bytes differ from the device's"},
+       "unchanged"},
       {"NoteByteLost",
        section,
        "One note byte lost",
@@ -443,10 +443,10 @@ std::vector<RowSpec> LineDamageRows() {
        "Line pauses 150 ms between two records",
        Command::Download,
        Line({ToProgram(LineDamage::Pause, kRecordsStart + 96, milliseconds(150))}),
-       true,
-       "no message",
+       false,
+       kDownloadFailed,
        {.shortReads = 1, .pause = milliseconds(150)},
-       "replaced; 1915 bytes differ from the device's"},
+       "unchanged"},
   };
 }
 
