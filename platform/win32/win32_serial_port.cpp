@@ -65,11 +65,13 @@ DWORD ClampedLength(std::size_t length) { return static_cast<DWORD>(std::min<std
 
 }  // namespace
 
+std::string Win32PortPath(int portNumber) { return "\\\\.\\COM" + std::to_string(portNumber); }
+
 Win32SerialPort::~Win32SerialPort() { Close(); }
 
 bool Win32SerialPort::Open(int portNumber) {
   Close();
-  const std::string name = "\\\\.\\COM" + std::to_string(portNumber);
+  const std::string name = Win32PortPath(portNumber);
   HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   COMMTIMEOUTS timeouts = kTimeouts;

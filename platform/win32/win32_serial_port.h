@@ -1,9 +1,14 @@
 #pragma once
 // The serial line on Windows: a COM port opened exclusively and set up through kernel32.
 
+#include <string>
+
 #include "device/serial_port.h"
 
 namespace userdb {
+
+// The name that opens port n: "\\.\COM" and the number, which also reaches ports above 9.
+std::string Win32PortPath(int portNumber);
 
 class Win32SerialPort final : public SerialPort {
  public:

@@ -1,0 +1,182 @@
+#include "platform/win32/dialog_template.h"
+
+#include <windows.h>
+
+#include <span>
+#include <string>
+
+#include "database/little_endian.h"
+#include "platform/win32/wide_text.h"
+
+namespace userdb::win32 {
+namespace {
+
+// Predefined window classes, named in a template by their atoms.
+constexpr std::uint16_t kButtonClass = 0x0080;
+constexpr std::uint16_t kEditClass = 0x0081;
+constexpr std::uint16_t kStaticClass = 0x0082;
+constexpr std::uint16_t kComboBoxClass = 0x0085;
+
+constexpr std::uint16_t kOrdinalMarker = 0xFFFF;
+constexpr std::uint16_t kExtendedTemplateSignature = 0xFFFF;
+
+std::uint32_t Flag(const ControlSpec& control, std::uint32_t tableFlag, std::uint32_t windowStyle) {
+  return control.Has(tableFlag) ? windowStyle : 0;
+}
+
+std::uint32_t ButtonStyle(const ControlSpec& control) {
+  return control.Has(style::kDefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+std::uint32_t CheckBoxStyle(const ControlSpec& control) {
+  return control.Has(style::kAutoCheckBox) ? BS_AUTOCHECKBOX : BS_CHECKBOX;
+}
+
+std::uint32_t ComboBoxStyle(const ControlSpec& control) {
+  return (control.Has(style::kDropDown) ? CBS_DROPDOWN : CBS_DROPDOWNLIST) | Flag(control, style::kSorted, CBS_SORT) |
+         Flag(control, style::kVerticalScroll, WS_VSCROLL);
+}
+
+std::uint32_t EditStyle(const ControlSpec& control) {
+  return Flag(control, style::kUpperCase, ES_UPPERCASE) | Flag(control, style::kCentred, ES_CENTER) |
+         Flag(control, style::kBorder, WS_BORDER) | Flag(control, style::kMultiLine, ES_MULTILINE) |
+         Flag(control, style::kHorizontalScroll, WS_HSCROLL) | Flag(control, style::kVerticalScroll, WS_VSCROLL) |
+         Flag(control, style::kAutoHorizontalScroll, ES_AUTOHSCROLL) |
+         Flag(control, style::kAutoVerticalScroll, ES_AUTOVSCROLL);
+}
+
+// A static text centred vertically is a single line: SS_CENTERIMAGE does that for text.
+std::uint32_t StaticStyle(const ControlSpec& control) {
+  return (control.Has(style::kCentred) ? SS_CENTER : SS_LEFT) |
+         Flag(control, style::kVerticallyCentred, SS_CENTERIMAGE) | Flag(control, style::kSunken, SS_SUNKEN);
+}
+
+bool TakesInput(ControlKind kind) { return kind != ControlKind::Static && kind != ControlKind::Icon; }
+
+std::uint16_t ClassAtom(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::PushButton:
+    case ControlKind::CheckBox:
+      return kButtonClass;
+    case ControlKind::ComboBox:
+      return kComboBoxClass;
+    case ControlKind::Edit:
+      return kEditClass;
+    case ControlKind::Static:
+    case ControlKind::Icon:
+      return kStaticClass;
+  }
+  return kStaticClass;
+}
+
+class TemplateWriter {
+ public:
+  void Word(std::uint16_t value) {
+    Grow(2);
+    WriteLe16(Tail(2), 0, value);
+  }
+  void DoubleWord(std::uint32_t value) {
+    Grow(4);
+    WriteLe32(Tail(4), 0, value);
+  }
+  void Short(int value) { Word(static_cast<std::uint16_t>(static_cast<std::int16_t>(value))); }
+  void Byte(std::uint8_t value) { bytes_.push_back(value); }
+  void Text(std::string_view text) {
+    for (wchar_t unit : WideText(text)) Word(static_cast<std::uint16_t>(unit));
+    Word(0);
+  }
+  void Ordinal(std::uint16_t value) {
+    Word(kOrdinalMarker);
+    Word(value);
+  }
+  void AlignToDoubleWord() { bytes_.resize((bytes_.size() + 3) & ~std::size_t{3}, 0); }
+  std::vector<std::uint8_t> Take() { return std::move(bytes_); }
+
+ private:
+  void Grow(std::size_t count) { bytes_.resize(bytes_.size() + count, 0); }
+  std::span<std::uint8_t> Tail(std::size_t count) { return std::span(bytes_).last(count); }
+
+  std::vector<std::uint8_t> bytes_;
+};
+
+// The window styles the table's kinds and flags stand for.
+std::uint32_t DialogStyle(const DialogTemplate& dialog) {
+  const std::uint32_t frame = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_SETFONT;
+  return frame | (dialog.minimiseBox ? WS_MINIMIZEBOX : 0);
+}
+
+std::uint32_t DialogExtendedStyle(const DialogTemplate& dialog) { return dialog.showInTaskBar ? WS_EX_APPWINDOW : 0; }
+
+std::uint32_t ControlStyle(const ControlSpec& control) {
+  std::uint32_t style = WS_CHILD | WS_VISIBLE;
+  if (TakesInput(control.kind)) style |= WS_TABSTOP;
+  if (!control.enabledAtStart) style |= WS_DISABLED;
+  switch (control.kind) {
+    case ControlKind::PushButton:
+      return style | ButtonStyle(control);
+    case ControlKind::CheckBox:
+      return style | CheckBoxStyle(control);
+    case ControlKind::ComboBox:
+      return style | ComboBoxStyle(control);
+    case ControlKind::Edit:
+      return style | EditStyle(control);
+    case ControlKind::Static:
+      return style | StaticStyle(control);
+    case ControlKind::Icon:
+      return style | SS_ICON;
+  }
+  return style;
+}
+
+void WriteRect(TemplateWriter& out, const DialogRect& rect) {
+  out.Short(rect.x);
+  out.Short(rect.y);
+  out.Short(rect.width);
+  out.Short(rect.height);
+}
+
+void WriteHeader(TemplateWriter& out, const DialogTemplate& dialog) {
+  out.Word(1);  // extended template version
+  out.Word(kExtendedTemplateSignature);
+  out.DoubleWord(0);  // help context
+  out.DoubleWord(DialogExtendedStyle(dialog));
+  out.DoubleWord(DialogStyle(dialog));
+  out.Word(static_cast<std::uint16_t>(dialog.controls.size()));
+  WriteRect(out, {0, 0, dialog.width, dialog.height});
+  out.Word(0);  // no menu
+  out.Word(0);  // the predefined dialog class
+  out.Text(dialog.caption);
+  out.Word(static_cast<std::uint16_t>(dialog.fontPointSize));
+  out.Word(FW_NORMAL);
+  out.Byte(0);  // not italic
+  out.Byte(DEFAULT_CHARSET);
+  out.Text(dialog.fontFace);
+}
+
+// An icon control names its icon resource by number instead of carrying a text.
+void WriteControl(TemplateWriter& out, const ControlSpec& control) {
+  out.AlignToDoubleWord();
+  out.DoubleWord(0);  // help context
+  out.DoubleWord(0);  // extended style
+  out.DoubleWord(ControlStyle(control));
+  WriteRect(out, control.rect);
+  out.DoubleWord(static_cast<std::uint32_t>(control.id));
+  out.Ordinal(ClassAtom(control.kind));
+  if (control.kind == ControlKind::Icon) {
+    out.Ordinal(static_cast<std::uint16_t>(control.id));
+  } else {
+    out.Text(control.text);
+  }
+  out.Word(0);  // no creation data
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeDialogTemplate(const DialogTemplate& dialog) {
+  TemplateWriter out;
+  WriteHeader(out, dialog);
+  for (const ControlSpec& control : dialog.controls) WriteControl(out, control);
+  return out.Take();
+}
+
+}  // namespace userdb::win32

@@ -1,0 +1,27 @@
+#include "platform/win32/wide_text.h"
+
+#include <windows.h>
+
+namespace userdb::win32 {
+namespace {
+
+constexpr UINT kWindows1252 = 1252;
+
+std::wstring Converted(UINT codePage, DWORD flags, std::string_view text) {
+  const int length = static_cast<int>(text.size());
+  const int wideLength = MultiByteToWideChar(codePage, flags, text.data(), length, nullptr, 0);
+  if (wideLength <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+  MultiByteToWideChar(codePage, flags, text.data(), length, wide.data(), wideLength);
+  return wide;
+}
+
+}  // namespace
+
+std::wstring WideText(std::string_view text) {
+  if (text.empty()) return {};
+  std::wstring wide = Converted(CP_UTF8, MB_ERR_INVALID_CHARS, text);
+  return wide.empty() ? Converted(kWindows1252, 0, text) : wide;
+}
+
+}  // namespace userdb::win32

@@ -1,0 +1,13 @@
+#pragma once
+// The control table's texts as Windows wants them in a dialog template: UTF-16.
+
+#include <string>
+#include <string_view>
+
+namespace userdb::win32 {
+
+// The table keeps plain 8-bit texts in Windows-1252 (the window's own code page) and the
+// About box's Chinese texts in UTF-8; valid UTF-8 is taken as UTF-8, anything else as 1252.
+std::wstring WideText(std::string_view text);
+
+}  // namespace userdb::win32

@@ -1,0 +1,60 @@
+#include "platform/win32/win32_window.h"
+
+#include <string>
+
+#include "app/control_ids.h"
+
+namespace userdb {
+
+std::string Win32Window::Text(int controlId, std::size_t bufferSize) const {
+  if (bufferSize == 0) return {};
+  std::string text(bufferSize, '\0');
+  const UINT length = GetDlgItemTextA(dialog_, controlId, text.data(), static_cast<int>(bufferSize));
+  text.resize(length);
+  return text;
+}
+
+void Win32Window::SetText(int controlId, std::string_view text) {
+  SetDlgItemTextA(dialog_, controlId, std::string(text).c_str());
+}
+
+// An indeterminate state counts as checked too.
+bool Win32Window::IsRowChecked(int row) const {
+  return SendMessageA(Control(ids::RowCheck(row)), BM_GETCHECK, 0, 0) != BST_UNCHECKED;
+}
+
+void Win32Window::SetRowChecked(int row, bool checked) {
+  SendMessageA(Control(ids::RowCheck(row)), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Win32Window::Enable(int controlId, bool enabled) { EnableWindow(Control(controlId), enabled ? TRUE : FALSE); }
+
+int Win32Window::PortSelection() const {
+  return static_cast<int>(SendMessageA(Control(ids::kPortList), CB_GETCURSEL, 0, 0));
+}
+
+void Win32Window::SelectPort(int index) {
+  SendMessageA(Control(ids::kPortList), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+// A box without owner leaves the main window enabled, so the user can still click it.
+BoxAnswer Win32Window::ShowMessage(const MessageBoxRequest& box) {
+  const HWND owner = box.owner == BoxOwner::MainWindow ? dialog_ : nullptr;
+  const char* caption = box.caption ? box.caption->c_str() : nullptr;
+  const UINT kind = box.kind == BoxKind::YesNo ? MB_YESNO : MB_OK;
+  switch (MessageBoxA(owner, box.text.c_str(), caption, kind)) {
+    case IDYES:
+      return BoxAnswer::Yes;
+    case IDNO:
+      return BoxAnswer::No;
+    default:
+      return BoxAnswer::Ok;
+  }
+}
+
+void Win32Window::Close() { EndDialog(dialog_, IDCANCEL); }
+
+// Paints what changed, the controls included, without taking any input.
+void Win32Window::ShowProgress() { RedrawWindow(dialog_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+
+}  // namespace userdb

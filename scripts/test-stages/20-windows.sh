@@ -1,0 +1,178 @@
+#!/usr/bin/env bash
+# The Windows programs: cross-builds userdb.exe, userdb-gui.exe and the Windows tests with
+# mingw-w64 (preset windows), checks that they need no DLL beyond Windows' own, then runs them
+# under Wine on a virtual display: the tests, the command line against userdb-sim through a Wine
+# COM port (the bytes on the line must be those of the native program), and the window, whose
+# screenshot goes to build/windows (USERDB_SCREENSHOT_DIR=docs refreshes the one in the docs).
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+root=$PWD
+build=$root/build/windows
+
+# Windows' own DLLs, in lower case: anything else would have to ship beside the .exe.
+system_dlls='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comctl32|comdlg32|msvcrt|ws2_32|bcrypt|ntdll)\.dll$'
+main_caption="BT GPS Vardenholmics - User Database Utility"
+
+say() { echo "windows: $*"; }
+fail() { echo "windows: FAILED: $*" >&2; exit 1; }
+
+check_imports() {
+  local exe=$1 dll
+  for dll in $(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print tolower($3) }'); do
+    [[ $dll =~ $system_dlls ]] || fail "$(basename "$exe") needs $dll"
+  done
+}
+
+build_all() {
+  say "cross-build"
+  cmake --preset windows >/dev/null
+  cmake --build --preset windows -j 2
+  for exe in "$build/cli/userdb.exe" "$build/platform/win32/userdb-gui.exe" "$build/tests/windows/windows_tests.exe"; do
+    [ -f "$exe" ] || fail "$exe was not built"
+    check_imports "$exe"
+  done
+  say "native userdb and userdb-sim to compare with"
+  cmake --preset dev >/dev/null
+  cmake --build --preset dev -j 2 --target userdb userdb-sim
+}
+
+# A fresh prefix: no window manager on the display, so Wine frames its windows itself; Arial
+# is shown in its metric twin.
+make_prefix() {
+  export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  local attempt
+  for attempt in 1 2; do
+    if timeout 300 wineboot --init && timeout 120 wineserver -w; then break; fi
+    [ "$attempt" = 2 ] && fail "wineboot did not set up a prefix"
+    say "wineboot failed, once more"
+    wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+  done
+  # Debian's Wine leaves its own TrueType fonts (Marlett draws the frame's buttons) unused
+  # unless the prefix has copies.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  printf '%s\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' '"Arial"="Liberation Sans"' >"$work/prefix.reg"
+  timeout 60 wine regedit /S "$work/prefix.reg"
+  timeout 60 wineserver -w
+}
+
+# Wine's server opens the serial line, and the pseudo-terminal becomes its terminal: it must be
+# gone before the device hangs up, or it is told so.
+sim_pid=""
+stop_sim() {
+  timeout 60 wineserver -k 2>/dev/null || true
+  if [ -n "$sim_pid" ]; then
+    kill "$sim_pid" 2>/dev/null || true
+    wait "$sim_pid" 2>/dev/null || true
+    sim_pid=""
+  fi
+}
+
+# start_sim NAME: a fresh simulated device logging to NAME.log and saving uploads to NAME.saved;
+# its pseudo-terminal is Wine's COM5 and the path in $sim_line.
+start_sim() {
+  rm -f "$work/$1.line"
+  "$root/build/dev/sim/userdb-sim" --print-path --log "$work/$1.log" --save "$work/$1.saved" >"$work/$1.line" &
+  sim_pid=$!
+  for _ in $(seq 50); do
+    sim_line=$(head -n 1 "$work/$1.line" 2>/dev/null || true)
+    if [ -n "$sim_line" ]; then
+      ln -sfn "$sim_line" "$WINEPREFIX/dosdevices/com5"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "userdb-sim did not start"
+}
+
+# What crossed the line, timestamps left out: the opens and closes, then every byte the
+# program sent, then every byte the device sent.
+line_record() {
+  awk '$2 == "--" { print $3, $4 }
+       $2 == "program:" { for (i = 3; i <= NF; i++) program = program " " $i }
+       $2 == "device:" { for (i = 3; i <= NF; i++) device = device " " $i }
+       END { print "program" program; print "device" device }' "$1"
+}
+
+# conversation NAME ARGS...: the same command from userdb.exe under Wine and from the native
+# userdb, each in a folder of its own against a fresh device: the line must carry the same
+# bytes both ways, and both must print the same.
+conversation() {
+  local name=$1
+  shift
+  start_sim "$name-windows"
+  (cd "$work/windows" && timeout 120 wine "$build/cli/userdb.exe" --port COM5 "$@") >"$work/$name-windows.out" ||
+    fail "userdb.exe $*"
+  stop_sim
+  start_sim "$name-native"
+  (cd "$work/native" && timeout 120 "$root/build/dev/cli/userdb" --port "$sim_line" "$@") >"$work/$name-native.out" ||
+    fail "userdb $*"
+  stop_sim
+  cmp -s <(line_record "$work/$name-windows.log") <(line_record "$work/$name-native.log") ||
+    fail "$name: userdb.exe put other bytes on the line than userdb (see $work/$name-*.log)"
+  cmp -s <(tr -d '\r' <"$work/$name-windows.out") "$work/$name-native.out" || fail "$name: other output"
+  say "$name: the same $(line_record "$work/$name-windows.log" | wc -w) words of line record"
+}
+
+# A note changed in the downloaded image, in both folders.
+edit_image() {
+  local side
+  for side in windows native; do
+    cp "$work/$side/downloaded.bin" "$work/$side/edited.bin"
+    printf 'Edited under Windows\0' |
+      dd of="$work/$side/edited.bin" bs=1 seek=$((4096 + 3 * 128)) conv=notrunc status=none
+  done
+}
+
+command_line_against_sim() {
+  mkdir -p "$work/windows" "$work/native"  # Wine maps the working folder, so relative names work
+  conversation info info
+  conversation download download --output downloaded.bin
+  cmp -s "$work/windows/downloaded.bin" "$work/native/downloaded.bin" || fail "the downloads differ"
+  edit_image
+  conversation upload upload edited.bin --yes
+  cmp -s "$work/windows/edited.bin" "$work/upload-windows.saved" || fail "the device does not hold the upload"
+  start_sim ports
+  timeout 60 wine "$build/cli/userdb.exe" ports | tr -d '\r' | grep -q '^COM5' || fail "userdb.exe ports does not list COM5"
+  stop_sim
+}
+
+screenshot_window() {
+  local shot=${USERDB_SCREENSHOT_DIR:-$build}/userdb-gui-windows.png window
+  wine "$build/platform/win32/userdb-gui.exe" &
+  for _ in $(seq 60); do
+    window=$(xwininfo -name "$main_caption" 2>/dev/null | awk '/Window id:/ { print $4 }') || true
+    if [ -n "$window" ]; then
+      sleep 1  # every control painted
+      import -window "$window" -strip -define png:exclude-chunks=date,time "$shot"
+      say "screenshot in $shot"
+      timeout 60 wineserver -k
+      return 0
+    fi
+    sleep 0.5
+  done
+  fail "userdb-gui.exe showed no window"
+}
+
+under_display() {
+  trap stop_sim EXIT
+  make_prefix
+  say "unit tests under Wine"
+  ctest --preset windows
+  say "userdb.exe against userdb-sim"
+  command_line_against_sim
+  say "userdb-gui.exe"
+  screenshot_window
+}
+
+if [ "${1:-}" = "--under-display" ]; then
+  work=$2
+  under_display
+  exit 0
+fi
+
+build_all
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+timeout 1200 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --under-display "$work"
