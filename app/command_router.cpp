@@ -34,16 +34,27 @@ void CommandRouter::CancelCommand() { Click(ids::kExit); }
 
 void CommandRouter::Route(int controlId) {
   switch (controlId) {
-    case ids::kExit: window_.Close(); return;
-    case ids::kOpenPort: ConnectCommand(state_, window_); return;
-    case ids::kAutoOpenPort: PortScan(state_, window_); return;
-    case ids::kLoadDatabase: DownloadDatabase(state_, window_); return;
+    case ids::kExit:
+      window_.Close();
+      return;
+    case ids::kOpenPort:
+      ConnectCommand(state_, window_);
+      return;
+    case ids::kAutoOpenPort:
+      PortScan(state_, window_);
+      return;
+    case ids::kLoadDatabase:
+      DownloadDatabase(state_, window_);
+      return;
     case ids::kNextPage:
     case ids::kPreviousPage:
     case ids::kSavePage:
     case ids::kClearData:
-    case ids::kExitAndWrite: RouteLoadedCommand(controlId); return;
-    default: return;  // not a button: nothing to run
+    case ids::kExitAndWrite:
+      RouteLoadedCommand(controlId);
+      return;
+    default:
+      return;  // not a button: nothing to run
   }
 }
 
@@ -51,12 +62,23 @@ void CommandRouter::RouteLoadedCommand(int controlId) {
   if (!PassesLoadedTest(window_)) return;
   UserDatabase& database = state_.database;
   switch (controlId) {
-    case ids::kNextPage: NextPage(database, window_); return;
-    case ids::kPreviousPage: PreviousPage(database, window_); return;
-    case ids::kSavePage: SavePage(database, window_); return;
-    case ids::kClearData: ClearMarkedRows(database, window_); return;
-    case ids::kExitAndWrite: ExitAndWrite(state_, window_); return;
-    default: return;
+    case ids::kNextPage:
+      NextPage(database, window_);
+      return;
+    case ids::kPreviousPage:
+      PreviousPage(database, window_);
+      return;
+    case ids::kSavePage:
+      SavePage(database, window_);
+      return;
+    case ids::kClearData:
+      ClearMarkedRows(database, window_);
+      return;
+    case ids::kExitAndWrite:
+      ExitAndWrite(state_, window_);
+      return;
+    default:
+      return;
   }
 }
 

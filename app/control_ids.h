@@ -40,12 +40,8 @@ enum class CoordinatePart { Hemisphere = 0, Degrees, Minutes, Seconds, Hundredth
 inline constexpr int kCoordinatePartCount = 5;
 
 constexpr int RowCheck(int row) { return kRowCheckBase + row; }
-constexpr int LongitudeField(int row, CoordinatePart part) {
-  return kLongitudeBase + 5 * row + static_cast<int>(part);
-}
-constexpr int LatitudeField(int row, CoordinatePart part) {
-  return kLatitudeBase + 5 * row + static_cast<int>(part);
-}
+constexpr int LongitudeField(int row, CoordinatePart part) { return kLongitudeBase + 5 * row + static_cast<int>(part); }
+constexpr int LatitudeField(int row, CoordinatePart part) { return kLatitudeBase + 5 * row + static_cast<int>(part); }
 constexpr int SpeedField(int row) { return kSpeedBase + row; }
 constexpr int DirectionField(int row) { return kDirectionBase + row; }
 constexpr int TypeField(int row) { return kTypeBase + row; }
@@ -58,10 +54,14 @@ constexpr int RowField(int row, int index) {
   if (index < 5) return LongitudeField(row, static_cast<CoordinatePart>(index));
   if (index < 10) return LatitudeField(row, static_cast<CoordinatePart>(index - 5));
   switch (index) {
-    case 10: return SpeedField(row);
-    case 11: return DirectionField(row);
-    case 12: return TypeField(row);
-    default: return NoteField(row);
+    case 10:
+      return SpeedField(row);
+    case 11:
+      return DirectionField(row);
+    case 12:
+      return TypeField(row);
+    default:
+      return NoteField(row);
   }
 }
 

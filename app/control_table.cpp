@@ -54,8 +54,8 @@ constexpr std::uint32_t kRowFieldStyles =
 constexpr std::uint32_t kNoteFieldStyles = style::kBorder | style::kAutoHorizontalScroll;
 constexpr std::uint32_t kFramedLabelStyles = style::kCentred | style::kVerticallyCentred | style::kSunken;
 
-ControlSpec Control(int id, ControlKind kind, std::string text, DialogRect rect,
-                    std::uint32_t styles = style::kNone, bool enabledAtStart = true) {
+ControlSpec Control(int id, ControlKind kind, std::string text, DialogRect rect, std::uint32_t styles = style::kNone,
+                    bool enabledAtStart = true) {
   return ControlSpec{id, kind, std::move(text), rect, styles, enabledAtStart};
 }
 

@@ -17,7 +17,7 @@ namespace style {
 inline constexpr std::uint32_t kNone = 0;
 inline constexpr std::uint32_t kDefaultButton = 1u << 0;
 inline constexpr std::uint32_t kUpperCase = 1u << 1;
-inline constexpr std::uint32_t kCentred = 1u << 2;          // horizontally
+inline constexpr std::uint32_t kCentred = 1u << 2;  // horizontally
 inline constexpr std::uint32_t kVerticallyCentred = 1u << 3;
 inline constexpr std::uint32_t kSunken = 1u << 4;
 inline constexpr std::uint32_t kBorder = 1u << 5;

@@ -13,8 +13,7 @@ inline std::uint16_t ReadLe16(std::span<const std::uint8_t> bytes, std::size_t o
 
 inline std::uint32_t ReadLe32(std::span<const std::uint8_t> bytes, std::size_t offset) {
   return static_cast<std::uint32_t>(bytes[offset]) | (static_cast<std::uint32_t>(bytes[offset + 1]) << 8) |
-         (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) |
-         (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
+         (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) | (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
 }
 
 inline void WriteLe16(std::span<std::uint8_t> bytes, std::size_t offset, std::uint16_t value) {

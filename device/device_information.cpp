@@ -20,8 +20,7 @@ void ShowDeviceInfoBlock(std::span<const std::uint8_t> block, Window& window) {
   if (std::find(checked.begin(), checked.end(), 0xFF) != checked.end()) return;
   window.SetText(ids::kFirmwareVersionLabel, "Firmware Version : " + VersionText(block[kFirmwareOffset]));
   window.SetText(ids::kHardwareVersionLabel, "Hardware Version : " + VersionText(block[kHardwareOffset]));
-  window.SetText(ids::kSerialNumberLabel,
-                 "Serial Number : " + std::to_string(ReadLe32(block, kSerialNumberOffset)));
+  window.SetText(ids::kSerialNumberLabel, "Serial Number : " + std::to_string(ReadLe32(block, kSerialNumberOffset)));
 }
 
 void ShowDatabaseVersionBlock(std::span<const std::uint8_t> block, Window& window) {
@@ -31,9 +30,7 @@ void ShowDatabaseVersionBlock(std::span<const std::uint8_t> block, Window& windo
 
 }  // namespace
 
-std::string VersionText(std::uint8_t packed) {
-  return std::to_string(packed >> 3) + "." + std::to_string(packed & 7);
-}
+std::string VersionText(std::uint8_t packed) { return std::to_string(packed >> 3) + "." + std::to_string(packed & 7); }
 
 bool ReadDeviceInformation(ProgramState& state, Window& window) {
   if (!SendThroughTransferBuffer(state, kReadDeviceInfoFrame)) return false;

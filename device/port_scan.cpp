@@ -39,8 +39,8 @@ std::optional<int> PortScan(ProgramState& state, Window& window) {
   const std::optional<int> found = FindDevicePort(state);
   if (!found) {
     window.SelectPort(kInitialPortSelection);
-    window.ShowMessage({BoxOwner::MainWindow, std::string(message::kAutoScanNotFound),
-                        std::string(kCaptionApiReturn), BoxKind::Ok});
+    window.ShowMessage(
+        {BoxOwner::MainWindow, std::string(message::kAutoScanNotFound), std::string(kCaptionApiReturn), BoxKind::Ok});
     return std::nullopt;
   }
   window.SelectPort(*found - 1);

@@ -14,8 +14,8 @@ bool SerialChannel::OpenPortNumber(int portNumber) {
 bool SerialChannel::OpenSelectedPort(Window& window) {
   const int portNumber = window.PortSelection() + 1;
   if (OpenPortNumber(portNumber)) return true;
-  window.ShowMessage({BoxOwner::None, std::string(message::kCanNotOpenCom) + std::to_string(portNumber),
-                      std::nullopt, BoxKind::Ok});
+  window.ShowMessage(
+      {BoxOwner::None, std::string(message::kCanNotOpenCom) + std::to_string(portNumber), std::nullopt, BoxKind::Ok});
   return false;
 }
 

@@ -58,7 +58,8 @@ QWidget* CreateLineEdit(const ControlSpec& spec, QWidget& parent, const QString&
 
 QWidget* CreateMultiLineEdit(const ControlSpec& spec, QWidget& parent, const QString& text) {
   auto* box = new StatusBox(text, &parent);
-  box->setHorizontalScrollBarPolicy(spec.Has(style::kHorizontalScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  box->setHorizontalScrollBarPolicy(spec.Has(style::kHorizontalScroll) ? Qt::ScrollBarAlwaysOn
+                                                                       : Qt::ScrollBarAlwaysOff);
   box->setVerticalScrollBarPolicy(spec.Has(style::kVerticalScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   box->setLineWrapMode(spec.Has(style::kAutoHorizontalScroll) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
   if (!spec.Has(style::kBorder)) box->setFrameStyle(QFrame::NoFrame);
@@ -74,13 +75,18 @@ QWidget* CreateComboBox(const ControlSpec& spec, QWidget& parent) {
 
 QWidget* CreateWidget(const ControlSpec& spec, QWidget& parent, const QString& text) {
   switch (spec.kind) {
-    case ControlKind::PushButton: return CreateButton(spec, parent, text);
-    case ControlKind::CheckBox: return new QCheckBox(text, &parent);
-    case ControlKind::ComboBox: return CreateComboBox(spec, parent);
+    case ControlKind::PushButton:
+      return CreateButton(spec, parent, text);
+    case ControlKind::CheckBox:
+      return new QCheckBox(text, &parent);
+    case ControlKind::ComboBox:
+      return CreateComboBox(spec, parent);
     case ControlKind::Edit:
       return spec.Has(style::kMultiLine) ? CreateMultiLineEdit(spec, parent, text) : CreateLineEdit(spec, parent, text);
-    case ControlKind::Static: return CreateLabel(spec, parent, text);
-    case ControlKind::Icon: return CreateIcon(parent);
+    case ControlKind::Static:
+      return CreateLabel(spec, parent, text);
+    case ControlKind::Icon:
+      return CreateIcon(parent);
   }
   return nullptr;
 }

@@ -8,8 +8,8 @@ namespace {
 
 // A fixed frame with caption, system menu and close box; never a maximise box.
 Qt::WindowFlags FrameOf(const DialogTemplate& form) {
-  Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint;
+  Qt::WindowFlags flags =
+      Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   flags |= form.showInTaskBar ? Qt::Window : Qt::Dialog;
   if (form.minimiseBox) flags |= Qt::WindowMinimizeButtonHint;
   return flags;

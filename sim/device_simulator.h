@@ -20,7 +20,7 @@
 namespace userdb::sim {
 
 struct DeviceTiming {
-  Duration byteTime = Duration::zero();  // kPacedByteTime for a line at 115200 8N1
+  Duration byteTime = Duration::zero();                  // kPacedByteTime for a line at 115200 8N1
   Duration eraseDelay = std::chrono::milliseconds(500);  // flash erase before a good verdict
 };
 

@@ -24,7 +24,7 @@ struct PhaseCount {
 };
 
 struct FaultPlan {
-  bool silent = false;             // sends nothing at all, not even the banner
+  bool silent = false;  // sends nothing at all, not even the banner
   bool noBanner = false;
   bool wrongAnswer = false;        // "KT GPS-BT" instead of "KT GPS+BT"
   bool answerWithoutZero = false;  // the UpdateAnswer's nine characters only

@@ -71,7 +71,7 @@ class InProcessPort final : public SerialPort {
   bool writesStalled_ = false;
   LineFaults* lineFaults_ = nullptr;
 
-  std::optional<int> session_;  // the open port's number
+  std::optional<int> session_;   // the open port's number
   std::deque<TimedByte> inbox_;  // sent by the device, not yet read
   std::vector<int> openAttempts_;
   std::vector<PortSession> sessions_;

@@ -49,8 +49,8 @@ class PtyHost {
   std::unique_ptr<PseudoTerminal> terminal_;
   SlaveWatch watch_;
   std::unique_ptr<ComLink> comLink_;
-  std::deque<TimedByte> outbox_;  // sent by the device, not yet written to the master
-  Instant lastWrite_{};  // when bytes last went into the master
+  std::deque<TimedByte> outbox_;    // sent by the device, not yet written to the master
+  Instant lastWrite_{};             // when bytes last went into the master
   std::deque<std::uint8_t> inbox_;  // taken from the program, not yet arrived on a paced line
   Instant inputFreeAt_{};           // when the last byte taken from the program has arrived
   int slaveOpens_ = 0;

@@ -62,13 +62,9 @@ std::uint32_t Coordinate(double degrees) {
 }
 
 // The device stores knots; this is the program's own kilometer conversion.
-std::uint16_t StoredSpeed(int kmh) {
-  return kmh == 0 ? 0xFFFF : static_cast<std::uint16_t>(kmh * 539 / 1000);
-}
+std::uint16_t StoredSpeed(int kmh) { return kmh == 0 ? 0xFFFF : static_cast<std::uint16_t>(kmh * 539 / 1000); }
 
-std::uint16_t StoredDirection(int direction) {
-  return direction < 0 ? 0xFFFF : static_cast<std::uint16_t>(direction);
-}
+std::uint16_t StoredDirection(int direction) { return direction < 0 ? 0xFFFF : static_cast<std::uint16_t>(direction); }
 
 void WritePoint(std::span<std::uint8_t, kPointSize> record, const SamplePoint& point, std::size_t index) {
   WriteLe32(record, 0, Coordinate(point.longitude));

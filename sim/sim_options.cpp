@@ -43,22 +43,34 @@ std::optional<std::string> ApplyEraseDelay(SimOptions& options, std::string_view
 
 // Options that take a value; the value has been checked to be there.
 std::optional<std::string> ApplyValued(SimOptions& options, std::string_view name, std::string_view value) {
-  if (name == "--image") options.imagePath = value;
-  else if (name == "--save") options.savePath = value;
-  else if (name == "--log") options.logPath = value;
-  else if (name == "--com") return ApplyCom(options, value);
-  else if (name == "--erase-delay") return ApplyEraseDelay(options, value);
-  else if (name == "--unit") return ApplyUnit(options, value);
-  else if (name == "--fault") return AddFault(options.faults, value);
-  else return "unknown option " + std::string(name);
+  if (name == "--image")
+    options.imagePath = value;
+  else if (name == "--save")
+    options.savePath = value;
+  else if (name == "--log")
+    options.logPath = value;
+  else if (name == "--com")
+    return ApplyCom(options, value);
+  else if (name == "--erase-delay")
+    return ApplyEraseDelay(options, value);
+  else if (name == "--unit")
+    return ApplyUnit(options, value);
+  else if (name == "--fault")
+    return AddFault(options.faults, value);
+  else
+    return "unknown option " + std::string(name);
   return std::nullopt;
 }
 
 bool ApplyFlag(SimOptions& options, std::string_view name) {
-  if (name == "--help" || name == "-h") options.help = true;
-  else if (name == "--print-path") options.printPath = true;
-  else if (name == "--paced") options.timing.byteTime = kPacedByteTime;
-  else return false;
+  if (name == "--help" || name == "-h")
+    options.help = true;
+  else if (name == "--print-path")
+    options.printPath = true;
+  else if (name == "--paced")
+    options.timing.byteTime = kPacedByteTime;
+  else
+    return false;
   return true;
 }
 
@@ -98,8 +110,7 @@ std::string SimUsage() {
          "  --log FILE           append a timestamped hex record of the line, both ways\n"
          "  --unit km|mile       the speed unit the device reports (km)\n"
          "  --fault NAME[=ARG]   misbehave; may be given more than once:\n" +
-         std::string(FaultHelp()) +
-         "  --help               show this text\n";
+         std::string(FaultHelp()) + "  --help               show this text\n";
 }
 
 }  // namespace userdb::sim

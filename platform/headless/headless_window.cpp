@@ -63,9 +63,8 @@ void HeadlessWindow::Type(int controlId, std::string_view typed) {
   ControlState& state = Control(controlId);
   state.text = typed;
   if (state.upperCase) {
-    std::transform(state.text.begin(), state.text.end(), state.text.begin(), [](char c) {
-      return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    });
+    std::transform(state.text.begin(), state.text.end(), state.text.begin(),
+                   [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
   }
 }
 

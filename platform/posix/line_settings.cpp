@@ -34,8 +34,7 @@ bool ApplyLineSettings(int fd) {
   if (tcsetattr(fd, TCSANOW, &wanted) != 0) return false;
   // tcsetattr succeeds when any part was taken, so check what the driver kept.
   termios applied{};
-  return tcgetattr(fd, &applied) == 0 && cfgetospeed(&applied) == kSpeed &&
-         (applied.c_cflag & kFramingBits) == CS8;
+  return tcgetattr(fd, &applied) == 0 && cfgetospeed(&applied) == kSpeed && (applied.c_cflag & kFramingBits) == CS8;
 }
 
 void RaiseModemLines(int fd) {

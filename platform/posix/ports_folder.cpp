@@ -12,8 +12,7 @@ struct FixedRange {
 };
 
 // Each range covers 32 ports, numbered from 0 on the device side.
-constexpr FixedRange kFixedRanges[] = {
-    {1, "/dev/ttyS"}, {33, "/dev/ttyUSB"}, {65, "/dev/ttyACM"}, {97, "/dev/rfcomm"}};
+constexpr FixedRange kFixedRanges[] = {{1, "/dev/ttyS"}, {33, "/dev/ttyUSB"}, {65, "/dev/ttyACM"}, {97, "/dev/rfcomm"}};
 constexpr int kRangeSize = 32;
 
 }  // namespace
@@ -26,9 +25,7 @@ std::filesystem::path PortsFolder() {
   return std::filesystem::path(home != nullptr ? home : ".") / ".config" / "userdb" / "ports";
 }
 
-std::filesystem::path PortsFolderEntry(int portNumber) {
-  return PortsFolder() / ("com" + std::to_string(portNumber));
-}
+std::filesystem::path PortsFolderEntry(int portNumber) { return PortsFolder() / ("com" + std::to_string(portNumber)); }
 
 std::optional<std::filesystem::path> PortPath(int portNumber) {
   if (portNumber < kFirstPort || portNumber > kLastPort) return std::nullopt;

@@ -90,8 +90,13 @@ struct DirectoryEntry {
 
 DirectoryEntry ReadEntry(std::span<const std::uint8_t> file, std::size_t index) {
   const std::size_t at = kDirectoryHeaderSize + kDirectoryEntrySize * index;
-  return {file[at], file[at + 1], file[at + 2], ReadLe16(file, at + 4), ReadLe16(file, at + 6),
-          ReadLe32(file, at + 8), ReadLe32(file, at + 12)};
+  return {file[at],
+          file[at + 1],
+          file[at + 2],
+          ReadLe16(file, at + 4),
+          ReadLe16(file, at + 6),
+          ReadLe32(file, at + 8),
+          ReadLe32(file, at + 12)};
 }
 
 TEST(IcoFile, Icon128HeaderAndDirectoryParseBack) {
@@ -134,7 +139,7 @@ TEST(IcoFile, Icon128HeaderAndDirectoryParseBack) {
 // set for transparent pixels, palette stored blue-green-red.
 TEST(IcoFile, PixelsPaletteAndMaskAreEncodedBottomUp) {
   std::vector<std::string_view> rows(16, "ffffffffffffffff");
-  rows[0] = "12..............";  // top row
+  rows[0] = "12..............";   // top row
   rows[15] = "a00000000000000.";  // bottom row
   IndexedIcon icon{};
   icon.palette[1] = {0x11, 0x22, 0x33};

@@ -31,8 +31,8 @@ TEST_F(MainFormTest, StartsWithThePromptsAndOnlyThePortButtonsEnabled) {
   for (int id : {ids::kPortList, ids::kOpenPort, ids::kAutoOpenPort, ids::kExit, ids::kStatusBox}) {
     EXPECT_TRUE(window.IsEnabled(id)) << id;
   }
-  for (int id : {ids::kLoadDatabase, ids::kExitAndWrite, ids::kNextPage, ids::kPreviousPage, ids::kSavePage,
-                 ids::kClearData}) {
+  for (int id :
+       {ids::kLoadDatabase, ids::kExitAndWrite, ids::kNextPage, ids::kPreviousPage, ids::kSavePage, ids::kClearData}) {
     EXPECT_FALSE(window.IsEnabled(id)) << id;
   }
   for (int row = 0; row < ids::kRowCount; ++row) {

@@ -11,8 +11,8 @@ namespace {
 
 using ConnectTest = DeviceFixture;
 
-const std::vector<std::string> kTemplateLabels{"Serial Number :", "Database Version :", "Firmware Version :",
-                                               "Hardware Version :"};
+const std::vector<std::string> kTemplateLabels{
+    "Serial Number :", "Database Version :", "Firmware Version :", "Hardware Version :"};
 
 std::vector<std::string> Labels(const HeadlessWindow& window) {
   return {window.TextOf(ids::kSerialNumberLabel), window.TextOf(ids::kDatabaseVersionLabel),
@@ -38,9 +38,8 @@ TEST_F(ConnectTest, ShowsTheDeviceIdentityAndFixesThePortChoice) {
 
   router.Click(ids::kOpenPort);
 
-  EXPECT_EQ(Labels(window), (std::vector<std::string>{"Serial Number : 305419896",
-                                                       "Database Version :VVVVVVVVVVVVVVVV",
-                                                       "Firmware Version : 9.7", "Hardware Version : 10.0"}));
+  EXPECT_EQ(Labels(window), (std::vector<std::string>{"Serial Number : 305419896", "Database Version :VVVVVVVVVVVVVVVV",
+                                                      "Firmware Version : 9.7", "Hardware Version : 10.0"}));
   EXPECT_TRUE(window.Boxes().empty());
   EXPECT_EQ(window.TextOf(ids::kStatusBox), "Load user database from device ....");
   for (int id : {ids::kPortList, ids::kOpenPort, ids::kAutoOpenPort}) EXPECT_FALSE(window.IsEnabled(id));
@@ -102,8 +101,7 @@ TEST_F(ConnectTest, ADeviceThatNeverEndsTheInformationIsGivenUpOnAfterThreeSecon
   EXPECT_LT(Elapsed(start), kUpdateOverLimit + std::chrono::milliseconds(500));
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Device not responding, please try again"});
   EXPECT_EQ(window.TextOf(ids::kFirmwareVersionLabel), "Firmware Version : 3.2");  // what came is shown
-  EXPECT_EQ(std::vector<std::uint8_t>(LastWritten().end() - 11, LastWritten().end()),
-            Concat(line::kExitMessage));
+  EXPECT_EQ(std::vector<std::uint8_t>(LastWritten().end() - 11, LastWritten().end()), Concat(line::kExitMessage));
   EXPECT_TRUE(NoPortOpen());
 }
 

@@ -30,8 +30,11 @@ class DownloadTest : public DeviceFixture {
     bool operator==(const Snapshot&) const = default;
   };
   Snapshot Take() const {
-    return {state.database.Image(), state.database.speedUnit, state.database.page.current,
-            window.TextOf(ids::kPageLabel), window.TextOf(ids::LongitudeField(0, ids::CoordinatePart::Degrees)),
+    return {state.database.Image(),
+            state.database.speedUnit,
+            state.database.page.current,
+            window.TextOf(ids::kPageLabel),
+            window.TextOf(ids::LongitudeField(0, ids::CoordinatePart::Degrees)),
             window.IsEnabled(ids::kNextPage)};
   }
 };

@@ -47,9 +47,9 @@ TEST_P(PortScanFindsTest, SelectsThePortWhereTheBannerCameAndConnectsThere) {
   Populate(devicePort);
   router.Click(ids::kAutoOpenPort);
   ASSERT_FALSE(window.Boxes().empty());
-  EXPECT_EQ(window.Boxes().back(), (MessageBoxRequest{BoxOwner::MainWindow,
-                                                      "Auto scan to COM " + std::to_string(devicePort),
-                                                      "API-return", BoxKind::Ok}));
+  EXPECT_EQ(window.Boxes().back(),
+            (MessageBoxRequest{BoxOwner::MainWindow, "Auto scan to COM " + std::to_string(devicePort), "API-return",
+                               BoxKind::Ok}));
   EXPECT_EQ(window.Boxes().size(), 1u);
   EXPECT_EQ(window.PortSelection(), devicePort - 1);
   EXPECT_EQ(window.TextOf(ids::kSerialNumberLabel), "Serial Number : 20110318");

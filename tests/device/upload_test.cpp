@@ -1,6 +1,5 @@
 #include "device/upload.h"
 
-
 #include "app/control_ids.h"
 #include "device/command_frames.h"
 #include "device/line_texts.h"
@@ -19,9 +18,7 @@ class UploadTest : public DeviceFixture {
     image = state.database.Image();
   }
 
-  std::vector<std::uint8_t> DeviceImage() const {
-    return {device.Memory().image.begin(), device.Memory().image.end()};
-  }
+  std::vector<std::uint8_t> DeviceImage() const { return {device.Memory().image.begin(), device.Memory().image.end()}; }
 
   TransferImage image{};
 };
@@ -81,8 +78,8 @@ TEST_F(UploadTest, AChecksumErrorKeepsTheWindowAndTheDatabaseForAnotherTry) {
   const std::vector<std::uint8_t> before = DeviceImage();
   router.Click(ids::kExitAndWrite);
 
-  EXPECT_EQ(window.Boxes().back(), (MessageBoxRequest{BoxOwner::None, "Checksum error,please update again ... ",
-                                                      std::nullopt, BoxKind::Ok}));
+  EXPECT_EQ(window.Boxes().back(),
+            (MessageBoxRequest{BoxOwner::None, "Checksum error,please update again ... ", std::nullopt, BoxKind::Ok}));
   EXPECT_EQ(window.TextOf(ids::kStatusBox), "Update User Database failed");
   EXPECT_FALSE(window.IsClosed());
   EXPECT_EQ(state.database.Image(), image);

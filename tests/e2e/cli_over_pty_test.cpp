@@ -57,10 +57,14 @@ TEST_F(CliOverPty, FaultsEndWithinTheirBoundsWithTheWindowsWords) {
   };
   const std::vector<Case> cases = {
       {{"--fault", "silent"}, {"info"}, "Device can not into update mode,please try again", milliseconds(1500)},
-      {{"--fault", "hangup=records:100"}, {"download", "--output", InFolder("x.bin")},
-       "User database download failed, please try again", milliseconds(1500)},
-      {{"--fault", "stall-note=3"}, {"download", "--output", InFolder("x.bin")},
-       "User database download failed, please try again", milliseconds(1500)},
+      {{"--fault", "hangup=records:100"},
+       {"download", "--output", InFolder("x.bin")},
+       "User database download failed, please try again",
+       milliseconds(1500)},
+      {{"--fault", "stall-note=3"},
+       {"download", "--output", InFolder("x.bin")},
+       "User database download failed, please try again",
+       milliseconds(1500)},
       {{"--fault", "no-update-over"}, {"info"}, "Device not responding, please try again", milliseconds(4500)},
   };
   int com = 10;
@@ -157,8 +161,12 @@ TEST_F(CliOverPty, EverySubcommandHasHelpAndTheProgramAVersion) {
 
 TEST_F(CliOverPty, BadUsageExitsTwoWithAPointerToTheHelp) {
   for (const std::vector<std::string>& arguments :
-       std::vector<std::vector<std::string>>{{"download"}, {}, {"frobnicate"}, {"upload", "x.bin", "--format", "kml"},
-                                             {"upload", "x.txt"}, {"--port", "COM999", "info"}}) {
+       std::vector<std::vector<std::string>>{{"download"},
+                                             {},
+                                             {"frobnicate"},
+                                             {"upload", "x.bin", "--format", "kml"},
+                                             {"upload", "x.txt"},
+                                             {"--port", "COM999", "info"}}) {
     Finished run = Userdb(arguments);
     EXPECT_EQ(run.status, 2) << run.errors;
     EXPECT_NE(run.errors, "");

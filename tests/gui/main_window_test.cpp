@@ -17,8 +17,8 @@
 namespace userdb {
 namespace {
 
-const std::set<int> kDisabledAtStart = {ids::kLoadDatabase, ids::kNextPage,   ids::kPreviousPage,
-                                        ids::kSavePage,     ids::kClearData,  ids::kExitAndWrite};
+const std::set<int> kDisabledAtStart = {ids::kLoadDatabase, ids::kNextPage,  ids::kPreviousPage,
+                                        ids::kSavePage,     ids::kClearData, ids::kExitAndWrite};
 
 // The width the style leaves a caption inside its control.
 int CaptionRoom(const QWidget& control) {
@@ -95,7 +95,8 @@ class MainWindowTest : public QObject {
     }
     QCOMPARE(inputs.size(), std::size_t{131});  // the 148 controls less their 17 static texts
     for (std::size_t a = 0; a < inputs.size(); ++a) {
-      for (std::size_t b = a + 1; b < inputs.size(); ++b) QVERIFY(!inputs[a]->geometry().intersects(inputs[b]->geometry()));
+      for (std::size_t b = a + 1; b < inputs.size(); ++b)
+        QVERIFY(!inputs[a]->geometry().intersects(inputs[b]->geometry()));
     }
   }
 

@@ -30,7 +30,8 @@ class MessageBoxTest : public QObject {
 
   void anOwnedOkBoxIsModalToTheWindow() {
     QWidget mainWindow;
-    const auto box = MakeMessageBox({BoxOwner::MainWindow, "Please Load User Database", "Info", BoxKind::Ok}, &mainWindow);
+    const auto box =
+        MakeMessageBox({BoxOwner::MainWindow, "Please Load User Database", "Info", BoxKind::Ok}, &mainWindow);
     QCOMPARE(box->parentWidget(), &mainWindow);
     QCOMPARE(box->windowModality(), Qt::WindowModal);
     QCOMPARE(box->windowTitle(), QStringLiteral("Info"));

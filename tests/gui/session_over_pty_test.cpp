@@ -24,8 +24,8 @@ class SessionOverPtyTest : public QObject {
     folder_ = std::filesystem::temp_directory_path() / ("userdb-gui-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder_);
     setenv("USERDB_PORTS_DIR", folder_.c_str(), 1);
-    sim_ = std::make_unique<test::ChildProcess>(USERDB_SIM_BINARY,
-                                                std::vector<std::string>{"--com", "2", "--print-path"});
+    sim_ =
+        std::make_unique<test::ChildProcess>(USERDB_SIM_BINARY, std::vector<std::string>{"--com", "2", "--print-path"});
     QVERIFY2(sim_->NextLine(test::milliseconds(5000)).has_value(), "userdb-sim did not start");
   }
 
@@ -35,23 +35,27 @@ class SessionOverPtyTest : public QObject {
   }
 
   void connectLoadEditSaveAndWriteBackThenReadItAgain() {
-    RunWindow([](QtMainWindow& window) {
-      Press(window, ids::kOpenPort);
-      QCOMPARE(window.Text(ids::kSerialNumberLabel, kWholeTextBuffer), std::string("Serial Number : 20110318"));
-      Press(window, ids::kLoadDatabase);
-      QCOMPARE(window.Text(ids::kPageLabel, kWholeTextBuffer), std::string("Page 0"));
-      window.SetText(ids::NoteField(3), "Rebuilt \xE9t\xE9 2024");
-      Press(window, ids::kSavePage);
-      QCOMPARE(window.Text(ids::kStatusBox, kWholeTextBuffer), std::string("Save Successful !"));
-      Press(window, ids::kExitAndWrite);
-      QVERIFY(!window.isVisible());
-    }, "Update User Database successful");
+    RunWindow(
+        [](QtMainWindow& window) {
+          Press(window, ids::kOpenPort);
+          QCOMPARE(window.Text(ids::kSerialNumberLabel, kWholeTextBuffer), std::string("Serial Number : 20110318"));
+          Press(window, ids::kLoadDatabase);
+          QCOMPARE(window.Text(ids::kPageLabel, kWholeTextBuffer), std::string("Page 0"));
+          window.SetText(ids::NoteField(3), "Rebuilt \xE9t\xE9 2024");
+          Press(window, ids::kSavePage);
+          QCOMPARE(window.Text(ids::kStatusBox, kWholeTextBuffer), std::string("Save Successful !"));
+          Press(window, ids::kExitAndWrite);
+          QVERIFY(!window.isVisible());
+        },
+        "Update User Database successful");
 
-    RunWindow([](QtMainWindow& window) {
-      Press(window, ids::kOpenPort);
-      Press(window, ids::kLoadDatabase);
-      QCOMPARE(window.Text(ids::NoteField(3), kWholeTextBuffer), std::string("Rebuilt \xE9t\xE9 2024"));
-    }, "");
+    RunWindow(
+        [](QtMainWindow& window) {
+          Press(window, ids::kOpenPort);
+          Press(window, ids::kLoadDatabase);
+          QCOMPARE(window.Text(ids::NoteField(3), kWholeTextBuffer), std::string("Rebuilt \xE9t\xE9 2024"));
+        },
+        "");
   }
 
  private:

@@ -21,8 +21,8 @@ TEST(ParsePortArgumentTest, AnythingWithASlashIsADevicePath) {
 }
 
 TEST(ParsePortArgumentTest, RejectsNumbersOutOfRangeAndOtherText) {
-  for (const char* text : {"", "COM", "COM0", "0", "COM257", "257", "99999999999999999999", "-5", "COM-5",
-                           "+5", "COM 5", " 5", "5x", "COMX", "ttyUSB0", "LPT1"}) {
+  for (const char* text : {"", "COM", "COM0", "0", "COM257", "257", "99999999999999999999", "-5", "COM-5", "+5",
+                           "COM 5", " 5", "5x", "COMX", "ttyUSB0", "LPT1"}) {
     EXPECT_EQ(ParsePortArgument(text), std::nullopt) << '"' << text << '"';
   }
 }

@@ -66,15 +66,14 @@ TEST_F(PortPathTest, ListingHoldsOnlyPortsThatLeadToADevice) {
 
   const std::vector<ListedPort> ports = ListPorts();
 
-  const auto mapped = std::find_if(ports.begin(), ports.end(),
-                                   [](const ListedPort& port) { return port.portNumber == 130; });
+  const auto mapped =
+      std::find_if(ports.begin(), ports.end(), [](const ListedPort& port) { return port.portNumber == 130; });
   ASSERT_NE(mapped, ports.end());
   EXPECT_EQ(mapped->devicePath, ports_.Folder() / "com130");
   EXPECT_FALSE(Lists(ports, 131));
   EXPECT_FALSE(Lists(ports, 132));
-  EXPECT_TRUE(std::is_sorted(ports.begin(), ports.end(), [](const ListedPort& a, const ListedPort& b) {
-    return a.portNumber < b.portNumber;
-  }));
+  EXPECT_TRUE(std::is_sorted(ports.begin(), ports.end(),
+                             [](const ListedPort& a, const ListedPort& b) { return a.portNumber < b.portNumber; }));
 }
 
 }  // namespace

@@ -110,9 +110,9 @@ TEST_F(DeviceSimulatorTest, ReadNotesSendsAll256Notes) {
 TEST_F(DeviceSimulatorTest, ReadDeviceInfoSendsInfoVersionThenUpdateOver) {
   OpenInUpdateMode();
   const DeviceMemory& memory = device.Memory();
-  const ByteVector expected = Concat({ByteVector(memory.info.begin(), memory.info.end()),
-                                      ByteVector(memory.version.begin(), memory.version.end()),
-                                      Text("KT Update Over")});
+  const ByteVector expected =
+      Concat({ByteVector(memory.info.begin(), memory.info.end()),
+              ByteVector(memory.version.begin(), memory.version.end()), Text("KT Update Over")});
   EXPECT_EQ(Send(kReadInfo), expected);
   EXPECT_EQ(expected.size(), 72u + 16u + 15u);
 }

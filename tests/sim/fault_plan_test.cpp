@@ -76,8 +76,8 @@ TEST(FaultPlanTest, UnknownFaultIsNamedInTheError) {
 }
 
 TEST(FaultPlanTest, PhaseNamesGoBothWays) {
-  for (Phase phase : {Phase::Banner, Phase::Handshake, Phase::Records, Phase::Notes, Phase::Info, Phase::Upload,
-                      Phase::Verdict}) {
+  for (Phase phase :
+       {Phase::Banner, Phase::Handshake, Phase::Records, Phase::Notes, Phase::Info, Phase::Upload, Phase::Verdict}) {
     EXPECT_EQ(ParsePhase(PhaseName(phase)), phase);
   }
   EXPECT_EQ(ParsePhase("Banner"), std::nullopt);

@@ -60,8 +60,8 @@ TEST(SimOptionsTest, HelpIsAskedForAndDocumentsTheOptions) {
   const std::optional<SimOptions> options = Parse({"--help"});
   ASSERT_TRUE(options.has_value());
   EXPECT_TRUE(options->help);
-  for (const char* name : {"--image", "--save", "--com", "--print-path", "--paced", "--erase-delay", "--log",
-                           "--fault", "--unit", "hangup"}) {
+  for (const char* name : {"--image", "--save", "--com", "--print-path", "--paced", "--erase-delay", "--log", "--fault",
+                           "--unit", "hangup"}) {
     EXPECT_NE(SimUsage().find(name), std::string::npos) << name;
   }
 }
