@@ -21,13 +21,17 @@ runs="${USERDB_BENCH_RUNS:-3}"
 
 # measure NAME BYTES EXTRA_MS COMMAND...: the median of several runs. The limit is the bytes'
 # line time plus the waits the protocol itself needs (the flash erase, the 100 ms read that
-# ends a short list).
+# ends a short list or proves a full stream over).
 measure() {
   local name=$1 bytes=$2 extra_ms=$3
   shift 3
   local timing samples=()
   for _ in $(seq "$runs"); do
-    samples+=("$({ time "$@" >/dev/null 2>&1; } 2>&1)") || { echo "$name: command failed" >&2; exit 1; }
+    if ! samples+=("$({ time "$@" >/dev/null 2>"$errors"; } 2>&1)"); then
+      echo "$name: command failed:" >&2
+      cat "$errors" >&2
+      exit 1
+    fi
   done
   timing=$(printf '%s\n' "${samples[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p")
   read -r wall limit cpu ratio < <(echo "$timing" | awk -v b="$bytes" -v u="$byte_us" -v x="$extra_ms" \
@@ -45,8 +49,8 @@ connect=$((handshake + 7 + 72 + 16 + 15 + exit_message))
 download_of() { echo $((handshake + 7 + 16 + 16 * $1 + 7 + 128 * $2 + exit_message)); }
 upload=$((handshake + 7 + 36864 + 15 + 15 + exit_message))
 
-image="$(mktemp)"
-trap 'rm -f "$image"' RETURN
+image="$(mktemp --suffix=.bin)"
+errors="$(mktemp)"
 start_sim "$bin/sim/userdb-sim" 2 --paced --erase-delay "$erase_ms"
 measure connect "$connect" 0 "$userdb" --port COM2 info
 measure "full download" "$(download_of 256 256)" "$read_limit_ms" "$userdb" --port COM2 download --output "$image"
@@ -70,4 +74,5 @@ kill "$sim_pid"; wait "$sim_pid" 2>/dev/null || true
 timing=$({ time "$userdb" scan >/dev/null 2>&1; } 2>&1) || true
 printf '%-18s %d other ports open here  wall %8.1f ms  limit %8.1f ms\n' "scan, no device" "$existing" \
   "$(echo "$timing" | awk '{ print $1 * 1000 }')" "$scan_wait"
+rm -f "$image" "$errors"
 echo "worst ratio $worst"
