@@ -23,22 +23,22 @@ QString Decoded(const std::string& text, TemplateTexts texts) {
   return FromEightBit(text);
 }
 
-Qt::Alignment AlignmentOf(const ControlSpec& spec, Qt::Alignment vertical) {
-  const Qt::Alignment horizontal = spec.Has(style::kCentred) ? Qt::AlignHCenter : Qt::AlignLeft;
-  return horizontal | (spec.Has(style::kVerticallyCentred) ? Qt::AlignVCenter : vertical);
+Qt::Alignment AlignmentOf(const ControlSpec& entry, Qt::Alignment vertical) {
+  const Qt::Alignment horizontal = entry.Has(style::kCentred) ? Qt::AlignHCenter : Qt::AlignLeft;
+  return horizontal | (entry.Has(style::kVerticallyCentred) ? Qt::AlignVCenter : vertical);
 }
 
-QWidget* CreateButton(const ControlSpec& spec, QWidget& parent, const QString& text) {
+QWidget* CreateButton(const ControlSpec& entry, QWidget& parent, const QString& text) {
   auto* button = new QPushButton(text, &parent);
-  button->setDefault(spec.Has(style::kDefaultButton));
+  button->setDefault(entry.Has(style::kDefaultButton));
   return button;
 }
 
-QWidget* CreateLabel(const ControlSpec& spec, QWidget& parent, const QString& text) {
+QWidget* CreateLabel(const ControlSpec& entry, QWidget& parent, const QString& text) {
   auto* label = new QLabel(text, &parent);
   label->setTextFormat(Qt::PlainText);
-  label->setAlignment(AlignmentOf(spec, Qt::AlignTop));
-  if (spec.Has(style::kSunken)) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  label->setAlignment(AlignmentOf(entry, Qt::AlignTop));
+  if (entry.Has(style::kSunken)) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   return label;
 }
 
@@ -48,43 +48,44 @@ QWidget* CreateIcon(QWidget& parent) {
   return icon;
 }
 
-QWidget* CreateLineEdit(const ControlSpec& spec, QWidget& parent, const QString& text) {
+QWidget* CreateLineEdit(const ControlSpec& entry, QWidget& parent, const QString& text) {
   auto* edit = new QLineEdit(text, &parent);
-  edit->setAlignment(AlignmentOf(spec, Qt::AlignVCenter));
-  edit->setFrame(spec.Has(style::kBorder));
-  if (spec.Has(style::kUpperCase)) edit->setValidator(new UpperCaseValidator(edit));
+  edit->setAlignment(AlignmentOf(entry, Qt::AlignVCenter));
+  edit->setFrame(entry.Has(style::kBorder));
+  if (entry.Has(style::kUpperCase)) edit->setValidator(new UpperCaseValidator(edit));
   return edit;
 }
 
-QWidget* CreateMultiLineEdit(const ControlSpec& spec, QWidget& parent, const QString& text) {
+QWidget* CreateMultiLineEdit(const ControlSpec& entry, QWidget& parent, const QString& text) {
   auto* box = new StatusBox(text, &parent);
-  box->setHorizontalScrollBarPolicy(spec.Has(style::kHorizontalScroll) ? Qt::ScrollBarAlwaysOn
-                                                                       : Qt::ScrollBarAlwaysOff);
-  box->setVerticalScrollBarPolicy(spec.Has(style::kVerticalScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  box->setLineWrapMode(spec.Has(style::kAutoHorizontalScroll) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-  if (!spec.Has(style::kBorder)) box->setFrameStyle(QFrame::NoFrame);
+  box->setHorizontalScrollBarPolicy(entry.Has(style::kHorizontalScroll) ? Qt::ScrollBarAlwaysOn
+                                                                        : Qt::ScrollBarAlwaysOff);
+  box->setVerticalScrollBarPolicy(entry.Has(style::kVerticalScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  box->setLineWrapMode(entry.Has(style::kAutoHorizontalScroll) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+  if (!entry.Has(style::kBorder)) box->setFrameStyle(QFrame::NoFrame);
   return box;
 }
 
-QWidget* CreateComboBox(const ControlSpec& spec, QWidget& parent) {
+QWidget* CreateComboBox(const ControlSpec& entry, QWidget& parent) {
   auto* combo = new QComboBox(&parent);
-  combo->setEditable(spec.Has(style::kDropDown));
+  combo->setEditable(entry.Has(style::kDropDown));
   combo->setInsertPolicy(QComboBox::NoInsert);  // typed text never joins the list
   return combo;
 }
 
-QWidget* CreateWidget(const ControlSpec& spec, QWidget& parent, const QString& text) {
-  switch (spec.kind) {
+QWidget* CreateWidget(const ControlSpec& entry, QWidget& parent, const QString& text) {
+  switch (entry.kind) {
     case ControlKind::PushButton:
-      return CreateButton(spec, parent, text);
+      return CreateButton(entry, parent, text);
     case ControlKind::CheckBox:
       return new QCheckBox(text, &parent);
     case ControlKind::ComboBox:
-      return CreateComboBox(spec, parent);
+      return CreateComboBox(entry, parent);
     case ControlKind::Edit:
-      return spec.Has(style::kMultiLine) ? CreateMultiLineEdit(spec, parent, text) : CreateLineEdit(spec, parent, text);
+      return entry.Has(style::kMultiLine) ? CreateMultiLineEdit(entry, parent, text)
+                                          : CreateLineEdit(entry, parent, text);
     case ControlKind::Static:
-      return CreateLabel(spec, parent, text);
+      return CreateLabel(entry, parent, text);
     case ControlKind::Icon:
       return CreateIcon(parent);
   }
@@ -100,10 +101,10 @@ void PlaceComboBox(QComboBox& combo, QRect rect) {
   combo.setGeometry(rect.x(), rect.y(), rect.width(), closedHeight);
 }
 
-void Place(QWidget& widget, const ControlSpec& spec, QRect rect) {
-  if (spec.kind == ControlKind::ComboBox) {
+void Place(QWidget& widget, const ControlSpec& entry, QRect rect) {
+  if (entry.kind == ControlKind::ComboBox) {
     PlaceComboBox(static_cast<QComboBox&>(widget), rect);
-  } else if (spec.kind == ControlKind::Icon) {
+  } else if (entry.kind == ControlKind::Icon) {
     widget.setGeometry(rect.x(), rect.y(), kIconPixels, kIconPixels);
   } else {
     widget.setGeometry(rect);
@@ -112,11 +113,11 @@ void Place(QWidget& widget, const ControlSpec& spec, QRect rect) {
 
 }  // namespace
 
-QWidget* CreateControl(const ControlSpec& spec, QWidget& parent, DialogBaseUnits units, TemplateTexts texts) {
-  QWidget* widget = CreateWidget(spec, parent, Decoded(spec.text, texts));
-  Place(*widget, spec, ToPixels(spec.rect, units));
+QWidget* CreateControl(const ControlSpec& entry, QWidget& parent, DialogBaseUnits units, TemplateTexts texts) {
+  QWidget* widget = CreateWidget(entry, parent, Decoded(entry.text, texts));
+  Place(*widget, entry, ToPixels(entry.rect, units));
   FitCaption(*widget);
-  widget->setEnabled(spec.enabledAtStart);
+  widget->setEnabled(entry.enabledAtStart);
   return widget;
 }
 

@@ -26,9 +26,9 @@ ControlMap BuildFromTemplate(QDialog& dialog, const DialogTemplate& form, Templa
   dialog.setFixedSize(HorizontalPixels(form.width, units), VerticalPixels(form.height, units));
 
   ControlMap controls;
-  for (const ControlSpec& spec : form.controls) {
-    QWidget* control = CreateControl(spec, dialog, units, texts);
-    if (spec.id != ids::kStatic) controls[spec.id] = control;
+  for (const ControlSpec& entry : form.controls) {
+    QWidget* control = CreateControl(entry, dialog, units, texts);
+    if (entry.id != ids::kStatic) controls[entry.id] = control;
   }
   return controls;
 }

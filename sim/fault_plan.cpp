@@ -136,11 +136,11 @@ std::string_view PhaseName(Phase phase) {
   return "?";
 }
 
-std::optional<std::string> AddFault(FaultPlan& plan, std::string_view spec) {
-  const std::size_t equals = spec.find('=');
-  const std::string_view name = spec.substr(0, equals);
+std::optional<std::string> AddFault(FaultPlan& plan, std::string_view option) {
+  const std::size_t equals = option.find('=');
+  const std::string_view name = option.substr(0, equals);
   const bool hasArg = equals != std::string_view::npos;
-  const std::string_view arg = hasArg ? spec.substr(equals + 1) : std::string_view();
+  const std::string_view arg = hasArg ? option.substr(equals + 1) : std::string_view();
   for (const FaultRule& rule : kRules) {
     if (rule.name != name) continue;
     if (std::optional<std::string> error = rule.apply(plan, arg, hasArg)) {

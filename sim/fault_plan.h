@@ -47,7 +47,7 @@ std::string_view PhaseName(Phase phase);
 
 // Adds the fault named by "NAME" or "NAME=ARG" to the plan; returns an error text when the
 // name or its argument is not understood.
-std::optional<std::string> AddFault(FaultPlan& plan, std::string_view spec);
+std::optional<std::string> AddFault(FaultPlan& plan, std::string_view option);
 
 // One line per fault, for the command line's help.
 std::string_view FaultHelp();

@@ -9,12 +9,12 @@
 namespace userdb {
 
 HeadlessWindow::HeadlessWindow(const DialogTemplate& form) : portEntries_(PortListEntries()) {
-  for (const ControlSpec& spec : form.controls) {
-    if (spec.id == ids::kStatic) continue;
-    ControlState& state = controls_[spec.id];
-    state.text = spec.text;
-    state.enabled = spec.enabledAtStart;
-    state.upperCase = spec.Has(style::kUpperCase);
+  for (const ControlSpec& entry : form.controls) {
+    if (entry.id == ids::kStatic) continue;
+    ControlState& state = controls_[entry.id];
+    state.text = entry.text;
+    state.enabled = entry.enabledAtStart;
+    state.upperCase = entry.Has(style::kUpperCase);
   }
 }
 

@@ -78,10 +78,10 @@ class MainWindowTest : public QObject {
 
   void onlyTheStartControlsAreEnabled() {
     WindowOnSimulator run;
-    for (const ControlSpec& spec : MainFormTemplate().controls) {
-      if (spec.id == ids::kStatic || spec.kind == ControlKind::Static) continue;
-      const bool enabled = run.window.Control(spec.id)->isEnabled();
-      QVERIFY2(enabled == !kDisabledAtStart.contains(spec.id), qPrintable(QString::number(spec.id)));
+    for (const ControlSpec& entry : MainFormTemplate().controls) {
+      if (entry.id == ids::kStatic || entry.kind == ControlKind::Static) continue;
+      const bool enabled = run.window.Control(entry.id)->isEnabled();
+      QVERIFY2(enabled == !kDisabledAtStart.contains(entry.id), qPrintable(QString::number(entry.id)));
     }
   }
 

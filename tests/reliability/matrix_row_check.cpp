@@ -96,39 +96,39 @@ Duration Allowance(const Waits& waits) {
   return allowance;
 }
 
-void PrintTo(const RowSpec& spec, std::ostream* out) { *out << spec.name; }
+void PrintTo(const RowSpec& expected, std::ostream* out) { *out << expected.name; }
 
-void RunMatrixRow(const RowSpec& spec) {
+void RunMatrixRow(const RowSpec& expected) {
   PacedLine line;
-  if (spec.command == Command::Download || spec.command == Command::Upload) line.Load();
+  if (expected.command == Command::Download || expected.command == Command::Upload) line.Load();
   // An edit the device does not have yet, so that an upload that lands can be seen.
   line.state.database.Note(9)[0] = 'E';
-  spec.inject(line);
+  expected.inject(line);
 
   const std::vector<std::uint8_t> deviceBefore = line.DeviceImage();
   const WindowSnapshot before = line.Snapshot();
   const std::vector<std::string> labels = LabelTexts(line.window);
   const TransferImage sent = line.state.database.Image();
-  const CommandRun run = line.Run(spec.command);
-  const Duration bound = CleanTime(spec.command) + Allowance(spec.waits);
+  const CommandRun run = line.Run(expected.command);
+  const Duration bound = CleanTime(expected.command) + Allowance(expected.waits);
 
-  MatrixRow row{spec.section,
-                spec.fault,
-                CommandName(spec.command),
+  MatrixRow row{expected.section,
+                expected.fault,
+                CommandName(expected.command),
                 BoxTexts(run.boxes),
                 Seconds(run.elapsed),
                 Seconds(bound),
                 line.PortClosed() ? "closed" : "open",
                 DescribeDevice(deviceBefore, sent, line.DeviceImage()),
-                DescribeMemory(spec.command, before, labels, line),
+                DescribeMemory(expected.command, before, labels, line),
                 ""};
 
-  EXPECT_EQ(run.succeeded, spec.succeeds);
-  EXPECT_EQ(row.userSees, spec.userSees);
+  EXPECT_EQ(run.succeeded, expected.succeeds);
+  EXPECT_EQ(row.userSees, expected.userSees);
   EXPECT_LE(run.elapsed, bound) << row.time << " against " << row.bound;
   EXPECT_EQ(row.port, "closed");
-  EXPECT_EQ(row.device, spec.device);
-  EXPECT_EQ(row.memory, spec.memory);
+  EXPECT_EQ(row.device, expected.device);
+  EXPECT_EQ(row.memory, expected.memory);
   FaultMatrix::Instance().Add(std::move(row));
 }
 

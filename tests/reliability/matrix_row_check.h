@@ -34,9 +34,9 @@ struct RowSpec {
   std::string device = "unchanged";
 };
 
-void PrintTo(const RowSpec& spec, std::ostream* out);
+void PrintTo(const RowSpec& expected, std::ostream* out);
 
-// Everything observed, checked against the spec and recorded in the matrix.
-void RunMatrixRow(const RowSpec& spec);
+// Everything observed, checked against what the row expects and recorded in the matrix.
+void RunMatrixRow(const RowSpec& expected);
 
 }  // namespace userdb::test

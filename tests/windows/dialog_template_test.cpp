@@ -103,21 +103,21 @@ TEST_F(DialogFromTable, MainFormHasEveryControlOfTheTableInOrderWithItsTextPlace
   ASSERT_EQ(children.size(), 148u);
   ASSERT_EQ(children.size(), table.controls.size());
   for (std::size_t i = 0; i < children.size(); ++i) {
-    const ControlSpec& spec = table.controls[i];
+    const ControlSpec& entry = table.controls[i];
     const HWND child = children[i];
-    SCOPED_TRACE("control " + std::to_string(i) + " id " + std::to_string(spec.id) + " \"" + spec.text + "\"");
-    EXPECT_EQ(GetDlgCtrlID(child), spec.id);
-    EXPECT_EQ(ClassOf(child), ExpectedClass(spec.kind));
-    if (spec.kind != ControlKind::ComboBox) {
-      EXPECT_EQ(TextW(child), win32::WideText(spec.text));
+    SCOPED_TRACE("control " + std::to_string(i) + " id " + std::to_string(entry.id) + " \"" + entry.text + "\"");
+    EXPECT_EQ(GetDlgCtrlID(child), entry.id);
+    EXPECT_EQ(ClassOf(child), ExpectedClass(entry.kind));
+    if (entry.kind != ControlKind::ComboBox) {
+      EXPECT_EQ(TextW(child), win32::WideText(entry.text));
     }
-    EXPECT_EQ(IsWindowEnabled(child) != FALSE, spec.enabledAtStart);
-    const RECT expected = Pixels(spec.rect);
+    EXPECT_EQ(IsWindowEnabled(child) != FALSE, entry.enabledAtStart);
+    const RECT expected = Pixels(entry.rect);
     const RECT actual = PlacedAt(child);
     EXPECT_EQ(actual.left, expected.left);
     EXPECT_EQ(actual.top, expected.top);
     EXPECT_EQ(actual.right, expected.right);
-    if (spec.kind != ControlKind::ComboBox) {  // a combo box's height is that of its dropped list
+    if (entry.kind != ControlKind::ComboBox) {  // a combo box's height is that of its dropped list
       EXPECT_EQ(actual.bottom, expected.bottom);
     }
   }
