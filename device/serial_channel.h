@@ -23,7 +23,6 @@ class SerialChannel {
   bool OpenSelectedPort(Window& window);
   bool OpenPortNumber(int portNumber);
   void ClosePort();
-  bool IsOpen() const { return port_.IsOpen(); }
 
   // Sends every byte; false when the line is lost or the port took nothing for kWriteStallLimit.
   bool WriteAll(std::span<const std::uint8_t> bytes);

@@ -2,7 +2,7 @@
 #include <fstream>
 
 #include "platform/posix/posix_serial_port.h"
-#include "sim_on_com_port.h"
+#include "tests/support/sim_on_com_port.h"
 
 namespace userdb::test {
 namespace {

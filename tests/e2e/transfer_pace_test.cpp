@@ -11,7 +11,7 @@
 #include "device/upload.h"
 #include "platform/headless/headless_window.h"
 #include "platform/posix/posix_serial_port.h"
-#include "sim_on_com_port.h"
+#include "tests/support/sim_on_com_port.h"
 
 namespace userdb::test {
 namespace {

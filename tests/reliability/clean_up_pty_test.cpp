@@ -13,8 +13,8 @@
 #include "device/upload.h"
 #include "platform/headless/headless_window.h"
 #include "platform/posix/posix_serial_port.h"
-#include "tests/e2e/sim_on_com_port.h"
 #include "tests/reliability/fault_matrix.h"
+#include "tests/support/sim_on_com_port.h"
 
 namespace userdb::test {
 namespace {

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "database/user_database.h"
-#include "tests/e2e/sim_on_com_port.h"
 #include "tests/reliability/fault_matrix.h"
+#include "tests/support/sim_on_com_port.h"
 
 namespace userdb::test {
 namespace {
