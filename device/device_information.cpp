@@ -37,9 +37,9 @@ bool ReadDeviceInformation(ProgramState& state, Window& window) {
   const auto buffer = std::span(state.transfer);
   // A block cut short counts as no block at all.
   const auto info = buffer.first(kDeviceInfoBlockSize);
-  if (state.channel.ReadBlock(info) == info.size()) ShowDeviceInfoBlock(info, window);
+  if (state.channel.ReadBlock(info, kThroughLulls) == info.size()) ShowDeviceInfoBlock(info, window);
   const auto version = buffer.first(kDatabaseVersionBlockSize);
-  if (state.channel.ReadBlock(version) == version.size()) ShowDatabaseVersionBlock(version, window);
+  if (state.channel.ReadBlock(version, kThroughLulls) == version.size()) ShowDatabaseVersionBlock(version, window);
   return WaitForUpdateOver(state);
 }
 

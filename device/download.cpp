@@ -1,30 +1,42 @@
 #include "device/download.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "app/control_ids.h"
 #include "database/page_view.h"
 #include "device/command_frames.h"
+#include "device/line_texts.h"
 #include "device/update_mode.h"
 #include "device/user_messages.h"
 
 namespace userdb {
 namespace {
 
-// How a list of fixed-size blocks went: it may end cleanly at a block boundary.
-enum class BlockRead { Complete, EndOfList, Failed };
+// How one entry of a list came in: whole, not at all (the list is over), or cut short.
+enum class EntryRead { Complete, EndOfList, CutShort, Failed };
 
-BlockRead ReadListBlock(ProgramState& state, std::span<std::uint8_t> block) {
-  const std::size_t count = state.channel.ReadBlock(block);
-  if (state.channel.LineLost()) return BlockRead::Failed;
-  if (count == block.size()) return BlockRead::Complete;
-  return count == 0 ? BlockRead::EndOfList : BlockRead::Failed;
+struct Entry {
+  EntryRead outcome = EntryRead::Failed;
+  std::size_t received = 0;
+};
+
+// Fewer notes than points looks more like a list cut off by a long lull than like the device's
+// way, so such an end is believed only after a longer silence. A device that does send fewer
+// notes only waits; one whose notes went on is read whole.
+constexpr Patience kShortNotesPatience{kShortNotesGrace, kLullLimit};
+
+Entry ReadListEntry(ProgramState& state, std::span<std::uint8_t> block, Patience patience = kThroughLulls) {
+  const std::size_t count = state.channel.ReadBlock(block, patience);
+  if (state.channel.LineLost()) return {EntryRead::Failed, count};
+  if (count == block.size()) return {EntryRead::Complete, count};
+  return {count == 0 ? EntryRead::EndOfList : EntryRead::CutShort, count};
 }
 
 bool ReadHeader(ProgramState& state, std::uint8_t& unit) {
   const auto header = std::span(state.transfer).first(kDownloadHeaderSize);
-  if (ReadListBlock(state, header) != BlockRead::Complete) return false;
+  if (ReadListEntry(state, header).outcome != EntryRead::Complete) return false;
   unit = header[kDownloadUnitOffset];
   return true;
 }
@@ -32,40 +44,56 @@ bool ReadHeader(ProgramState& state, std::uint8_t& unit) {
 bool ReadRecords(ProgramState& state, UserDatabase& received) {
   const auto block = std::span(state.transfer).first(kRecordSize);
   for (std::size_t k = 0; k < kRecordCount; ++k) {
-    const BlockRead result = ReadListBlock(state, block);
-    if (result == BlockRead::EndOfList) return true;
-    if (result == BlockRead::Failed) return false;
+    const EntryRead outcome = ReadListEntry(state, block).outcome;
+    if (outcome == EntryRead::EndOfList) return true;
+    if (outcome != EntryRead::Complete) return false;
     std::copy(block.begin(), block.end(), received.Record(k).begin());
   }
   return true;
 }
 
-// A note comes in four pieces; only a note whose first piece is missing ends the list.
-BlockRead ReadNote(ProgramState& state, std::span<std::uint8_t, kNoteSize> note) {
-  const auto piece = std::span(state.transfer).first(kNotePieceSize);
-  for (std::size_t offset = 0; offset < kNoteSize; offset += kNotePieceSize) {
-    const BlockRead result = ReadListBlock(state, piece);
-    if (result == BlockRead::EndOfList && offset == 0) return BlockRead::EndOfList;
-    if (result != BlockRead::Complete) return BlockRead::Failed;
-    std::copy(piece.begin(), piece.end(), note.begin() + static_cast<std::ptrdiff_t>(offset));
-  }
-  return BlockRead::Complete;
+// The stream has no length or checksum. After the 256th note the device has nothing more to
+// send but perhaps a message of its own, so other bytes mean a byte was inserted or repeated on
+// the line and every block after it is shifted: such a database must not replace the one in
+// memory. A full stream is judged by one read, which a shift fills at once.
+bool StreamEndsAfterLastNote(ProgramState& state) {
+  const auto trailing = std::span(state.transfer).first(kTrailingBytesRead);
+  std::size_t count = state.channel.ReadBlock(trailing.first(1));
+  if (count == 0) return !state.channel.LineLost();
+  count += state.channel.ReadBlock(trailing.subspan(1), kThroughLulls);
+  return !state.channel.LineLost() && count < trailing.size() && line::AreWholeDeviceTexts(trailing.first(count));
 }
 
-// The stream has no length or checksum. After the 256th note the device has nothing more to
-// send, so bytes that still come mean a byte was inserted or repeated on the line and every
-// block after it is shifted: such a database must not replace the one in memory.
-bool StreamEndsAfterLastNote(ProgramState& state) {
-  return state.channel.ReadOnce(std::span(state.transfer).first(1)) == 0 && !state.channel.LineLost();
+// Up to the last record that holds a point.
+std::size_t PointsHeld(const UserDatabase& database) {
+  std::size_t count = kRecordCount;
+  while (count > 0 && database.Point(count - 1).IsEmpty()) --count;
+  return count;
 }
 
 bool ReadNotes(ProgramState& state, UserDatabase& received) {
+  const std::size_t points = PointsHeld(received);
+  const auto block = std::span(state.transfer).first(kNoteSize);
   for (std::size_t k = 0; k < kRecordCount; ++k) {
-    const BlockRead result = ReadNote(state, received.Note(k));
-    if (result == BlockRead::EndOfList) return true;
-    if (result == BlockRead::Failed) return false;
+    Entry entry = ReadListEntry(state, block);
+    if (entry.outcome == EntryRead::EndOfList && k < points) entry = ReadListEntry(state, block, kShortNotesPatience);
+    if (entry.outcome == EntryRead::EndOfList) return true;
+    // A device may close a short list with a message of its own, followed by silence.
+    if (entry.outcome == EntryRead::CutShort) return line::AreWholeDeviceTexts(block.first(entry.received));
+    if (entry.outcome != EntryRead::Complete) return false;
+    std::copy(block.begin(), block.end(), received.Note(k).begin());
   }
   return StreamEndsAfterLastNote(state);
+}
+
+// The program keeps every note with its point, so a note past the last point is more likely a
+// list that went on after a long lull, read as notes, with everything after it shifted.
+bool NotesFitThePoints(const UserDatabase& received) {
+  for (std::size_t k = PointsHeld(received); k < kRecordCount; ++k) {
+    const auto note = received.Note(k);
+    if (std::any_of(note.begin(), note.end(), [](std::uint8_t byte) { return byte != 0xFF; })) return false;
+  }
+  return true;
 }
 
 bool ReadWholeDatabase(ProgramState& state, UserDatabase& received) {
@@ -77,6 +105,39 @@ bool ReadWholeDatabase(ProgramState& state, UserDatabase& received) {
   return SendThroughTransferBuffer(state, kReadNotesFrame) && ReadNotes(state, received);
 }
 
+// One conversation. Empty when the handshake failed (the user has been told); else whether
+// both lists came in whole.
+struct Reading {
+  bool complete = false;
+  UserDatabase database;
+};
+
+std::optional<Reading> ReadDevice(ProgramState& state, Window& window) {
+  if (!EnterUpdateMode(state, window)) return std::nullopt;
+  window.ShowProgress();  // the handshake's status stays up while the blocks come in
+  Reading reading;
+  reading.database.speedUnit = state.database.speedUnit;
+  reading.complete = ReadWholeDatabase(state, reading.database);
+  LeaveUpdateMode(state);
+  return reading;
+}
+
+bool SameContents(const UserDatabase& a, const UserDatabase& b) {
+  return a.Image() == b.Image() && a.speedUnit == b.speedUnit;
+}
+
+// Notes past the last point mean either a device that holds them so, or records that came after
+// a long lull, read as notes. A second reading tells: a lull does not come back the same way.
+std::optional<Reading> ReadTrustworthy(ProgramState& state, Window& window) {
+  std::optional<Reading> first = ReadDevice(state, window);
+  if (!first || !first->complete || NotesFitThePoints(first->database)) return first;
+  std::optional<Reading> second = ReadDevice(state, window);
+  if (second && second->complete && !NotesFitThePoints(second->database)) {
+    second->complete = SameContents(first->database, second->database);
+  }
+  return second;
+}
+
 void EnableLoadedCommands(Window& window) {
   for (int id : {ids::kClearData, ids::kNextPage, ids::kPreviousPage, ids::kSavePage, ids::kExitAndWrite}) {
     window.Enable(id, true);
@@ -86,18 +147,14 @@ void EnableLoadedCommands(Window& window) {
 }  // namespace
 
 bool DownloadDatabase(ProgramState& state, Window& window) {
-  if (!EnterUpdateMode(state, window)) return false;
-  window.ShowProgress();  // the handshake's status stays up while the blocks come in
-  UserDatabase received;
-  received.speedUnit = state.database.speedUnit;
-  const bool complete = ReadWholeDatabase(state, received);
-  LeaveUpdateMode(state);
-  if (!complete) {
+  const std::optional<Reading> reading = ReadTrustworthy(state, window);
+  if (!reading) return false;
+  if (!reading->complete) {
     window.ShowMessage({BoxOwner::None, std::string(message::kDownloadFailed), std::string(kCaptionInfo), BoxKind::Ok});
     return false;
   }
-  state.database.SetImage(received.Image());
-  state.database.speedUnit = received.speedUnit;
+  state.database.SetImage(reading->database.Image());
+  state.database.speedUnit = reading->database.speedUnit;
   state.database.page.current = 0;
   ShowPage(state.database, window);
   EnableLoadedCommands(window);

@@ -28,4 +28,7 @@ inline constexpr auto kChecksumErrorMessage = WithZero("Checksum Error");    // 
 
 inline constexpr std::size_t kDeviceMessageSize = 15;
 
+// True when the bytes are one or more of the texts the device sends, each whole, back to back.
+bool AreWholeDeviceTexts(std::span<const std::uint8_t> bytes);
+
 }  // namespace userdb::line

@@ -46,12 +46,19 @@ std::size_t SerialChannel::ReadOnce(std::span<std::uint8_t> buffer) {
   return result.count;
 }
 
-std::size_t SerialChannel::ReadBlock(std::span<std::uint8_t> block) {
+std::size_t SerialChannel::ReadBlock(std::span<std::uint8_t> block, Patience patience) {
   std::size_t received = 0;
-  while (received < block.size()) {
+  Instant lastArrival = Now();
+  // A lost line or a closed port delivers nothing at once, so the silence would never grow.
+  while (received < block.size() && !lineLost_ && port_.IsOpen()) {
     const std::size_t count = ReadOnce(block.subspan(received));
-    if (count == 0) break;
-    received += count;
+    if (count > 0) {
+      received += count;
+      lastArrival = Now();
+      continue;
+    }
+    const Duration allowed = received == 0 ? patience.beforeStart : patience.inside;
+    if (Now() - lastArrival >= allowed) break;
   }
   return received;
 }

@@ -29,11 +29,11 @@ bool SendThroughTransferBuffer(ProgramState& state, std::span<const std::uint8_t
 bool EnterUpdateMode(ProgramState& state, Window& window) {
   if (!state.channel.OpenSelectedPort(window)) return false;
   const auto buffer = std::span(state.transfer);
-  state.channel.ReadBlock(buffer.first(line::kDeviceBanner.size()));  // the banner: ignored
+  state.channel.ReadBlock(buffer.first(line::kDeviceBanner.size()), kPromptStart);  // the banner: ignored
   SendThroughTransferBuffer(state, line::kUpdateRequest);
 
   const auto answer = buffer.first(line::kUpdateAnswer.size());
-  const std::size_t received = state.channel.ReadBlock(answer);
+  const std::size_t received = state.channel.ReadBlock(answer, kThroughLulls);
   if (received != answer.size() || !std::equal(answer.begin(), answer.end(), line::kUpdateAnswer.begin())) {
     window.ShowMessage({BoxOwner::None, std::string(message::kNoUpdateMode), std::string(kCaptionInfo), BoxKind::Ok});
     LeaveUpdateMode(state);

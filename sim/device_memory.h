@@ -33,10 +33,22 @@ struct DeviceMemory {
   std::span<std::uint8_t, kPointSize> Point(std::size_t index) {
     return std::span(image).subspan(index * kPointSize).first<kPointSize>();
   }
+  std::span<const std::uint8_t, kPointSize> Point(std::size_t index) const {
+    return std::span(image).subspan(index * kPointSize).first<kPointSize>();
+  }
   std::span<std::uint8_t, kNoteBlockSize> Note(std::size_t index) {
     return std::span(image).subspan(kPointsBytes + index * kNoteBlockSize).first<kNoteBlockSize>();
   }
 };
+
+// A point slot without a point: longitude and latitude both all ones.
+inline bool IsEmptyPoint(std::span<const std::uint8_t, kPointSize> point) {
+  constexpr std::size_t kCoordinateBytes = 8;
+  for (std::size_t i = 0; i < kCoordinateBytes; ++i) {
+    if (point[i] != 0xFF) return false;
+  }
+  return true;
+}
 
 // The exclusive-or of all bytes, as the WriteDatabase frame carries it.
 inline std::uint8_t XorChecksum(std::span<const std::uint8_t> bytes) {

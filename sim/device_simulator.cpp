@@ -32,12 +32,10 @@ bool StartsFrame(std::span<const std::uint8_t> received) {
 
 std::size_t PhaseIndex(Phase phase) { return static_cast<std::size_t>(phase); }
 
-constexpr std::uint8_t kNoiseByte = 0xA5;
-
 }  // namespace
 
-DeviceSimulator::DeviceSimulator(DeviceMemory memory, DeviceTiming timing, FaultPlan faults)
-    : memory_(memory), timing_(timing), faults_(faults), transmitter_(timing.byteTime) {}
+DeviceSimulator::DeviceSimulator(DeviceMemory memory, DeviceTiming timing, FaultPlan faults, ListLength lists)
+    : memory_(memory), timing_(timing), faults_(faults), lists_(lists), transmitter_(timing.byteTime) {}
 
 void DeviceSimulator::PortOpened(Instant now) {
   conversations_.emplace_back();
@@ -145,12 +143,20 @@ void DeviceSimulator::RunFrame(std::span<const std::uint8_t, kFrameSize> frame, 
   }
 }
 
+std::size_t DeviceSimulator::ListCount() const {
+  if (lists_ == ListLength::All) return kPointCount;
+  std::size_t count = kPointCount;
+  while (count > 0 && IsEmptyPoint(memory_.Point(count - 1))) --count;
+  return count;
+}
+
+// The header is not a block of the list: lulls count records from the first one.
 void DeviceSimulator::SendRecords(Instant now) {
   BeginAnswer(Phase::Records, now);
   std::array<std::uint8_t, kDownloadHeaderSize> header{};
   header[4] = memory_.unit;
   Send(Phase::Records, header, now);
-  const std::size_t count = std::min(kPointCount, faults_.stopAfterRecords.value_or(kPointCount));
+  const std::size_t count = std::min(ListCount(), faults_.stopAfterRecords.value_or(kPointCount));
   for (std::size_t k = 0; k < count; ++k) {
     SendBlock(Phase::Records, memory_.Point(k), faults_.stallInRecord == k, now);
   }
@@ -158,10 +164,11 @@ void DeviceSimulator::SendRecords(Instant now) {
 
 void DeviceSimulator::SendNotes(Instant now) {
   BeginAnswer(Phase::Notes, now);
-  const std::size_t count = std::min(kPointCount, faults_.stopAfterNotes.value_or(kPointCount));
+  const std::size_t count = std::min(ListCount(), faults_.stopAfterNotes.value_or(kPointCount));
   for (std::size_t k = 0; k < count; ++k) {
     SendBlock(Phase::Notes, memory_.Note(k), faults_.stallInNote == k, now);
   }
+  Send(Phase::Notes, faults_.afterNotes, now);
 }
 
 void DeviceSimulator::SendDeviceInfo(Instant now) {
@@ -170,8 +177,8 @@ void DeviceSimulator::SendDeviceInfo(Instant now) {
   for (std::size_t i = 0; i < kInfoBlockSize; ++i) {
     if (faults_.infoBytesFF.test(i)) info[i] = 0xFF;
   }
-  Send(Phase::Info, info, now);
-  Send(Phase::Info, memory_.version, now);
+  SendBlock(Phase::Info, info, false, now);
+  SendBlock(Phase::Info, memory_.version, false, now);
   if (!faults_.noUpdateOver) SendText(Phase::Info, kUpdateOver, now);
 }
 
@@ -215,6 +222,7 @@ void DeviceSimulator::FinishUpload(Instant now) {
 }
 
 void DeviceSimulator::BeginAnswer(Phase phase, Instant now) {
+  blocksInAnswer_[PhaseIndex(phase)] = 0;
   if (!faults_.garbageBefore || faults_.garbageBefore->phase != phase) return;
   const std::vector<std::uint8_t> noise(faults_.garbageBefore->count, kNoiseByte);
   Send(phase, noise, now);
@@ -224,7 +232,13 @@ void DeviceSimulator::SendText(Phase phase, std::span<const std::uint8_t> text, 
   SendBlock(phase, text, faults_.splitTextsIn == phase, now);
 }
 
+void DeviceSimulator::BeginBlock(Phase phase, Instant now) {
+  const std::optional<Duration> lull = TakeLullBefore(faults_, phase, blocksInAnswer_[PhaseIndex(phase)]++);
+  if (lull && !faults_.silent && !hungUpAt_) transmitter_.Pause(*lull, now);
+}
+
 void DeviceSimulator::SendBlock(Phase phase, std::span<const std::uint8_t> block, bool stallHalfway, Instant now) {
+  BeginBlock(phase, now);
   if (!stallHalfway) {
     Send(phase, block, now);
     return;

@@ -19,6 +19,9 @@
 
 namespace userdb::sim {
 
+// How much of its lists the device sends: all 256 entries, or only up to its last point.
+enum class ListLength { All, Filled };
+
 struct DeviceTiming {
   Duration byteTime = Duration::zero();                  // kPacedByteTime for a line at 115200 8N1
   Duration eraseDelay = std::chrono::milliseconds(500);  // flash erase before a good verdict
@@ -37,7 +40,8 @@ struct Conversation {
 
 class DeviceSimulator {
  public:
-  explicit DeviceSimulator(DeviceMemory memory = SampleMemory(), DeviceTiming timing = {}, FaultPlan faults = {});
+  explicit DeviceSimulator(DeviceMemory memory = SampleMemory(), DeviceTiming timing = {}, FaultPlan faults = {},
+                           ListLength lists = ListLength::All);
 
   void PortOpened(Instant now);
   void Receive(std::span<const std::uint8_t> bytes, Instant now);
@@ -53,6 +57,7 @@ class DeviceSimulator {
   const DeviceMemory& Memory() const { return memory_; }
   // Faults may be changed between conversations.
   FaultPlan& Faults() { return faults_; }
+  ListLength& Lists() { return lists_; }
   const std::vector<Conversation>& Conversations() const { return conversations_; }
   int UploadsApplied() const { return uploadsApplied_; }
 
@@ -78,7 +83,12 @@ class DeviceSimulator {
   void BeginUpload(std::span<const std::uint8_t, kFrameSize> frame, Instant now);
   void FinishUpload(Instant now);
 
+  // Records and notes to send: all of them, or up to the last filled record.
+  std::size_t ListCount() const;
+
   void BeginAnswer(Phase phase, Instant now);
+  // Every block the device sends starts here, so that a lull can come before it.
+  void BeginBlock(Phase phase, Instant now);
   void SendText(Phase phase, std::span<const std::uint8_t> text, Instant now);
   void SendBlock(Phase phase, std::span<const std::uint8_t> block, bool stallHalfway, Instant now);
   void Send(Phase phase, std::span<const std::uint8_t> bytes, Instant now);
@@ -88,6 +98,7 @@ class DeviceSimulator {
   DeviceMemory memory_;
   DeviceTiming timing_;
   FaultPlan faults_;
+  ListLength lists_;
   Transmitter transmitter_;
 
   bool open_ = false;
@@ -95,6 +106,7 @@ class DeviceSimulator {
   std::vector<std::uint8_t> pending_;  // command bytes not yet understood
   std::optional<Upload> upload_;
   std::array<std::size_t, kPhaseCount> sentInPhase_{};
+  std::array<std::size_t, kPhaseCount> blocksInAnswer_{};
   std::optional<Instant> hungUpAt_;
 
   std::vector<Conversation> conversations_;

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <utility>
 
+#include "sim/wire_texts.h"
+
 namespace userdb::sim {
 namespace {
 
@@ -74,6 +76,31 @@ std::optional<std::string> HangUp(FaultPlan& plan, std::string_view arg, bool) {
   return std::nullopt;
 }
 
+// "PHASE:K:MS".
+std::optional<std::string> AddLull(FaultPlan& plan, std::string_view arg, bool) {
+  const std::size_t second = arg.rfind(':');
+  const std::optional<PhaseCount> block =
+      second == std::string_view::npos ? std::nullopt : ParsePhaseCount(arg.substr(0, second), std::nullopt);
+  const std::optional<std::size_t> millis =
+      second == std::string_view::npos ? std::nullopt : ParseCount(arg.substr(second + 1));
+  if (!block || !millis || !DeviceSpeaks(block->phase)) return "needs PHASE:K:MS of a phase the device speaks in";
+  plan.lulls.push_back(Lull{block->phase, block->count, std::chrono::milliseconds(*millis)});
+  return std::nullopt;
+}
+
+std::optional<std::string> OverAfterNotes(FaultPlan& plan, std::string_view, bool hasArg) {
+  if (hasArg) return "takes no argument";
+  plan.afterNotes.assign(kUpdateOver.begin(), kUpdateOver.end());
+  return std::nullopt;
+}
+
+std::optional<std::string> NoiseAfterNotes(FaultPlan& plan, std::string_view arg, bool) {
+  const std::optional<std::size_t> count = ParseCount(arg);
+  if (!count) return "needs a count";
+  plan.afterNotes.assign(*count, kNoiseByte);
+  return std::nullopt;
+}
+
 std::optional<std::string> InfoFF(FaultPlan& plan, std::string_view arg, bool hasArg) {
   if (!hasArg) {
     plan.infoBytesFF.set();
@@ -118,6 +145,9 @@ constexpr FaultRule kRules[] = {
      "never sends \"KT Update Over\""},
     {"hangup", "=PHASE:N", HangUp, "drops the line after byte N of the phase"},
     {"info-ff", "[=B]", InfoFF, "sends byte B (default: all) of the device information as 0xFF"},
+    {"over-after-notes", "", OverAfterNotes, "sends \"KT Update Over\" after its notes"},
+    {"noise-after-notes", "=N", NoiseAfterNotes, "sends N bytes of noise after its notes"},
+    {"lull", "=PHASE:K:MS", AddLull, "MS ms of silence before block K (record K, note K) of the phase"},
 };
 
 }  // namespace
@@ -134,6 +164,15 @@ std::string_view PhaseName(Phase phase) {
     if (value == phase) return text;
   }
   return "?";
+}
+
+std::optional<Duration> TakeLullBefore(FaultPlan& plan, Phase phase, std::size_t block) {
+  const auto lull = std::find_if(plan.lulls.begin(), plan.lulls.end(),
+                                 [&](const Lull& each) { return each.phase == phase && each.block == block; });
+  if (lull == plan.lulls.end()) return std::nullopt;
+  const Duration pause = lull->pause;
+  if (lull->once) plan.lulls.erase(lull);
+  return pause;
 }
 
 std::optional<std::string> AddFault(FaultPlan& plan, std::string_view option) {

@@ -4,9 +4,11 @@
 #include <bitset>
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "device/clock.h"
 #include "sim/device_memory.h"
@@ -23,6 +25,20 @@ struct PhaseCount {
   std::size_t count = 0;
 };
 
+// Silence on the line before one block the device sends, as a radio link has it: in the records
+// and notes, block K is record or note K; elsewhere the K-th text or block of the phase.
+struct Lull {
+  Phase phase = Phase::Records;
+  std::size_t block = 0;
+  Duration pause{};
+  bool once = false;  // only in the first conversation that comes to it, as a real lull
+
+  bool operator==(const Lull&) const = default;
+};
+
+// What the device sends where a fault calls for noise.
+inline constexpr std::uint8_t kNoiseByte = 0xA5;
+
 struct FaultPlan {
   bool silent = false;  // sends nothing at all, not even the banner
   bool noBanner = false;
@@ -38,12 +54,17 @@ struct FaultPlan {
   bool noUpdateOver = false;
   std::optional<PhaseCount> hangUpAfter;    // drops the line after byte n of the phase
   std::bitset<kInfoBlockSize> infoBytesFF;  // DeviceInfoBlock bytes sent as 0xFF
+  std::vector<Lull> lulls;
+  std::vector<std::uint8_t> afterNotes;  // sent once the notes are out
   // How long a stall or the gap in a split text lasts: longer than the program's 100 ms read.
   Duration pause = std::chrono::milliseconds(250);
 };
 
 std::optional<Phase> ParsePhase(std::string_view name);
 std::string_view PhaseName(Phase phase);
+
+// The pause before block K of the phase, if the plan has one; a lull that comes once is spent.
+std::optional<Duration> TakeLullBefore(FaultPlan& plan, Phase phase, std::size_t block);
 
 // Adds the fault named by "NAME" or "NAME=ARG" to the plan; returns an error text when the
 // name or its argument is not understood.

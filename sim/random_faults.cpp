@@ -8,10 +8,10 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// Pauses on the way to the program straddle the 100 ms read limit; stalls of the port
-// straddle the program's 2 s write limit.
+// Pauses on the way to the program straddle the 100 ms read limit and the program's limit for a
+// lull; stalls of the port straddle its 2 s write limit.
 constexpr std::uint64_t kShortestPauseMs = 20;
-constexpr std::uint64_t kLongestPauseMs = 400;
+constexpr std::uint64_t kLongestPauseMs = 900;
 constexpr std::uint64_t kShortestStallMs = 200;
 constexpr std::uint64_t kLongestStallMs = 3000;
 
@@ -52,16 +52,19 @@ LineDamage DrawToDeviceDamage(SeededRandom& random, bool corrupted) {
   return LineDamage::HangUp;
 }
 
-}  // namespace
-
-std::uint64_t SeededRandom::Next() {
-  std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-  return z ^ (z >> 31);
+// A radio link's lulls alone, anywhere after the banner's first byte: nothing may be lost to them.
+std::vector<LineEvent> DrawLulls(SeededRandom& random) {
+  std::vector<LineEvent> events;
+  const int count = 1 + static_cast<int>(random.Below(kMostEventsPerConversation));
+  for (int i = 0; i < count; ++i) {
+    LineEvent event{LineDirection::ToProgram, LineDamage::Pause, 1 + DrawPosition(random)};
+    event.pause = DrawBetween(random, kShortestPauseMs, kLongestLullMs);
+    events.push_back(event);
+  }
+  return events;
 }
 
-std::vector<LineEvent> DrawConversationDamage(SeededRandom& random) {
+std::vector<LineEvent> DrawDamage(SeededRandom& random) {
   const LineDirection direction = random.Chance(60) ? LineDirection::ToProgram : LineDirection::ToDevice;
   const int count = DrawEventCount(random);
   std::vector<LineEvent> events;
@@ -80,13 +83,35 @@ std::vector<LineEvent> DrawConversationDamage(SeededRandom& random) {
     }
     events.push_back(event);
   }
+  return events;
+}
+
+}  // namespace
+
+std::uint64_t SeededRandom::Next() {
+  std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+  return z ^ (z >> 31);
+}
+
+bool OnlyLulls(const std::vector<LineEvent>& events) {
+  return std::all_of(events.begin(), events.end(), [](const LineEvent& event) {
+    return event.direction == LineDirection::ToProgram && event.damage == LineDamage::Pause && event.atByte > 0 &&
+           event.pause <= milliseconds(kLongestLullMs);
+  });
+}
+
+std::vector<LineEvent> DrawConversationDamage(SeededRandom& random) {
+  std::vector<LineEvent> events = random.Chance(kLullOnlyPercent) ? DrawLulls(random) : DrawDamage(random);
   std::stable_sort(events.begin(), events.end(),
                    [](const LineEvent& a, const LineEvent& b) { return a.atByte < b.atByte; });
   return events;
 }
 
 void RandomFaults::LineOpened(Instant now) {
-  line_.SetEvents(DrawConversationDamage(random_));
+  drawn_.push_back(DrawConversationDamage(random_));
+  line_.SetEvents(drawn_.back());
   line_.LineOpened(now);
 }
 

@@ -28,12 +28,18 @@ class SeededRandom {
 inline constexpr std::size_t kShortAnswerBytes = 160;
 inline constexpr std::size_t kWholeConversationBytes = 37000;
 inline constexpr int kMostEventsPerConversation = 3;
+// Conversations whose only damage is lulls of a radio link, up to this long.
+inline constexpr int kLullOnlyPercent = 25;
+inline constexpr std::uint64_t kLongestLullMs = 500;
 
 // Draws one conversation's damage. Damage that changes data goes one way only: on the way to
 // the device at most one byte is corrupted and none repeated, since the device's exclusive-or
 // checksum cannot see two flips that cancel or a repeat of a byte equal to the image's last.
 // A bad write must reach the device as a bad checksum, not as a good one.
 std::vector<LineEvent> DrawConversationDamage(SeededRandom& random);
+
+// True when every event is a lull of at most kLongestLullMs after the banner's first byte.
+bool OnlyLulls(const std::vector<LineEvent>& events);
 
 class RandomFaults final : public LineFaults {
  public:
@@ -49,10 +55,13 @@ class RandomFaults final : public LineFaults {
 
   // The damage of the current (or last) conversation.
   const std::vector<LineEvent>& Current() const { return line_.Events(); }
+  // The damage of every conversation so far, in order.
+  const std::vector<std::vector<LineEvent>>& Drawn() const { return drawn_; }
 
  private:
   SeededRandom random_;
   DamagedLine line_;
+  std::vector<std::vector<LineEvent>> drawn_;
 };
 
 }  // namespace userdb::sim

@@ -27,6 +27,17 @@ std::optional<std::string> ApplyUnit(SimOptions& options, std::string_view value
   return std::nullopt;
 }
 
+std::optional<std::string> ApplySend(SimOptions& options, std::string_view value) {
+  if (value == "all") {
+    options.lists = ListLength::All;
+  } else if (value == "filled") {
+    options.lists = ListLength::Filled;
+  } else {
+    return "--send takes all or filled";
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> ApplyCom(SimOptions& options, std::string_view value) {
   const std::optional<long> number = ParseNumber(value);
   if (!number || *number < kFirstCom || *number > kLastCom) return "--com takes a number from 1 to 256";
@@ -55,6 +66,8 @@ std::optional<std::string> ApplyValued(SimOptions& options, std::string_view nam
     return ApplyEraseDelay(options, value);
   else if (name == "--unit")
     return ApplyUnit(options, value);
+  else if (name == "--send")
+    return ApplySend(options, value);
   else if (name == "--fault")
     return AddFault(options.faults, value);
   else
@@ -109,6 +122,8 @@ std::string SimUsage() {
          "  --erase-delay MS     time to erase the flash before a good upload's verdict (500)\n"
          "  --log FILE           append a timestamped hex record of the line, both ways\n"
          "  --unit km|mile       the speed unit the device reports (km)\n"
+         "  --send all|filled    send all 256 records and notes (all), or only the records up\n"
+         "                       to the last point and as many notes (filled)\n"
          "  --fault NAME[=ARG]   misbehave; may be given more than once:\n" +
          std::string(FaultHelp()) + "  --help               show this text\n";
 }

@@ -21,6 +21,7 @@ struct SimOptions {
   std::uint8_t unit = kUnitKilometer;
   DeviceTiming timing;
   FaultPlan faults;
+  ListLength lists = ListLength::All;
 };
 
 // The options, or nothing with the reason in error.

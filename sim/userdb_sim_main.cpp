@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     memory.image = *image;
   }
   memory.unit = options->unit;
-  DeviceSimulator device(memory, options->timing, options->faults);
+  DeviceSimulator device(memory, options->timing, options->faults, options->lists);
   PtyHost host(device, *options);
   if (!host.Run(error)) {
     std::cerr << "userdb-sim: " << error << "\n";

@@ -97,8 +97,11 @@ TEST_F(DownloadTest, AnythingShortOfWholeBlocksLeavesEverythingAsItWas) {
 
   const std::vector<sim::FaultPlan> faults = [] {
     std::vector<sim::FaultPlan> plans(5);
+    // Silence inside a block longer than any lull of a radio link.
     plans[0].stallInRecord = 3;
+    plans[0].pause = kLullLimit + kReadLimit + std::chrono::milliseconds(100);
     plans[1].stallInNote = 7;
+    plans[1].pause = kLullLimit + kReadLimit + std::chrono::milliseconds(100);
     plans[2].hangUpAfter = sim::PhaseCount{sim::Phase::Records, 100};
     plans[3].hangUpAfter = sim::PhaseCount{sim::Phase::Notes, 4000};
     plans[4].hangUpAfter = sim::PhaseCount{sim::Phase::Handshake, 10};  // after the answer

@@ -61,10 +61,10 @@ TEST_F(CliOverPty, FaultsEndWithinTheirBoundsWithTheWindowsWords) {
        {"download", "--output", InFolder("x.bin")},
        "User database download failed, please try again",
        milliseconds(1500)},
-      {{"--fault", "stall-note=3"},
+      {{"--fault", "lull=records:3:900"},
        {"download", "--output", InFolder("x.bin")},
        "User database download failed, please try again",
-       milliseconds(1500)},
+       milliseconds(2500)},
       {{"--fault", "no-update-over"}, {"info"}, "Device not responding, please try again", milliseconds(4500)},
   };
   int com = 10;
@@ -79,6 +79,19 @@ TEST_F(CliOverPty, FaultsEndWithinTheirBoundsWithTheWindowsWords) {
     EXPECT_NE(run.errors.find(test.message), std::string::npos) << run.errors;
     EXPECT_FALSE(std::filesystem::exists(InFolder("x.bin")));
   }
+}
+
+// A device that sends only its points, on a line that falls silent before a record and a note
+// and inside another note, gives the same image as a device that sends everything at once.
+TEST_F(CliOverPty, ThroughLullsADeviceWithShortListsIsReadByteExact) {
+  StartSim(12, {"--send", "filled", "--paced", "--fault", "lull=records:20:300", "--fault", "lull=notes:0:500",
+                "--fault", "stall-note=31"});
+  Finished lulled = Userdb({"--port", "COM12", "download", "--output", InFolder("lulled.bin")});
+  ASSERT_EQ(lulled.status, 0) << lulled.errors;
+  StartSim(13);
+  Finished plain = Userdb({"--port", "COM13", "download", "--output", InFolder("plain.bin")});
+  ASSERT_EQ(plain.status, 0) << plain.errors;
+  EXPECT_EQ(FileBytes("lulled.bin"), FileBytes("plain.bin"));
 }
 
 TEST_F(CliOverPty, APortHeldByAnotherProgramIsRefusedByNumber) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "device/line_texts.h"
+#include "device/serial_channel.h"
 #include "device/user_messages.h"
+#include "sim/sample_memory.h"
 #include "tests/reliability/matrix_row_check.h"
 
 namespace userdb::test {
@@ -54,9 +57,186 @@ void AddHandshakeFault(std::vector<RowSpec>& rows, const std::string& name, cons
                   waits, "kept, window open"});
 }
 
+// A handshake that a pause on the line only delays: each of the three commands succeeds.
+void AddHandshakeLull(std::vector<RowSpec>& rows, const std::string& name, const std::string& fault,
+                      const std::function<void(PacedLine&)>& inject, Duration pause) {
+  const Waits waits{.shortReads = 1, .pause = pause};
+  rows.push_back({name + "Connect", MatrixSection::DeviceFaults, fault, Command::Connect, inject, true, "no message",
+                  waits, "labels shown"});
+  rows.push_back({name + "Download", MatrixSection::DeviceFaults, fault, Command::Download, inject, true, "no message",
+                  waits, "replaced by the device's"});
+  rows.push_back({name + "Upload", MatrixSection::DeviceFaults, fault, Command::Upload, inject, true, kUploaded, waits,
+                  "kept, window closed", "holds the upload"});
+}
+
+// Silence inside a record or note: ridden out up to the lull limit, a block cut short beyond it.
+std::vector<RowSpec> StallRows() {
+  const Duration longStall = kLullLimit + kReadLimit + milliseconds(100);
+  const std::string longText = "Stall of " + std::to_string(longStall / milliseconds(1)) + " ms inside ";
+  return {
+      {"StallInRecord",
+       MatrixSection::DeviceFaults,
+       "Stall of 250 ms inside record 3",
+       Command::Download,
+       Device([](auto& f) { f.stallInRecord = 3; }),
+       true,
+       "no message",
+       {.shortReads = 1, .pause = milliseconds(250)},
+       "replaced by the device's"},
+      {"StallInNote",
+       MatrixSection::DeviceFaults,
+       "Stall of 250 ms inside note 7",
+       Command::Download,
+       Device([](auto& f) { f.stallInNote = 7; }),
+       true,
+       "no message",
+       {.shortReads = 1, .pause = milliseconds(250)},
+       "replaced by the device's"},
+      {"LongStallInRecord",
+       MatrixSection::DeviceFaults,
+       longText + "record 3",
+       Command::Download,
+       Device([longStall](auto& f) {
+         f.stallInRecord = 3;
+         f.pause = longStall;
+       }),
+       false,
+       kDownloadFailed,
+       {.shortReads = 1, .silences = 1},
+       "unchanged"},
+      {"LongStallInNote",
+       MatrixSection::DeviceFaults,
+       longText + "note 7",
+       Command::Download,
+       Device([longStall](auto& f) {
+         f.stallInNote = 7;
+         f.pause = longStall;
+       }),
+       false,
+       kDownloadFailed,
+       {.shortReads = 1, .silences = 1},
+       "unchanged"},
+  };
+}
+
+std::function<void(PacedLine&)> FilledLists(std::vector<sim::Lull> lulls = {}, std::vector<std::uint8_t> after = {}) {
+  return [lulls, after](PacedLine& line) {
+    line.device.Lists() = sim::ListLength::Filled;
+    line.device.Faults().lulls = lulls;
+    line.device.Faults().afterNotes = after;
+  };
+}
+
+// A device that sends only the points it holds, and lulls between blocks of either kind of device.
+std::vector<RowSpec> ListRows() {
+  const MatrixSection section = MatrixSection::DeviceFaults;
+  const std::string only = "Only its " + std::to_string(sim::SamplePointCount()) + " points sent";
+  const std::size_t last = sim::SamplePointCount() - 1;
+  const std::size_t middle = sim::SamplePointCount() / 2;
+  const Duration lull = milliseconds(300);
+  const Duration longLull = kLullLimit + kReadLimit + milliseconds(200);
+  const std::vector<std::uint8_t> updateOver(line::kUpdateOverMessage.begin(), line::kUpdateOverMessage.end());
+  std::vector<RowSpec> rows{
+      {"OnlyItsPoints",
+       section,
+       only,
+       Command::Download,
+       FilledLists(),
+       true,
+       "no message",
+       {.silences = 2},
+       "replaced by the device's"},
+      {"OnlyItsPointsThenUpdateOver",
+       section,
+       only + ", then \"KT Update Over\"",
+       Command::Download,
+       FilledLists({}, updateOver),
+       true,
+       "no message",
+       {.silences = 2},
+       "replaced by the device's"},
+      {"OnlyItsPointsThenNoise",
+       section,
+       only + ", then 3 bytes of noise",
+       Command::Download,
+       FilledLists({}, std::vector<std::uint8_t>(3, sim::kNoiseByte)),
+       false,
+       kDownloadFailed,
+       {.shortReads = 1, .silences = 2},
+       "unchanged"},
+      {"FullStreamThenUpdateOver",
+       section,
+       "All 256 sent, then \"KT Update Over\"",
+       Command::Download,
+       Device([updateOver](auto& f) { f.afterNotes = updateOver; }),
+       true,
+       "no message",
+       {.silences = 1, .pause = sim::kPacedByteTime * 15},
+       "replaced by the device's"},
+      {"FullStreamThenNoise",
+       section,
+       "All 256 sent, then 3 bytes of noise",
+       Command::Download,
+       Device([](auto& f) { f.afterNotes.assign(3, sim::kNoiseByte); }),
+       false,
+       kDownloadFailed,
+       {.silences = 1, .pause = sim::kPacedByteTime * 3},
+       "unchanged"},
+  };
+  for (sim::Phase phase : {Phase::Records, Phase::Notes}) {
+    const std::string kind = phase == Phase::Records ? "record " : "note ";
+    for (std::size_t block : {std::size_t{0}, middle, last}) {
+      rows.push_back({"OnlyItsPointsLullBefore" + std::string(PhaseName(phase)) + std::to_string(block),
+                      section,
+                      only + ", 300 ms lull before " + kind + std::to_string(block),
+                      Command::Download,
+                      FilledLists({{phase, block, lull}}),
+                      true,
+                      "no message",
+                      {.silences = 2, .pause = lull},
+                      "replaced by the device's"});
+    }
+    rows.push_back({"AllLullBefore" + std::string(PhaseName(phase)) + "128",
+                    section,
+                    "All 256 sent, 500 ms lull before " + kind + "128",
+                    Command::Download,
+                    Device([phase](auto& f) {
+                      f.lulls = {{phase, 128, milliseconds(500)}};
+                    }),
+                    true,
+                    "no message",
+                    {.pause = milliseconds(500)},
+                    "replaced by the device's"});
+  }
+  // The records left over fill whole notes: only the notes past the last point show the shift,
+  // and the download reads the device again.
+  rows.push_back({"OnlyItsPointsLongLullBeforeRecord",
+                  section,
+                  only + ", " + std::to_string(longLull / milliseconds(1)) + " ms lull before record " +
+                      std::to_string(middle) + ", once",
+                  Command::Download,
+                  FilledLists({{Phase::Records, middle, longLull, true}}),
+                  true,
+                  "no message",
+                  {.silences = 4, .pause = longLull},
+                  "replaced by the device's"});
+  rows.push_back(
+      {"OnlyItsPointsLongLullBeforeNote",
+       section,
+       only + ", " + std::to_string(longLull / milliseconds(1)) + " ms lull before note " + std::to_string(middle),
+       Command::Download,
+       FilledLists({{Phase::Notes, middle, longLull}}),
+       true,
+       "no message",
+       {.silences = 2, .pause = longLull},
+       "replaced by the device's"});
+  return rows;
+}
+
 std::vector<RowSpec> DeviceFaultRows() {
   std::vector<RowSpec> rows;
-  AddHandshakeFault(rows, "SilentDevice", "Silent device", Device([](auto& f) { f.silent = true; }), {.shortReads = 2});
+  AddHandshakeFault(rows, "SilentDevice", "Silent device", Device([](auto& f) { f.silent = true; }),
+                    {.shortReads = 1, .silences = 1});
   const auto noBanner = Device([](auto& f) { f.noBanner = true; });
   rows.push_back({"NoBannerConnect",
                   MatrixSection::DeviceFaults,
@@ -89,13 +269,13 @@ std::vector<RowSpec> DeviceFaultRows() {
   AddHandshakeFault(rows, "WrongAnswer", "Wrong answer (\"KT GPS-BT\")", Device([](auto& f) { f.wrongAnswer = true; }),
                     {});
   AddHandshakeFault(rows, "ShortAnswer", "Short answer (no zero byte)",
-                    Device([](auto& f) { f.answerWithoutZero = true; }), {.shortReads = 2});
+                    Device([](auto& f) { f.answerWithoutZero = true; }), {.shortReads = 1, .silences = 1});
   AddHandshakeFault(rows, "GarbageBeforeAnswer", "Garbage before the update answer (1 byte)", Device([](auto& f) {
                       f.garbageBefore = sim::PhaseCount{Phase::Handshake, 1};
                     }),
                     {});
-  AddHandshakeFault(rows, "SplitAnswer", "Update answer split, 250 ms between halves",
-                    Device([](auto& f) { f.splitTextsIn = Phase::Handshake; }), {.shortReads = 2});
+  AddHandshakeLull(rows, "SplitAnswer", "Update answer split, 250 ms between halves",
+                   Device([](auto& f) { f.splitTextsIn = Phase::Handshake; }), milliseconds(250));
   rows.push_back({"GarbageBeforeBanner",
                   MatrixSection::DeviceFaults,
                   "Garbage before the banner (1 byte)",
@@ -107,15 +287,8 @@ std::vector<RowSpec> DeviceFaultRows() {
                   kNoUpdateMode,
                   {},
                   "unchanged"});
-  rows.push_back({"SplitBanner",
-                  MatrixSection::DeviceFaults,
-                  "Banner split, 250 ms between halves",
-                  Command::Connect,
-                  Device([](auto& f) { f.splitTextsIn = Phase::Banner; }),
-                  false,
-                  kNoUpdateMode,
-                  {.pause = milliseconds(250)},
-                  "unchanged"});
+  AddHandshakeLull(rows, "SplitBanner", "Banner split, 250 ms between halves",
+                   Device([](auto& f) { f.splitTextsIn = Phase::Banner; }), milliseconds(250));
   rows.push_back({"GarbageBeforeInfo",
                   MatrixSection::DeviceFaults,
                   "Garbage before the device information (1 byte)",
@@ -182,7 +355,7 @@ std::vector<RowSpec> DeviceFaultRows() {
                   }),
                   false,
                   kDownloadFailed,
-                  {.shortReads = 1},
+                  {.shortReads = 1, .silences = 1},
                   "unchanged"});
   rows.push_back({"ShortLists",
                   MatrixSection::DeviceFaults,
@@ -194,26 +367,9 @@ std::vector<RowSpec> DeviceFaultRows() {
                   }),
                   true,
                   "no message",
-                  {.shortReads = 2},
+                  {.silences = 2},
                   "replaced by the device's"});
-  rows.push_back({"StallInRecord",
-                  MatrixSection::DeviceFaults,
-                  "Stall of 250 ms inside record 3",
-                  Command::Download,
-                  Device([](auto& f) { f.stallInRecord = 3; }),
-                  false,
-                  kDownloadFailed,
-                  {.shortReads = 2},
-                  "unchanged"});
-  rows.push_back({"StallInNote",
-                  MatrixSection::DeviceFaults,
-                  "Stall of 250 ms inside note 7",
-                  Command::Download,
-                  Device([](auto& f) { f.stallInNote = 7; }),
-                  false,
-                  kDownloadFailed,
-                  {.shortReads = 2},
-                  "unchanged"});
+  for (auto&& more : {StallRows(), ListRows()}) rows.insert(rows.end(), more.begin(), more.end());
   rows.push_back({"ChecksumError",
                   MatrixSection::DeviceFaults,
                   "Checksum error",
@@ -409,7 +565,7 @@ std::vector<RowSpec> LineDamageRows() {
        Line({ToProgram(LineDamage::Duplicate, kRecordsStart + 100)}),
        false,
        kDownloadFailed,
-       {.shortReads = 1},
+       {.shortReads = 1, .silences = 1},
        "unchanged"},
       {"NoteByteLost",
        section,
@@ -418,35 +574,44 @@ std::vector<RowSpec> LineDamageRows() {
        Line({ToProgram(LineDamage::Drop, kNotesStart + 1000)}),
        false,
        kDownloadFailed,
-       {.shortReads = 2},
+       {.shortReads = 1, .silences = 1},
        "unchanged"},
-      {"ShortPauseInRecord",
+      {"PauseInRecord",
        section,
-       "Line pauses 150 ms inside a record",
+       "Line pauses 500 ms inside a record",
        Command::Download,
-       Line({ToProgram(LineDamage::Pause, kRecordsStart + 100, milliseconds(150))}),
+       Line({ToProgram(LineDamage::Pause, kRecordsStart + 100, milliseconds(500))}),
        true,
        "no message",
-       {.shortReads = 1, .pause = milliseconds(150)},
+       {.shortReads = 1, .pause = milliseconds(500)},
        "replaced by the device's"},
       {"LongPauseInRecord",
        section,
-       "Line pauses 300 ms inside a record",
+       "Line pauses 900 ms inside a record",
        Command::Download,
-       Line({ToProgram(LineDamage::Pause, kRecordsStart + 100, milliseconds(300))}),
+       Line({ToProgram(LineDamage::Pause, kRecordsStart + 100, milliseconds(900))}),
        false,
        kDownloadFailed,
-       {.shortReads = 2, .pause = milliseconds(300)},
+       {.shortReads = 1, .silences = 1},
        "unchanged"},
       {"PauseBetweenRecords",
        section,
-       "Line pauses 150 ms between two records",
+       "Line pauses 500 ms between two records",
        Command::Download,
-       Line({ToProgram(LineDamage::Pause, kRecordsStart + 96, milliseconds(150))}),
-       false,
-       kDownloadFailed,
-       {.shortReads = 1, .pause = milliseconds(150)},
-       "unchanged"},
+       Line({ToProgram(LineDamage::Pause, kRecordsStart + 96, milliseconds(500))}),
+       true,
+       "no message",
+       {.pause = milliseconds(500)},
+       "replaced by the device's"},
+      {"PauseBeforeTheHeader",
+       section,
+       "Line pauses 500 ms before the download header",
+       Command::Download,
+       Line({ToProgram(LineDamage::Pause, kRecordsStart - 16, milliseconds(500))}),
+       true,
+       "no message",
+       {.pause = milliseconds(500)},
+       "replaced by the device's"},
   };
 }
 

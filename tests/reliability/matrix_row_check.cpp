@@ -5,6 +5,7 @@
 #include <array>
 
 #include "app/control_ids.h"
+#include "device/serial_channel.h"
 #include "device/update_mode.h"
 #include "device/upload.h"
 
@@ -89,7 +90,7 @@ std::string DescribeDevice(const std::vector<std::uint8_t>& before, const Transf
 }  // namespace
 
 Duration Allowance(const Waits& waits) {
-  Duration allowance = kReadLimit * waits.shortReads + waits.pause;
+  Duration allowance = kReadLimit * waits.shortReads + kLullLimit * waits.silences + waits.pause;
   if (waits.writeStall) allowance += kWriteStallLimit + kReadLimit;
   if (waits.endMessage) allowance += kUpdateOverLimit + kReadLimit;
   if (waits.verdict) allowance += kUploadAnswerLimit + kReadLimit;

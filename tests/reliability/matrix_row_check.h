@@ -14,6 +14,7 @@ namespace userdb::test {
 // The waits a fault may cost beyond the command's time on a healthy line.
 struct Waits {
   int shortReads = 0;       // reads that wait out their 100 ms limit
+  int silences = 0;         // waits that ride out kLullLimit of silence before they give up
   bool writeStall = false;  // the 2 s a port may take nothing
   bool endMessage = false;  // the 3 s for "KT Update Over" after the device information
   bool verdict = false;     // the 30 s for the device's verdict after an upload

@@ -104,6 +104,36 @@ TEST_F(DeviceFaultTest, StallPausesHalfwayThroughTheChosenNote) {
   EXPECT_EQ(answer.back().readyAt - answer.front().readyAt, faults.pause);
 }
 
+TEST_F(DeviceFaultTest, LullsFallAtBlockBoundariesOfTheirPhaseOnly) {
+  faults.lulls = {{Phase::Records, 20, milliseconds(300)},
+                  {Phase::Notes, 0, milliseconds(200)},
+                  {Phase::Notes, 255, milliseconds(400)}};
+  OpenInUpdateMode();
+  const std::vector<TimedByte> records = SendTimed(kReadRecords);
+  ASSERT_EQ(records.size(), 4112u);
+  EXPECT_EQ(records.front().readyAt, kStart);  // the header is not held back
+  EXPECT_EQ(GapBefore(records, 16 + 20 * 16), milliseconds(300));
+  EXPECT_EQ(records.back().readyAt - records.front().readyAt, milliseconds(300));
+
+  const std::vector<TimedByte> notes = SendTimed(kReadNotes);
+  ASSERT_EQ(notes.size(), 256u * 128u);
+  EXPECT_EQ(notes.front().readyAt - records.back().readyAt, milliseconds(200));
+  EXPECT_EQ(GapBefore(notes, 255 * 128), milliseconds(400));
+  EXPECT_EQ(notes.back().readyAt - notes.front().readyAt, milliseconds(400));
+  EXPECT_EQ(Values(records), Values(SendTimed(kReadRecords)));  // the lulls change no byte
+}
+
+TEST_F(DeviceFaultTest, LullsInTheShortAnswersCountTheirTexts) {
+  faults.lulls = {{Phase::Info, 2, milliseconds(300)}, {Phase::Handshake, 0, milliseconds(150)}};
+  Open();
+  const std::vector<TimedByte> answer = SendTimed(kRequest);
+  EXPECT_EQ(Values(answer), Text("KT GPS+BT"));
+  EXPECT_EQ(answer.front().readyAt, kStart + milliseconds(150));
+  const std::vector<TimedByte> info = SendTimed(kReadInfo);
+  ASSERT_EQ(info.size(), 72u + 16u + 15u);
+  EXPECT_EQ(GapBefore(info, 88), milliseconds(300));  // before "KT Update Over"
+}
+
 TEST_F(DeviceFaultTest, GarbageComesOnlyBeforeTheChosenAnswer) {
   faults.garbageBefore = PhaseCount{Phase::Handshake, 3};
   EXPECT_EQ(Open(), Text("Quillborne Tech. Co.\r\n"));

@@ -52,6 +52,32 @@ class DeviceSimulatorTest : public ::testing::Test {
   DeviceSimulator device;
 };
 
+TEST(FilledListsTest, TheDeviceSendsItsRecordsUpToTheLastPointAndAsManyNotes) {
+  DeviceMemory memory = SampleMemory();
+  DeviceSimulator device(memory, {}, {}, ListLength::Filled);
+  const auto answer = [&device](const ByteVector& frame) {
+    device.Receive(frame, kStart);
+    return Values(device.TakeOutput());
+  };
+  device.PortOpened(kStart);
+  answer(kRequest);
+  const ByteVector records = answer(kReadRecords);
+  ASSERT_EQ(records.size(), 16 + SamplePointCount() * 16);
+  EXPECT_EQ(ByteVector(records.end() - 16, records.end()),
+            ByteVector(memory.Point(SamplePointCount() - 1).begin(), memory.Point(SamplePointCount() - 1).end()));
+  EXPECT_EQ(answer(kReadNotes).size(), SamplePointCount() * 128);
+
+  // An empty slot before the last point is sent, as the list runs to the last point.
+  std::fill(device.Memory().Point(3).begin(), device.Memory().Point(3).end(), 0xFF);
+  device.Memory().Point(99)[0] = 0x10;
+  EXPECT_EQ(answer(kReadRecords).size(), 16u + 100u * 16u);
+  EXPECT_EQ(answer(kReadNotes).size(), 100u * 128u);
+
+  device.Memory().image.fill(0xFF);
+  EXPECT_EQ(answer(kReadRecords).size(), 16u);
+  EXPECT_TRUE(answer(kReadNotes).empty());
+}
+
 TEST_F(DeviceSimulatorTest, OpeningThePortSendsTheBannerAndNothingElse) {
   const ByteVector banner = Open();
   EXPECT_EQ(banner, Text("Quillborne Tech. Co.\r\n"));

@@ -68,6 +68,27 @@ TEST(FaultPlanTest, InfoBytesFF) {
   EXPECT_TRUE(AddFault(plan, "info-ff=72").has_value());
 }
 
+TEST(FaultPlanTest, LullsNameAPhaseABlockAndMilliseconds) {
+  FaultPlan plan;
+  EXPECT_EQ(AddFault(plan, "lull=records:20:300"), std::nullopt);
+  EXPECT_EQ(AddFault(plan, "lull=notes:0:500"), std::nullopt);
+  EXPECT_EQ(plan.lulls, (std::vector<Lull>{{Phase::Records, 20, std::chrono::milliseconds(300)},
+                                           {Phase::Notes, 0, std::chrono::milliseconds(500)}}));
+  EXPECT_EQ(TakeLullBefore(plan, Phase::Records, 20), std::chrono::milliseconds(300));
+  EXPECT_EQ(TakeLullBefore(plan, Phase::Records, 20), std::chrono::milliseconds(300));  // every conversation
+  EXPECT_EQ(TakeLullBefore(plan, Phase::Records, 19), std::nullopt);
+  EXPECT_EQ(TakeLullBefore(plan, Phase::Notes, 20), std::nullopt);
+  for (const char* bad :
+       {"lull=records:20", "lull=records", "lull=upload:3:100", "lull=records:x:100", "lull=records:3:-1", "lull"}) {
+    EXPECT_TRUE(AddFault(plan, bad).has_value()) << bad;
+  }
+  EXPECT_EQ(plan.lulls.size(), 2u);
+
+  plan.lulls = {{Phase::Notes, 4, std::chrono::milliseconds(100), true}};
+  EXPECT_EQ(TakeLullBefore(plan, Phase::Notes, 4), std::chrono::milliseconds(100));
+  EXPECT_EQ(TakeLullBefore(plan, Phase::Notes, 4), std::nullopt);
+}
+
 TEST(FaultPlanTest, UnknownFaultIsNamedInTheError) {
   FaultPlan plan;
   const std::optional<std::string> error = AddFault(plan, "sideways=2");

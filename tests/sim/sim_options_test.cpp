@@ -39,6 +39,13 @@ TEST(SimOptionsTest, EveryOptionIsTaken) {
   EXPECT_EQ(options->faults.stopAfterRecords, 3u);
 }
 
+TEST(SimOptionsTest, TheDeviceSendsAllEntriesUnlessToldToSendOnlyItsPoints) {
+  EXPECT_EQ(Parse({})->lists, ListLength::All);
+  EXPECT_EQ(Parse({"--send", "filled"})->lists, ListLength::Filled);
+  EXPECT_EQ(Parse({"--send", "filled", "--send", "all"})->lists, ListLength::All);
+  EXPECT_FALSE(Parse({"--send", "some"}).has_value());
+}
+
 TEST(SimOptionsTest, BadValuesAreRefusedWithAReason) {
   for (const std::vector<std::string_view>& arguments :
        std::vector<std::vector<std::string_view>>{{"--com", "0"},
@@ -61,7 +68,7 @@ TEST(SimOptionsTest, HelpIsAskedForAndDocumentsTheOptions) {
   ASSERT_TRUE(options.has_value());
   EXPECT_TRUE(options->help);
   for (const char* name : {"--image", "--save", "--com", "--print-path", "--paced", "--erase-delay", "--log", "--fault",
-                           "--unit", "hangup"}) {
+                           "--unit", "--send", "hangup", "lull"}) {
     EXPECT_NE(SimUsage().find(name), std::string::npos) << name;
   }
 }
