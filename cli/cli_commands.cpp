@@ -21,11 +21,38 @@ constexpr std::size_t kUploadedBytes =
     line::kUpdateRequest.size() + kCommandFrameSize + kImageSize + line::kExitMessage.size();
 
 CliSession MakeSession(const CommandContext& context) {
-  return CliSession(context.port, context.portNumber, {context.output, context.errors, context.quiet}, context.confirm);
+  return CliSession(context.port, context.portNumber, {context.output, context.errors, context.quiet}, context.confirm,
+                    context.backups);
 }
 
 void Expect(const CommandContext& context, std::string label, TransferDirection direction, std::size_t total) {
   if (context.progress != nullptr) context.progress->Expect(std::move(label), direction, total);
+}
+
+// Whether the last download left a new backup; says where, unless quiet.
+bool TellBackup(const CommandContext& context, const std::optional<std::filesystem::path>& before) {
+  if (context.backups == nullptr) return false;
+  const std::optional<std::filesystem::path>& kept = context.backups->LastKept();
+  if (!kept || kept == before) return false;
+  if (!context.quiet) context.output << "Kept a copy of the device in " << kept->string() << '\n';
+  return true;
+}
+
+// A download whose only purpose is the backup that every download leaves.
+int BackUpDevice(const CommandContext& context) {
+  if (context.backups == nullptr) return exit_code::kSuccess;
+  const std::optional<std::filesystem::path> before = context.backups->LastKept();
+  CliSession session = MakeSession(context);
+  Expect(context, "backup", TransferDirection::FromDevice, kDownloadedBytes);
+  if (!DownloadDatabase(session.State(), session.MainWindow())) {
+    context.errors << "userdb: the device could not be read for a backup; nothing was written\n";
+    return exit_code::kDeviceFailure;
+  }
+  if (!TellBackup(context, before)) {
+    context.errors << "userdb: nothing was written (--no-backup writes without a backup)\n";
+    return exit_code::kFileProblem;
+  }
+  return exit_code::kSuccess;
 }
 
 int WriteToDevice(const CommandContext& context, const TransferImage& image) {
@@ -68,6 +95,8 @@ int RunInfo(const CommandContext& context) {
 }
 
 int RunDownload(const CommandContext& context, const DownloadRequest& request) {
+  const std::optional<std::filesystem::path> backupBefore =
+      context.backups != nullptr ? context.backups->LastKept() : std::nullopt;
   CliSession session = MakeSession(context);
   Expect(context, "download", TransferDirection::FromDevice, kDownloadedBytes);
   if (!DownloadDatabase(session.State(), session.MainWindow())) return exit_code::kDeviceFailure;
@@ -80,6 +109,7 @@ int RunDownload(const CommandContext& context, const DownloadRequest& request) {
   if (!context.quiet) {
     context.output << "Saved " << formats::PointCount(database) << " points to " << request.file.string() << '\n';
   }
+  TellBackup(context, backupBefore);
   return exit_code::kSuccess;
 }
 
@@ -92,6 +122,9 @@ int RunUpload(const CommandContext& context, const UploadRequest& request) {
     PrintComplaints(context.errors, complaints);
     context.errors << "userdb: nothing was sent to the device\n";
     return exit_code::kFileProblem;
+  }
+  if (request.backupFirst) {
+    if (const int backedUp = BackUpDevice(context); backedUp != exit_code::kSuccess) return backedUp;
   }
   const TransferImage image = points->database.Image();
   const int written = WriteToDevice(context, image);

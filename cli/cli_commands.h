@@ -9,6 +9,7 @@
 #include "cli/image_file.h"
 #include "cli/transfer_progress.h"
 #include "device/serial_port.h"
+#include "storage/backup_store.h"
 
 namespace userdb::cli {
 
@@ -18,8 +19,9 @@ struct CommandContext {
   std::ostream& output;
   std::ostream& errors;
   Confirm confirm;
-  TransferProgress* progress = nullptr;  // told what each long conversation is about to move
-  bool quiet = false;                    // no word of success
+  TransferProgress* progress = nullptr;     // told what each long conversation is about to move
+  bool quiet = false;                       // no word of success
+  storage::BackupStore* backups = nullptr;  // where downloads leave a copy of the device
 };
 
 struct DownloadRequest {
@@ -31,12 +33,14 @@ struct UploadRequest {
   std::filesystem::path file;
   LoadRequest load;  // always checked for the device
   bool verify = true;
+  bool backupFirst = true;  // read the device into a backup before writing over it
 };
 
 int RunInfo(const CommandContext& context);
 int RunDownload(const CommandContext& context, const DownloadRequest& request);
-// Refuses a file whose points break the rules before the device is touched; after the
-// device's confirmation reads the image back in a new conversation and compares.
+// Refuses a file whose points break the rules before the device is touched; reads the device
+// into a backup first (a device that cannot be read is not written); after the device's
+// confirmation reads the image back in a new conversation and compares.
 int RunUpload(const CommandContext& context, const UploadRequest& request);
 int RunScan(const CommandContext& context);
 

@@ -5,8 +5,10 @@
 
 namespace userdb::cli {
 
-CliSession::CliSession(SerialPort& port, int portNumber, const SessionStreams& streams, Confirm confirm)
+CliSession::CliSession(SerialPort& port, int portNumber, const SessionStreams& streams, Confirm confirm,
+                       BackupSink* backups)
     : state_(port), router_(state_, window_), streams_(streams), confirm_(std::move(confirm)) {
+  state_.backups = backups;
   InitialiseMainForm(state_, window_);
   window_.SelectPort(portNumber - 1);
   window_.SetBoxHandler([this](const MessageBoxRequest& box) { return Answer(box); });

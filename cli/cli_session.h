@@ -25,7 +25,12 @@ class CliSession {
   // portNumber: the COM number the PortList selects before any command runs.
   // The scan's verdict boxes ("API-return") are the command's result and go to output; every
   // other box reports a problem or an outcome and goes to errors.
-  CliSession(SerialPort& port, int portNumber, const SessionStreams& streams, Confirm confirm);
+  // backups: where a download leaves its copy of the device; none keeps no copy.
+  CliSession(SerialPort& port, int portNumber, const SessionStreams& streams, Confirm confirm,
+             BackupSink* backups = nullptr);
+  // The router and the state refer to each other's members.
+  CliSession(const CliSession&) = delete;
+  CliSession& operator=(const CliSession&) = delete;
 
   ProgramState& State() { return state_; }
   HeadlessWindow& MainWindow() { return window_; }

@@ -5,6 +5,7 @@
 
 #include "formats/device_rules.h"
 #include "formats/file_contents.h"
+#include "storage/atomic_file.h"
 
 namespace userdb::cli {
 namespace {
@@ -94,33 +95,9 @@ bool SavePointsFile(const std::filesystem::path& path, FileFormat format, const 
   const std::string contents = formats::WriteContents(format, database);
   std::string error;
   const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(contents.data()), contents.size());
-  if (WriteFileAtomically(path, bytes, error)) return true;
+  if (storage::WriteFileAtomically(path, bytes, error)) return true;
   complaints.push_back(error);
   return false;
-}
-
-bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes, std::string& error) {
-  std::filesystem::path temporary = path;
-  temporary += ".partial";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    file.flush();
-    if (!file) {
-      error = "cannot write " + path.string();
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return false;
-    }
-  }
-  std::error_code renameError;
-  std::filesystem::rename(temporary, path, renameError);
-  if (renameError) {
-    error = "cannot replace " + path.string() + ": " + renameError.message();
-    std::filesystem::remove(temporary, renameError);
-    return false;
-  }
-  return true;
 }
 
 }  // namespace userdb::cli

@@ -38,8 +38,4 @@ std::optional<formats::PointsFile> LoadPointsFile(const std::filesystem::path& p
 bool SavePointsFile(const std::filesystem::path& path, formats::FileFormat format, const UserDatabase& database,
                     Complaints& complaints);
 
-// Writes a temporary file beside the target and renames it over the target, so an existing
-// file is never left half overwritten. False with the reason in error.
-bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes, std::string& error);
-
 }  // namespace userdb::cli

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/backup_commands.h"
 #include "cli/cli_commands.h"
 #include "cli/conversation_trace.h"
 #include "cli/exit_codes.h"
@@ -17,6 +18,8 @@
 #include "cli/line_choice.h"
 #include "cli/observed_port.h"
 #include "cli/terminal.h"
+#include "storage/backup_store.h"
+#include "storage/data_folder.h"
 
 namespace {
 
@@ -68,7 +71,8 @@ cli::LoadRequest Load(formats::FileFormat format, const FileOptions& options, bo
 }
 
 // A device command, on the line --port names, with the trace and the progress display watching it.
-int RunOnDevice(const GlobalOptions& global, bool yes, const std::function<int(const cli::CommandContext&)>& command) {
+int RunOnDevice(const GlobalOptions& global, bool yes, storage::BackupStore& backups,
+                const std::function<int(const cli::CommandContext&)>& command) {
   std::optional<cli::LineChoice> line =
       cli::ChooseLine(global.port.empty() ? std::nullopt : std::optional<std::string_view>(global.port));
   if (!line) {
@@ -93,7 +97,8 @@ int RunOnDevice(const GlobalOptions& global, bool yes, const std::function<int(c
     port.Watch(*trace);
   }
   const cli::Confirm confirm = yes ? cli::Confirm([](std::string_view) { return true; }) : cli::Confirm(AskOnTerminal);
-  return command(cli::CommandContext{port, line->portNumber, std::cout, std::cerr, confirm, &progress, global.quiet});
+  return command(
+      cli::CommandContext{port, line->portNumber, std::cout, std::cerr, confirm, &progress, global.quiet, &backups});
 }
 
 void AddFormatOption(CLI::App& command, std::string& format, const std::string& name, const std::string& what,
@@ -118,7 +123,11 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("userdb ") + USERDB_VERSION);
   app.require_subcommand(1);
   app.fallthrough();
-  app.footer(std::string(kExitStatuses) + "\nPORT is COMn, n or a device path; the default is COM2.\n" +
+  app.footer(std::string(kExitStatuses) +
+             "\nEvery download keeps a copy of the device, the newest 50, in the backups folder of the data\n"
+             "folder ($USERDB_DATA_DIR, else $XDG_DATA_HOME/userdb or ~/.local/share/userdb; on Windows\n"
+             "%LOCALAPPDATA%\\userdb); upload and restore make one before they write.\n"
+             "\nPORT is COMn, n or a device path; the default is COM2.\n" +
              std::string(cli::PortNamingHelp()));
 
   GlobalOptions global;
@@ -133,6 +142,8 @@ int main(int argc, char** argv) {
   std::string output;
   bool yes = false;
   bool noVerify = false;
+  bool noBackup = false;
+  std::string restoreWhich;
 
   CLI::App* info = app.add_subcommand("info", "show the device's serial number and versions");
   CLI::App* download = app.add_subcommand("download", "save the device's database to a file");
@@ -145,10 +156,19 @@ int main(int argc, char** argv) {
   upload->add_option("FILE", input, "the file to send: .bin, .csv (also a speed-camera list) or .gpx")
       ->required()
       ->type_name("");
-  upload->add_flag("--yes,-y", yes, "do not ask before writing");
-  upload->add_flag("--no-verify", noVerify, "do not read the database back after the device confirmed");
   AddFormatOption(*upload, file.format, "--format", "the file's format", FileUse::Read);
   AddCameraTypeOption(*upload, file.cameraType);
+
+  CLI::App* backupList =
+      app.add_subcommand("backups", "list the copies of the device that downloads kept, newest first");
+  CLI::App* restore = app.add_subcommand("restore", "write a backup back to the device, then read it back to verify");
+  restore->add_option("BACKUP", restoreWhich, "its number in `userdb backups` (default 1, the newest) or its file")
+      ->type_name("");
+  for (CLI::App* writing : {upload, restore}) {
+    writing->add_flag("--yes,-y", yes, "do not ask before writing");
+    writing->add_flag("--no-verify", noVerify, "do not read the database back after the device confirmed");
+    writing->add_flag("--no-backup", noBackup, "do not read the device into a backup before writing over it");
+  }
 
   CLI::App* scan = app.add_subcommand("scan", "look for the device on COM1 to COM256");
   CLI::App* ports = app.add_subcommand("ports", "list the COM numbers that name a device here");
@@ -170,21 +190,32 @@ int main(int argc, char** argv) {
     return app.exit(error) == 0 ? cli::exit_code::kSuccess : cli::exit_code::kUsage;
   }
 
+  storage::BackupStore backups(storage::BackupFolder());
   if (ports->parsed()) return ListPorts();
-  if (info->parsed()) return RunOnDevice(global, yes, cli::RunInfo);
-  if (scan->parsed()) return RunOnDevice(global, yes, cli::RunScan);
+  if (backupList->parsed()) return cli::ListBackups(backups, std::cout);
+  if (info->parsed()) return RunOnDevice(global, yes, backups, cli::RunInfo);
+  if (scan->parsed()) return RunOnDevice(global, yes, backups, cli::RunScan);
   if (download->parsed()) {
     const auto format = Format(output, file.format, FileUse::Write);
     if (!format) return cli::exit_code::kUsage;
-    return RunOnDevice(global, yes, [&](const cli::CommandContext& context) {
+    return RunOnDevice(global, yes, backups, [&](const cli::CommandContext& context) {
       return cli::RunDownload(context, cli::DownloadRequest{output, *format});
     });
   }
-  if (upload->parsed()) {
+  if (restore->parsed()) {
+    std::string error;
+    const std::optional<std::filesystem::path> chosen = cli::ChooseBackup(backups, restoreWhich, error);
+    if (!chosen) {
+      std::cerr << "userdb: " << error << '\n';
+      return cli::exit_code::kFileProblem;
+    }
+    input = chosen->string();
+  }
+  if (upload->parsed() || restore->parsed()) {
     const auto format = Format(input, file.format, FileUse::Read);
     if (!format) return cli::exit_code::kUsage;
-    return RunOnDevice(global, yes, [&](const cli::CommandContext& context) {
-      return cli::RunUpload(context, cli::UploadRequest{input, Load(*format, file, true), !noVerify});
+    return RunOnDevice(global, yes, backups, [&](const cli::CommandContext& context) {
+      return cli::RunUpload(context, cli::UploadRequest{input, Load(*format, file, true), !noVerify, !noBackup});
     });
   }
   const bool importing = importFile->parsed();

@@ -15,12 +15,13 @@ constexpr std::size_t kFirmwareOffset = 1;
 constexpr std::size_t kHardwareOffset = 2;
 constexpr std::size_t kSerialNumberOffset = 4;
 
-void ShowDeviceInfoBlock(std::span<const std::uint8_t> block, Window& window) {
+void ShowDeviceInfoBlock(std::span<const std::uint8_t> block, ProgramState& state, Window& window) {
   const auto checked = block.first(kCheckedInfoBytes);
   if (std::find(checked.begin(), checked.end(), 0xFF) != checked.end()) return;
+  state.serialNumber = ReadLe32(block, kSerialNumberOffset);
   window.SetText(ids::kFirmwareVersionLabel, "Firmware Version : " + VersionText(block[kFirmwareOffset]));
   window.SetText(ids::kHardwareVersionLabel, "Hardware Version : " + VersionText(block[kHardwareOffset]));
-  window.SetText(ids::kSerialNumberLabel, "Serial Number : " + std::to_string(ReadLe32(block, kSerialNumberOffset)));
+  window.SetText(ids::kSerialNumberLabel, "Serial Number : " + std::to_string(*state.serialNumber));
 }
 
 void ShowDatabaseVersionBlock(std::span<const std::uint8_t> block, Window& window) {
@@ -37,7 +38,7 @@ bool ReadDeviceInformation(ProgramState& state, Window& window) {
   const auto buffer = std::span(state.transfer);
   // A block cut short counts as no block at all.
   const auto info = buffer.first(kDeviceInfoBlockSize);
-  if (state.channel.ReadBlock(info, kThroughLulls) == info.size()) ShowDeviceInfoBlock(info, window);
+  if (state.channel.ReadBlock(info, kThroughLulls) == info.size()) ShowDeviceInfoBlock(info, state, window);
   const auto version = buffer.first(kDatabaseVersionBlockSize);
   if (state.channel.ReadBlock(version, kThroughLulls) == version.size()) ShowDatabaseVersionBlock(version, window);
   return WaitForUpdateOver(state);

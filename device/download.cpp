@@ -144,6 +144,15 @@ void EnableLoadedCommands(Window& window) {
   }
 }
 
+// What the device held, before anything can be written over it. A copy that cannot be kept is
+// told, but the download still counts.
+void KeepBackup(ProgramState& state, Window& window) {
+  if (state.backups == nullptr) return;
+  if (const std::optional<std::string> problem = state.backups->Keep(state.database.Image(), state.serialNumber)) {
+    window.ShowMessage({BoxOwner::None, *problem, std::string(kCaptionInfo), BoxKind::Ok});
+  }
+}
+
 }  // namespace
 
 bool DownloadDatabase(ProgramState& state, Window& window) {
@@ -158,6 +167,7 @@ bool DownloadDatabase(ProgramState& state, Window& window) {
   state.database.page.current = 0;
   ShowPage(state.database, window);
   EnableLoadedCommands(window);
+  KeepBackup(state, window);
   return true;
 }
 

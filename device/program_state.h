@@ -1,7 +1,11 @@
 #pragma once
 // Everything the program keeps for its whole run, in one object passed by reference.
 
+#include <cstdint>
+#include <optional>
+
 #include "database/user_database.h"
+#include "device/backup_sink.h"
 #include "device/serial_channel.h"
 #include "device/transfer_buffer.h"
 
@@ -13,6 +17,10 @@ struct ProgramState {
   UserDatabase database;
   SerialChannel channel;
   TransferBuffer transfer{};
+  // The device's serial number, once a device information block has shown it.
+  std::optional<std::uint32_t> serialNumber;
+  // Where every download leaves a copy of the device; none keeps no copy.
+  BackupSink* backups = nullptr;
 };
 
 }  // namespace userdb

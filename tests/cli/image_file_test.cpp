@@ -86,16 +86,5 @@ TEST_F(ImageFileTest, AMalformedFileWritesNothingAndListsItsFirstProblems) {
   EXPECT_EQ(errors.str().find("userdb: cannot read " + (folder / "missing.csv").string()), 0u);
 }
 
-TEST_F(ImageFileTest, AnExistingFileIsReplacedWholeOrNotAtAll) {
-  const std::filesystem::path file = folder / "out.bin";
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(file, std::vector<std::uint8_t>{1, 2, 3}, error));
-  ASSERT_TRUE(WriteFileAtomically(file, std::vector<std::uint8_t>{4}, error));
-  EXPECT_EQ(FileBytes(file), std::vector<std::uint8_t>{4});
-  EXPECT_FALSE(WriteFileAtomically(folder / "no-such-folder" / "out.bin", std::vector<std::uint8_t>{4}, error));
-  EXPECT_NE(error.find("cannot write"), std::string::npos);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
-}
-
 }  // namespace
 }  // namespace userdb::cli

@@ -3,6 +3,7 @@
 #include "app/control_ids.h"
 #include "device/command_frames.h"
 #include "device/line_texts.h"
+#include "device/serial_channel.h"
 #include "device_fixture.h"
 #include "sim/sample_memory.h"
 
@@ -137,6 +138,54 @@ TEST_F(DownloadTest, AFailedHandshakeChangesNothing) {
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Device can not into update mode,please try again"});
   EXPECT_EQ(Take(), before);
   EXPECT_EQ(window.TextOf(ids::kPageLabel), "Please Load User Database");
+}
+
+// Keeps what it was given, or says it could not.
+class RecordingBackups final : public BackupSink {
+ public:
+  std::optional<std::string> Keep(const TransferImage& image, std::optional<std::uint32_t> serialNumber) override {
+    kept.push_back({image, serialNumber});
+    return problem;
+  }
+  std::vector<std::pair<TransferImage, std::optional<std::uint32_t>>> kept;
+  std::optional<std::string> problem;
+};
+
+TEST_F(DownloadTest, EverySuccessfulDownloadLeavesACopyOfTheDeviceWithItsSerialNumber) {
+  RecordingBackups backups;
+  state.backups = &backups;
+  router.Click(ids::kLoadDatabase);
+  ASSERT_EQ(backups.kept.size(), 1u);
+  EXPECT_EQ(backups.kept[0].first, DeviceImage());
+  EXPECT_EQ(backups.kept[0].second, 20110318u);  // told by the connect before
+  EXPECT_TRUE(window.Boxes().empty());
+
+  Faults().stallInNote = 2;
+  Faults().pause = kLullLimit + kReadLimit + std::chrono::milliseconds(100);
+  router.Click(ids::kLoadDatabase);
+  EXPECT_EQ(backups.kept.size(), 1u);  // a failed download keeps nothing
+}
+
+TEST_F(DownloadTest, ACopyThatCannotBeKeptIsToldButTheDownloadStillCounts) {
+  RecordingBackups backups;
+  backups.problem = "No backup of the device could be saved in /x/backups: Permission denied";
+  state.backups = &backups;
+  router.Click(ids::kLoadDatabase);
+  ASSERT_EQ(window.Boxes().size(), 1u);
+  const MessageBoxRequest expected{BoxOwner::None, *backups.problem, "Info", BoxKind::Ok};
+  EXPECT_EQ(window.Boxes()[0], expected);
+  EXPECT_EQ(state.database.Image(), DeviceImage());
+  EXPECT_EQ(window.TextOf(ids::kPageLabel), "Page 0");
+  EXPECT_TRUE(window.IsEnabled(ids::kExitAndWrite));
+}
+
+TEST_F(DownloadTest, WithoutAConnectTheSerialNumberIsNotKnown) {
+  ProgramState fresh(port);
+  RecordingBackups backups;
+  fresh.backups = &backups;
+  ASSERT_TRUE(DownloadDatabase(fresh, window));
+  ASSERT_EQ(backups.kept.size(), 1u);
+  EXPECT_EQ(backups.kept[0].second, std::nullopt);
 }
 
 TEST_F(DownloadTest, ASecondDownloadDiscardsStoredRowsAndShowsPageZeroAgain) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 
@@ -94,6 +95,39 @@ TEST_F(CliOverPty, ThroughLullsADeviceWithShortListsIsReadByteExact) {
   EXPECT_EQ(FileBytes("lulled.bin"), FileBytes("plain.bin"));
 }
 
+TEST_F(CliOverPty, DownloadsAndUploadsLeaveBackupsThatRestorePutsBack) {
+  StartSim(14);
+  Finished download = Userdb({"--port", "COM14", "download", "--output", InFolder("first.bin")});
+  ASSERT_EQ(download.status, 0) << download.errors;
+  ASSERT_EQ(std::distance(std::filesystem::directory_iterator(BackupFolder()), {}), 1);
+  const std::vector<std::uint8_t> original = FileBytes("first.bin");
+
+  std::vector<std::uint8_t> changed = original;
+  changed[4096] = 'Z';  // the first byte of note 0
+  std::ofstream(InFolder("changed.bin"), std::ios::binary)
+      .write(reinterpret_cast<const char*>(changed.data()), static_cast<std::streamsize>(changed.size()));
+  Finished upload = Userdb({"--port", "COM14", "upload", InFolder("changed.bin"), "--yes"});
+  ASSERT_EQ(upload.status, 0) << upload.errors;
+  EXPECT_NE(upload.output.find("Kept a copy of the device in " + BackupFolder().string()), std::string::npos)
+      << upload.output;
+
+  Finished listing = Userdb({"backups"});
+  ASSERT_EQ(listing.status, 0) << listing.errors;
+  EXPECT_EQ(std::count(listing.output.begin(), listing.output.end(), '\n'), 4) << listing.output;  // title, 3 copies
+  EXPECT_NE(listing.output.find("  3  "), std::string::npos) << listing.output;
+
+  // Backup 2 is what the device held before the upload.
+  Finished restore = Userdb({"--port", "COM14", "restore", "2", "--yes"});
+  ASSERT_EQ(restore.status, 0) << restore.errors;
+  Finished again = Userdb({"--port", "COM14", "download", "--output", InFolder("again.bin")});
+  ASSERT_EQ(again.status, 0) << again.errors;
+  EXPECT_EQ(FileBytes("again.bin"), original);
+
+  Finished missing = Userdb({"--port", "COM14", "restore", "99", "--yes"});
+  EXPECT_EQ(missing.status, 3);
+  EXPECT_NE(missing.errors.find("no backup 99"), std::string::npos) << missing.errors;
+}
+
 TEST_F(CliOverPty, APortHeldByAnotherProgramIsRefusedByNumber) {
   StartSim(8);
   PosixSerialPort holder;
@@ -120,7 +154,8 @@ TEST_F(CliOverPty, AnEditedCsvBackupIsUploadedVerifiedAndHeld) {
 
   Finished upload = Userdb({"upload", InFolder("backup.csv"), "--yes", "--port", "COM7", "--trace", InFolder("trace")});
   EXPECT_EQ(upload.status, 0) << upload.errors;
-  EXPECT_EQ(upload.output, "Read back and verified all 36864 bytes\n");
+  EXPECT_EQ(upload.output.substr(upload.output.find('\n') + 1), "Read back and verified all 36864 bytes\n");
+  EXPECT_EQ(upload.output.find("Kept a copy of the device in "), 0u) << upload.output;
   const std::vector<std::uint8_t> device = FileBytes("device.bin");
   ASSERT_EQ(device.size(), 36864u);
   const std::string held(device.begin() + 4096 + 128, device.begin() + 4096 + 128 + 25);

@@ -37,7 +37,11 @@ class SimOnComPort : public ::testing::Test {
     ptyPath = *path;
   }
 
-  std::vector<std::string> Environment() const { return {"USERDB_PORTS_DIR=" + folder.string()}; }
+  // The test's own ports folder and data folder: nothing reaches the user's.
+  std::vector<std::string> Environment() const {
+    return {"USERDB_PORTS_DIR=" + folder.string(), "USERDB_DATA_DIR=" + (folder / "data").string()};
+  }
+  std::filesystem::path BackupFolder() const { return folder / "data" / "backups"; }
 
   // Runs userdb to its end; fails the test if it takes longer than the limit.
   Finished Userdb(const std::vector<std::string>& arguments, milliseconds limit = milliseconds(10000)) {

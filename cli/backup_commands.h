@@ -1,0 +1,20 @@
+#pragma once
+// `userdb backups` and `userdb restore`: the copies of the device that downloads left behind.
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "storage/backup_store.h"
+
+namespace userdb::cli {
+
+// Newest first, numbered as restore takes them.
+int ListBackups(const storage::BackupStore& backups, std::ostream& output);
+
+// "N" (1 is the newest) or a file's path; nothing with the reason when N names no backup.
+std::optional<std::filesystem::path> ChooseBackup(const storage::BackupStore& backups, const std::string& which,
+                                                  std::string& error);
+
+}  // namespace userdb::cli

@@ -1,0 +1,31 @@
+#include "storage/atomic_file.h"
+
+#include <fstream>
+
+namespace userdb::storage {
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes, std::string& error) {
+  std::filesystem::path temporary = path;
+  temporary += ".partial";
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.flush();
+    if (!file) {
+      error = "cannot write " + path.string();
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      return false;
+    }
+  }
+  std::error_code renameError;
+  std::filesystem::rename(temporary, path, renameError);
+  if (renameError) {
+    error = "cannot replace " + path.string() + ": " + renameError.message();
+    std::filesystem::remove(temporary, renameError);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace userdb::storage

@@ -1,0 +1,40 @@
+#include "storage/data_folder.h"
+
+#include <cstdlib>
+#include <string_view>
+
+namespace userdb::storage {
+namespace {
+
+std::optional<std::filesystem::path> FromEnvironment(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr || std::string_view(value).empty()) return std::nullopt;
+  return std::filesystem::path(value);
+}
+
+// The platform's folder for an application's data, with the program's own folder in it.
+std::optional<std::filesystem::path> PlatformDataFolder() {
+#ifdef _WIN32
+  if (auto local = FromEnvironment("LOCALAPPDATA")) return *local / "userdb";
+#else
+  // XDG asks for an absolute path and says to ignore anything else.
+  if (auto xdg = FromEnvironment("XDG_DATA_HOME"); xdg && xdg->is_absolute()) return *xdg / "userdb";
+  if (auto home = FromEnvironment("HOME")) return *home / ".local" / "share" / "userdb";
+#endif
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> DataFolder() {
+  if (auto chosen = FromEnvironment("USERDB_DATA_DIR")) return chosen;
+  return PlatformDataFolder();
+}
+
+std::optional<std::filesystem::path> BackupFolder() {
+  std::optional<std::filesystem::path> data = DataFolder();
+  if (!data) return std::nullopt;
+  return *data / "backups";
+}
+
+}  // namespace userdb::storage

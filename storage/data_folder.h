@@ -1,0 +1,16 @@
+#pragma once
+// Where the program keeps the user's own files, such as the copies of the device it makes.
+
+#include <filesystem>
+#include <optional>
+
+namespace userdb::storage {
+
+// $USERDB_DATA_DIR, else %LOCALAPPDATA%\userdb on Windows and $XDG_DATA_HOME/userdb (by default
+// ~/.local/share/userdb) elsewhere. Nothing when the environment names no such folder.
+std::optional<std::filesystem::path> DataFolder();
+
+// The backups folder inside the data folder.
+std::optional<std::filesystem::path> BackupFolder();
+
+}  // namespace userdb::storage
