@@ -22,7 +22,7 @@ constexpr std::size_t kUploadedBytes =
 
 CliSession MakeSession(const CommandContext& context) {
   return CliSession(context.port, context.portNumber, {context.output, context.errors, context.quiet}, context.confirm,
-                    context.backups);
+                    {context.backups, context.events, context.handshakeTries});
 }
 
 void Expect(const CommandContext& context, std::string label, TransferDirection direction, std::size_t total) {

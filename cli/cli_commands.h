@@ -22,6 +22,8 @@ struct CommandContext {
   TransferProgress* progress = nullptr;     // told what each long conversation is about to move
   bool quiet = false;                       // no word of success
   storage::BackupStore* backups = nullptr;  // where downloads leave a copy of the device
+  LinkEvents* events = nullptr;             // told why a port did not open, of waits and retries
+  int handshakeTries = 1;
 };
 
 struct DownloadRequest {

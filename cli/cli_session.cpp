@@ -6,9 +6,11 @@
 namespace userdb::cli {
 
 CliSession::CliSession(SerialPort& port, int portNumber, const SessionStreams& streams, Confirm confirm,
-                       BackupSink* backups)
+                       const SessionSetup& setup)
     : state_(port), router_(state_, window_), streams_(streams), confirm_(std::move(confirm)) {
-  state_.backups = backups;
+  state_.backups = setup.backups;
+  state_.events = setup.events;
+  state_.handshakeTries = setup.handshakeTries;
   InitialiseMainForm(state_, window_);
   window_.SelectPort(portNumber - 1);
   window_.SetBoxHandler([this](const MessageBoxRequest& box) { return Answer(box); });

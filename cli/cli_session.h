@@ -20,14 +20,20 @@ struct SessionStreams {
   bool quiet = false;  // the upload's success box is not shown
 };
 
+// What the command line adds to the window's state: its backups, its reports and its retries.
+struct SessionSetup {
+  BackupSink* backups = nullptr;
+  LinkEvents* events = nullptr;
+  int handshakeTries = 1;
+};
+
 class CliSession {
  public:
   // portNumber: the COM number the PortList selects before any command runs.
   // The scan's verdict boxes ("API-return") are the command's result and go to output; every
   // other box reports a problem or an outcome and goes to errors.
-  // backups: where a download leaves its copy of the device; none keeps no copy.
   CliSession(SerialPort& port, int portNumber, const SessionStreams& streams, Confirm confirm,
-             BackupSink* backups = nullptr);
+             const SessionSetup& setup = {});
   // The router and the state refer to each other's members.
   CliSession(const CliSession&) = delete;
   CliSession& operator=(const CliSession&) = delete;

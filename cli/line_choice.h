@@ -15,7 +15,8 @@ inline constexpr int kDefaultPort = 2;  // COM002, the entry the window selects 
 
 struct LineChoice {
   std::unique_ptr<SerialPort> port;
-  int portNumber = kDefaultPort;  // the COM number the PortList selects
+  int portNumber = kDefaultPort;    // the COM number the PortList selects
+  std::optional<std::string> path;  // the device path --port named, if it named one
 };
 
 // The line a --port argument names (COMn, n, or a device path where the platform has them);

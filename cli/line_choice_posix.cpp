@@ -6,13 +6,13 @@
 namespace userdb::cli {
 
 std::optional<LineChoice> ChooseLine(std::optional<std::string_view> portArgument) {
-  if (!portArgument) return LineChoice{std::make_unique<PosixSerialPort>(), kDefaultPort};
+  if (!portArgument) return LineChoice{std::make_unique<PosixSerialPort>(), kDefaultPort, std::nullopt};
   const std::optional<posix::PortArgument> parsed = posix::ParsePortArgument(*portArgument);
   if (!parsed) return std::nullopt;
   if (const auto* path = std::get_if<std::filesystem::path>(&*parsed)) {
-    return LineChoice{std::make_unique<FixedPathPort>(*path), kDefaultPort};
+    return LineChoice{std::make_unique<FixedPathPort>(*path), kDefaultPort, path->string()};
   }
-  return LineChoice{std::make_unique<PosixSerialPort>(), std::get<int>(*parsed)};
+  return LineChoice{std::make_unique<PosixSerialPort>(), std::get<int>(*parsed), std::nullopt};
 }
 
 std::vector<ListedLine> ListLines() {

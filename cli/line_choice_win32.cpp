@@ -31,7 +31,7 @@ bool Opens(const std::string& path) {
 
 // COMn and n name port n; Windows opens ports by number only, so a device path names none.
 std::optional<LineChoice> ChooseLine(std::optional<std::string_view> portArgument) {
-  if (!portArgument) return LineChoice{std::make_unique<Win32SerialPort>(), kDefaultPort};
+  if (!portArgument) return LineChoice{std::make_unique<Win32SerialPort>(), kDefaultPort, std::nullopt};
   const std::optional<posix::PortArgument> parsed = posix::ParsePortArgument(*portArgument);
   if (!parsed || !std::holds_alternative<int>(*parsed)) return std::nullopt;
   return LineChoice{std::make_unique<Win32SerialPort>(), std::get<int>(*parsed)};

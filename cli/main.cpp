@@ -16,6 +16,7 @@
 #include "cli/exit_codes.h"
 #include "cli/file_commands.h"
 #include "cli/line_choice.h"
+#include "cli/link_reports.h"
 #include "cli/observed_port.h"
 #include "cli/terminal.h"
 #include "storage/backup_store.h"
@@ -35,6 +36,7 @@ struct GlobalOptions {
   std::string port;
   bool quiet = false;
   std::string trace;
+  int retries = 2;  // further tries of a handshake that fails
 };
 
 struct FileOptions {
@@ -97,8 +99,9 @@ int RunOnDevice(const GlobalOptions& global, bool yes, storage::BackupStore& bac
     port.Watch(*trace);
   }
   const cli::Confirm confirm = yes ? cli::Confirm([](std::string_view) { return true; }) : cli::Confirm(AskOnTerminal);
-  return command(
-      cli::CommandContext{port, line->portNumber, std::cout, std::cerr, confirm, &progress, global.quiet, &backups});
+  cli::LinkReports reports(std::cerr, line->path);
+  return command(cli::CommandContext{port, line->portNumber, std::cout, std::cerr, confirm, &progress, global.quiet,
+                                     &backups, &reports, global.retries + 1});
 }
 
 void AddFormatOption(CLI::App& command, std::string& format, const std::string& name, const std::string& what,
@@ -136,6 +139,10 @@ int main(int argc, char** argv) {
   app.add_flag("--quiet,-q", global.quiet, "no progress display and no word of success");
   app.add_option("--trace", global.trace, "write each device conversation to this file as timestamped hex")
       ->type_name("FILE");
+  app.add_option("--retries", global.retries,
+                 "try a handshake the device does not answer this many times more, 0.5 s apart (default 2)")
+      ->check(CLI::Range(0, 10))
+      ->type_name("N");
 
   FileOptions file;
   std::string input;

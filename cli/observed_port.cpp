@@ -2,10 +2,10 @@
 
 namespace userdb::cli {
 
-bool ObservedPort::Open(int portNumber) {
-  const bool succeeded = line_.Open(portNumber);
-  for (PortObserver* observer : observers_) observer->Opened(portNumber, succeeded);
-  return succeeded;
+OpenResult ObservedPort::Open(int portNumber) {
+  OpenResult result = line_.Open(portNumber);
+  for (PortObserver* observer : observers_) observer->Opened(portNumber, static_cast<bool>(result));
+  return result;
 }
 
 void ObservedPort::Close() {

@@ -24,12 +24,14 @@ class ObservedPort final : public SerialPort {
 
   void Watch(PortObserver& observer) { observers_.push_back(&observer); }
 
-  bool Open(int portNumber) override;
+  OpenResult Open(int portNumber) override;
   bool IsOpen() const override { return line_.IsOpen(); }
   void Close() override;
   ReadResult ReadOnce(std::span<std::uint8_t> buffer) override;
   WriteResult Write(std::span<const std::uint8_t> bytes) override;
   const Clock& LineClock() const override { return line_.LineClock(); }
+  void Sleep(Duration span) override { line_.Sleep(span); }
+  LinkState Link() const override { return line_.Link(); }
 
  private:
   SerialPort& line_;

@@ -6,17 +6,35 @@
 
 namespace userdb {
 
-bool SerialChannel::OpenPortNumber(int portNumber) {
+OpenResult SerialChannel::OpenPortNumber(int portNumber) {
   lineLost_ = false;
   return port_.Open(portNumber);
 }
 
-bool SerialChannel::OpenSelectedPort(Window& window) {
+bool SerialChannel::OpenSelectedPort(Window& window, LinkEvents* events) {
   const int portNumber = window.PortSelection() + 1;
-  if (OpenPortNumber(portNumber)) return true;
-  window.ShowMessage(
-      {BoxOwner::None, std::string(message::kCanNotOpenCom) + std::to_string(portNumber), std::nullopt, BoxKind::Ok});
+  OpenResult result = OpenPortNumber(portNumber);
+  if (result) result = AwaitLink(portNumber, std::move(result), events);
+  if (result) return true;
+  if (events != nullptr) {
+    events->PortNotOpened({portNumber, std::move(result)});
+  } else {
+    window.ShowMessage(
+        {BoxOwner::None, std::string(message::kCanNotOpenCom) + std::to_string(portNumber), std::nullopt, BoxKind::Ok});
+  }
   return false;
+}
+
+OpenResult SerialChannel::AwaitLink(int portNumber, OpenResult opened, LinkEvents* events) {
+  if (port_.Link() == LinkState::Connected) return opened;
+  if (events != nullptr) events->WaitingForLink(portNumber);
+  const Instant deadline = Now() + kLinkConnectLimit;
+  while (Now() < deadline) {
+    port_.Sleep(kLinkPoll);
+    if (port_.Link() == LinkState::Connected) return opened;
+  }
+  port_.Close();
+  return {OpenStatus::NotConnected, "", opened.deviceName};
 }
 
 void SerialChannel::ClosePort() { port_.Close(); }

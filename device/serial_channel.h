@@ -7,12 +7,17 @@
 #include <span>
 
 #include "app/window.h"
+#include "device/link_events.h"
 #include "device/serial_port.h"
 
 namespace userdb {
 
 // WriteAll gives up when the port has taken nothing for this long.
 inline constexpr std::chrono::seconds kWriteStallLimit{2};
+
+// How long a Bluetooth link that opened unconnected may take to come up.
+inline constexpr std::chrono::seconds kLinkConnectLimit{10};
+inline constexpr std::chrono::milliseconds kLinkPoll{100};
 
 // A radio link falls silent for a few hundred milliseconds now and then. Inside a device's
 // answer a read that delivers nothing only suspects its end: the answer is over once the line
@@ -34,10 +39,12 @@ class SerialChannel {
  public:
   explicit SerialChannel(SerialPort& port) : port_(port) {}
 
-  // Opens the port of the PortList's selected entry (entry i is port i + 1); when it fails,
-  // tells the user "Can not Open COM" and the number.
-  bool OpenSelectedPort(Window& window);
-  bool OpenPortNumber(int portNumber);
+  // Opens the port of the PortList's selected entry (entry i is port i + 1) and waits for its
+  // link to be up. When it fails, tells the events if there are any, else the user: "Can not
+  // Open COM" and the number.
+  bool OpenSelectedPort(Window& window, LinkEvents* events);
+  // Opens port n as it is, without waiting for its link: what the scan does.
+  OpenResult OpenPortNumber(int portNumber);
   void ClosePort();
 
   // Sends every byte; false when the line is lost or the port took nothing for kWriteStallLimit.
@@ -54,8 +61,12 @@ class SerialChannel {
   bool LineLost() const { return lineLost_; }
 
   Instant Now() const { return port_.LineClock().Now(); }
+  void Sleep(Duration span) { port_.Sleep(span); }
 
  private:
+  // The open port's link up, or the port closed again after kLinkConnectLimit.
+  OpenResult AwaitLink(int portNumber, OpenResult opened, LinkEvents* events);
+
   SerialPort& port_;
   bool lineLost_ = false;
 };

@@ -19,6 +19,16 @@ void ShowUpdateModeControls(Window& window) {
   window.SetText(ids::kStatusBox, message::kHandshakeStatus);
 }
 
+// The banner, ignored; the request; the answer, whole and exact.
+bool Handshake(ProgramState& state) {
+  const auto buffer = std::span(state.transfer);
+  state.channel.ReadBlock(buffer.first(line::kDeviceBanner.size()), kPromptStart);
+  SendThroughTransferBuffer(state, line::kUpdateRequest);
+  const auto answer = buffer.first(line::kUpdateAnswer.size());
+  const std::size_t received = state.channel.ReadBlock(answer, kThroughLulls);
+  return received == answer.size() && std::equal(answer.begin(), answer.end(), line::kUpdateAnswer.begin());
+}
+
 }  // namespace
 
 bool SendThroughTransferBuffer(ProgramState& state, std::span<const std::uint8_t> bytes) {
@@ -27,20 +37,20 @@ bool SendThroughTransferBuffer(ProgramState& state, std::span<const std::uint8_t
 }
 
 bool EnterUpdateMode(ProgramState& state, Window& window) {
-  if (!state.channel.OpenSelectedPort(window)) return false;
-  const auto buffer = std::span(state.transfer);
-  state.channel.ReadBlock(buffer.first(line::kDeviceBanner.size()), kPromptStart);  // the banner: ignored
-  SendThroughTransferBuffer(state, line::kUpdateRequest);
-
-  const auto answer = buffer.first(line::kUpdateAnswer.size());
-  const std::size_t received = state.channel.ReadBlock(answer, kThroughLulls);
-  if (received != answer.size() || !std::equal(answer.begin(), answer.end(), line::kUpdateAnswer.begin())) {
-    window.ShowMessage({BoxOwner::None, std::string(message::kNoUpdateMode), std::string(kCaptionInfo), BoxKind::Ok});
+  for (int attempt = 1;; ++attempt) {
+    if (!state.channel.OpenSelectedPort(window, state.events)) return false;
+    if (Handshake(state)) {
+      ShowUpdateModeControls(window);
+      return true;
+    }
+    if (attempt >= state.handshakeTries) break;
     LeaveUpdateMode(state);
-    return false;
+    if (state.events != nullptr) state.events->HandshakeRetry(attempt, state.handshakeTries);
+    state.channel.Sleep(kHandshakeRetryPause);
   }
-  ShowUpdateModeControls(window);
-  return true;
+  window.ShowMessage({BoxOwner::None, std::string(message::kNoUpdateMode), std::string(kCaptionInfo), BoxKind::Ok});
+  LeaveUpdateMode(state);
+  return false;
 }
 
 void LeaveUpdateMode(ProgramState& state) {

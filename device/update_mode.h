@@ -14,9 +14,12 @@ namespace userdb {
 
 // How long the device may take to say "KT Update Over" after the device information.
 inline constexpr std::chrono::seconds kUpdateOverLimit{3};
+// Between two tries of a handshake, with the port closed.
+inline constexpr std::chrono::milliseconds kHandshakeRetryPause{500};
 
-// Opens the selected port and takes the device into update mode. On failure the user has
-// been told, the exit message sent where the line allows, and no port is open.
+// Opens the selected port and takes the device into update mode, trying the handshake as often
+// as the state says. On failure the user has been told, the exit message sent where the line
+// allows, and no port is open.
 bool EnterUpdateMode(ProgramState& state, Window& window);
 
 // Sends the exit message where the line allows and closes the port.

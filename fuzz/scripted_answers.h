@@ -32,6 +32,7 @@ class ScriptedAnswers final : public sim::LineFaults {
   // Every scripted byte in order, and the sum of the pauses: what the program may wait for.
   std::vector<std::uint8_t> Stream() const;
   Duration Pauses() const;
+  std::size_t Pieces() const { return script_.size(); }
 
  private:
   std::vector<ScriptPiece> script_;

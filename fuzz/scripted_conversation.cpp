@@ -1,6 +1,8 @@
 #include "fuzz/scripted_conversation.h"
 
 #include "app/main_form.h"
+#include "device/download.h"
+#include "device/serial_channel.h"
 
 namespace userdb::fuzz {
 namespace {
@@ -8,6 +10,11 @@ namespace {
 constexpr int kDevicePort = 2;  // COM002, selected at start
 // The handshake's reads and the reads that find each list's end.
 constexpr int kFixedReads = 8;
+// The silences a conversation may wait out whatever the script: the answer's, the header's,
+// each list's end and what follows a full stream.
+constexpr int kFixedSilences = 5;
+// A download whose notes run past its last point reads the device a second time.
+constexpr int kReadings = 2;
 
 std::span<const std::uint8_t> Script(std::span<const std::uint8_t> input) {
   return input.empty() ? input : input.subspan(1);
@@ -24,7 +31,10 @@ ScriptedConversation::ScriptedConversation(std::span<const std::uint8_t> input)
 
 Duration ScriptedConversation::Bound(Duration commandLimits) const {
   const auto reads = static_cast<std::int64_t>(answers.Stream().size()) + kFixedReads;
-  return kReadLimit * reads + answers.Pauses() + commandLimits + kReadLimit;
+  // Any pause in the script can end a block or a list, and so cost a silence of its own.
+  const auto silences = static_cast<std::int64_t>(answers.Pieces()) + kFixedSilences;
+  const Duration reading = kReadLimit * reads + kLullLimit * silences + answers.Pauses() + kShortNotesGrace;
+  return kReadings * reading + commandLimits + kReadLimit;
 }
 
 }  // namespace userdb::fuzz

@@ -24,5 +24,8 @@ echo
 echo "\$ userdb --port COM2 download --output demo-database.bin"
 "$bin/cli/userdb" --port COM2 download --output demo-database.bin
 echo
+echo "\$ userdb backups"
+"$bin/cli/userdb" backups
+echo
 echo "\$ userdb --port COM2 scan"
 "$bin/cli/userdb" scan

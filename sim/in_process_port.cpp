@@ -1,6 +1,7 @@
 #include "sim/in_process_port.h"
 
 #include <algorithm>
+#include <string>
 
 namespace userdb::sim {
 
@@ -17,21 +18,35 @@ void InProcessPort::AddSilentPort(int portNumber) {
 
 void InProcessPort::AddHeldPort(int portNumber) { lines_[portNumber] = Line{nullptr}; }
 
-bool InProcessPort::Open(int portNumber) {
+OpenResult InProcessPort::Open(int portNumber) {
   openAttempts_.push_back(portNumber);
+  const std::string name = "COM" + std::to_string(portNumber);
   const auto line = lines_.find(portNumber);
-  if (session_ || line == lines_.end() || line->second.device == nullptr) return false;
+  if (line == lines_.end()) return {OpenStatus::NoSuchPort, "no such port", name};
+  if (session_ || line->second.device == nullptr) return {OpenStatus::Busy, "another program holds it", name};
   session_ = portNumber;
   sessions_.push_back(PortSession{portNumber, {}, {}, false});
   inbox_.clear();
   if (lineFaults_) lineFaults_->LineOpened(clock_.Now());
-  line->second.device->PortOpened(clock_.Now());
-  return true;
+  linkUpAt_ = clock_.Now() + linkDelay_.value_or(Duration::zero());
+  ConnectIfDue();
+  return {OpenStatus::Opened, "", name};
+}
+
+void InProcessPort::ConnectIfDue() {
+  if (!session_ || !linkUpAt_ || clock_.Now() < *linkUpAt_) return;
+  linkUpAt_.reset();
+  Device().PortOpened(clock_.Now());
+}
+
+LinkState InProcessPort::Link() const {
+  return session_ && linkUpAt_ && clock_.Now() < *linkUpAt_ ? LinkState::Connecting : LinkState::Connected;
 }
 
 void InProcessPort::Close() {
   if (!session_) return;
-  Device().PortClosed();
+  if (!linkUpAt_) Device().PortClosed();
+  linkUpAt_.reset();
   inbox_.clear();
   sessions_.back().closed = true;
   session_.reset();
@@ -52,6 +67,11 @@ bool InProcessPort::DeviceHungUp() const {
 
 ReadResult InProcessPort::ReadOnce(std::span<std::uint8_t> buffer) {
   if (!session_) return {0, true};
+  ConnectIfDue();
+  if (linkUpAt_) {
+    clock_.Advance(kReadLimit);
+    return {0, false};
+  }
   std::vector<TimedByte> output = Device().TakeOutput();
   if (lineFaults_) lineFaults_->ToProgram(output);
   inbox_.insert(inbox_.end(), output.begin(), output.end());
@@ -81,7 +101,14 @@ ReadResult InProcessPort::ReadOnce(std::span<std::uint8_t> buffer) {
 }
 
 WriteResult InProcessPort::Write(std::span<const std::uint8_t> bytes) {
-  if (!session_ || DeviceHungUp()) return {0, true};
+  if (!session_) return {0, true};
+  ConnectIfDue();
+  if (linkUpAt_) {  // a link not yet up loses what it is given
+    clock_.Advance(byteTime_ * static_cast<std::int64_t>(bytes.size()));
+    sessions_.back().written.insert(sessions_.back().written.end(), bytes.begin(), bytes.end());
+    return {bytes.size(), false};
+  }
+  if (DeviceHungUp()) return {0, true};
   if (writesStalled_) {
     clock_.Advance(kReadLimit);
     return {0, false};

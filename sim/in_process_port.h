@@ -39,14 +39,19 @@ class InProcessPort final : public SerialPort {
   // Puts damage on the line between port and device from the next open on; null takes it
   // away. The caller keeps it alive.
   void SetLineFaults(LineFaults* faults) { lineFaults_ = faults; }
+  // From the next open on, the port opens on a radio link that comes up this long after the
+  // open; until then the device hears and says nothing. Nothing: up at once.
+  void SetLinkDelay(std::optional<Duration> delay) { linkDelay_ = delay; }
 
   // Fails for ports that are absent or held, and while another port is open.
-  bool Open(int portNumber) override;
+  OpenResult Open(int portNumber) override;
   bool IsOpen() const override { return session_.has_value(); }
   void Close() override;
   ReadResult ReadOnce(std::span<std::uint8_t> buffer) override;
   WriteResult Write(std::span<const std::uint8_t> bytes) override;
   const Clock& LineClock() const override { return clock_; }
+  void Sleep(Duration span) override { clock_.Advance(span); }
+  LinkState Link() const override;
 
   // Every port number an open was asked for, in order, whether it succeeded or not.
   const std::vector<int>& OpenAttempts() const { return openAttempts_; }
@@ -63,6 +68,8 @@ class InProcessPort final : public SerialPort {
   bool DeviceHungUp() const;
   // When the device hung up or the line dropped, whichever came first.
   std::optional<Instant> LineLostAt() const;
+  // The device learns of the open once the link is up.
+  void ConnectIfDue();
 
   VirtualClock& clock_;
   Duration byteTime_;
@@ -71,8 +78,10 @@ class InProcessPort final : public SerialPort {
   bool writesStalled_ = false;
   LineFaults* lineFaults_ = nullptr;
 
-  std::optional<int> session_;   // the open port's number
-  std::deque<TimedByte> inbox_;  // sent by the device, not yet read
+  std::optional<Duration> linkDelay_;
+  std::optional<Instant> linkUpAt_;  // while the open port's link is still coming up
+  std::optional<int> session_;       // the open port's number
+  std::deque<TimedByte> inbox_;      // sent by the device, not yet read
   std::vector<int> openAttempts_;
   std::vector<PortSession> sessions_;
   int closeCount_ = 0;

@@ -8,15 +8,23 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <optional>
+#include <string>
+#include <thread>
 
+#include "device/serial_channel.h"
+#include "platform/posix/bounded_drain.h"
 #include "platform/posix/line_settings.h"
 #include "platform/posix/ports_folder.h"
+#include "platform/posix/rfcomm_link.h"
 
 namespace userdb {
 namespace {
 
 constexpr std::chrono::milliseconds kWriteLimit{100};
+// The longest a close waits for written bytes to leave: as long as a write may stall.
+constexpr Duration kDrainLimit = kWriteStallLimit;
 
 enum class Readiness { kReady, kTimedOut, kHungUp };
 
@@ -43,42 +51,123 @@ Readiness WaitFor(int fd, short events, Instant deadline, const Clock& clock) {
 
 bool IsTransient(int error) { return error == EAGAIN || error == EWOULDBLOCK || error == EINTR; }
 
-// Root passes TIOCEXCL, so the flock is what keeps a second opener out in every case.
-bool TakeExclusive(int fd) { return flock(fd, LOCK_EX | LOCK_NB) == 0 && ioctl(fd, TIOCEXCL) == 0; }
+// Root passes TIOCEXCL, so the flock is what keeps a second opener out in every case. A device
+// that takes no TIOCEXCL is no terminal and could not take the line settings either.
+std::optional<OpenStatus> TakeExclusive(int fd) {
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) return OpenStatus::Busy;
+  if (ioctl(fd, TIOCEXCL) != 0) return errno == ENOTTY ? OpenStatus::SettingsRefused : OpenStatus::Busy;
+  return std::nullopt;
+}
+
+OpenStatus StatusOfOpenError(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return OpenStatus::NoPermission;
+    case EBUSY:
+    case EWOULDBLOCK:
+      return OpenStatus::Busy;
+    default:
+      return OpenStatus::NoSuchPort;
+  }
+}
+
+OpenResult Failure(OpenStatus status, std::string message, const std::filesystem::path& device) {
+  return {status, std::move(message), device.string()};
+}
+
+std::string HeldBy(const posix::UucpLock::Holder& holder) {
+  std::string text = "lock file " + holder.lockFile.string();
+  if (holder.pid > 0) text += ", process " + std::to_string(holder.pid);
+  return text;
+}
+
+// Bytes a tty still holds for sending; nothing when the driver cannot tell.
+std::optional<int> BytesUnsent(int fd) {
+  int queued = 0;
+  if (ioctl(fd, TIOCOUTQ, &queued) != 0) return std::nullopt;
+  return queued;
+}
 
 }  // namespace
 
 PosixSerialPort::~PosixSerialPort() { Close(); }
 
-bool PosixSerialPort::Open(int portNumber) {
+OpenResult PosixSerialPort::Open(int portNumber) {
   Close();
   const std::optional<std::filesystem::path> devicePath = posix::PortPath(portNumber);
-  return devicePath.has_value() && OpenPath(*devicePath);
+  if (!devicePath)
+    return {OpenStatus::NoSuchPort, "no device is mapped to this port", "COM" + std::to_string(portNumber)};
+  return OpenPath(*devicePath);
 }
 
-bool PosixSerialPort::OpenPath(const std::filesystem::path& devicePath) {
+OpenResult PosixSerialPort::OpenPath(const std::filesystem::path& devicePath) {
   Close();
+  std::error_code error;
+  // Other programs lock the device by its own name, whatever link led here.
+  const std::filesystem::path realPath = std::filesystem::canonical(devicePath, error);
+  if (error) return Failure(StatusOfOpenError(error.value()), error.message(), devicePath);
+  if (const std::optional<posix::UucpLock::Holder> holder = lock_.Take(realPath)) {
+    return Failure(OpenStatus::Busy, HeldBy(*holder), devicePath);
+  }
+  OpenResult result = OpenLocked(devicePath, realPath);
+  if (!result) lock_.Release();
+  return result;
+}
+
+OpenResult PosixSerialPort::OpenLocked(const std::filesystem::path& devicePath, const std::filesystem::path& realPath) {
   const int fd = open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
-  if (!TakeExclusive(fd) || !posix::ApplyLineSettings(fd)) {
+  if (fd < 0) return Failure(StatusOfOpenError(errno), std::strerror(errno), devicePath);
+  if (const std::optional<OpenStatus> refused = TakeExclusive(fd)) {
+    const int reason = errno;
     close(fd);
-    return false;
+    return Failure(*refused, std::strerror(reason), devicePath);
+  }
+  termios before{};
+  if (tcgetattr(fd, &before) != 0 || !posix::ApplyLineSettings(fd)) {
+    const int reason = errno;
+    tcsetattr(fd, TCSANOW, &before);
+    ioctl(fd, TIOCNXCL);
+    close(fd);
+    return Failure(OpenStatus::SettingsRefused, std::strerror(reason), devicePath);
   }
   posix::RaiseModemLines(fd);
   fd_ = fd;
-  return true;
+  settingsBefore_ = before;
+  rfcommDevice_ = posix::RfcommNumber(realPath);
+  return {OpenStatus::Opened, "", devicePath.string()};
 }
 
 bool PosixSerialPort::IsOpen() const { return fd_ >= 0; }
 
+// The exit message must leave before the port closes, but a wedged adapter must not hold the
+// close: past the bound, what is left is thrown away.
+void PosixSerialPort::DrainOutput() const {
+  if (hungUp_) {
+    tcflush(fd_, TCOFLUSH);
+    return;
+  }
+  const int fd = fd_;
+  const posix::DrainSeams seams{[fd] { return BytesUnsent(fd); },
+                                [](Duration span) { std::this_thread::sleep_for(span); }, clock_};
+  if (!posix::DrainWithin(kDrainLimit, seams)) tcflush(fd_, TCOFLUSH);
+}
+
 void PosixSerialPort::Close() {
   if (!IsOpen()) return;
+  DrainOutput();
+  if (settingsBefore_) tcsetattr(fd_, TCSANOW, &*settingsBefore_);
   // The exclusive flag belongs to the tty, not to this descriptor: clear it for the next opener.
   ioctl(fd_, TIOCNXCL);
   // What this conversation left unread must not reach the next one, as a pty would keep it.
   tcflush(fd_, TCIFLUSH);
   close(fd_);
   fd_ = -1;
+  settingsBefore_.reset();
+  rfcommDevice_.reset();
+  hungUp_ = false;
+  lock_.Release();
 }
 
 ReadResult PosixSerialPort::ReadOnce(std::span<std::uint8_t> buffer) {
@@ -100,6 +189,7 @@ ReadResult PosixSerialPort::ReadOnce(std::span<std::uint8_t> buffer) {
       break;
     }
   }
+  hungUp_ = hungUp_ || result.lineLost;
   return result;
 }
 
@@ -110,15 +200,24 @@ WriteResult PosixSerialPort::Write(std::span<const std::uint8_t> bytes) {
     case Readiness::kTimedOut:
       return {};
     case Readiness::kHungUp:
+      hungUp_ = true;
       return {.count = 0, .lineLost = true};
     case Readiness::kReady:
       break;
   }
   const ssize_t sent = write(fd_, bytes.data(), bytes.size());
   if (sent >= 0) return {.count = static_cast<std::size_t>(sent), .lineLost = false};
+  hungUp_ = hungUp_ || !IsTransient(errno);
   return {.count = 0, .lineLost = !IsTransient(errno)};
 }
 
 const Clock& PosixSerialPort::LineClock() const { return clock_; }
+
+void PosixSerialPort::Sleep(Duration span) { std::this_thread::sleep_for(span); }
+
+LinkState PosixSerialPort::Link() const {
+  if (!IsOpen() || !rfcommDevice_) return LinkState::Connected;
+  return posix::RfcommConnected(*rfcommDevice_) == false ? LinkState::Connecting : LinkState::Connected;
+}
 
 }  // namespace userdb

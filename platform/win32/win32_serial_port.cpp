@@ -61,6 +61,24 @@ bool MeansDeviceGone(DWORD error) {
   }
 }
 
+// The system's own words for an error, without the line break it ends them with.
+std::string SystemMessage(DWORD error) {
+  char text[256] = {};
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                      text, sizeof text, nullptr);
+  std::string message(text, length);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
+    message.pop_back();
+  }
+  return message;
+}
+
+// A COM port that another program has open answers ACCESS_DENIED, not a sharing violation.
+OpenStatus StatusOfOpenError(DWORD error) {
+  const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+  return held ? OpenStatus::Busy : OpenStatus::NoSuchPort;
+}
+
 DWORD ClampedLength(std::size_t length) { return static_cast<DWORD>(std::min<std::size_t>(length, MAXDWORD)); }
 
 }  // namespace
@@ -69,21 +87,26 @@ std::string Win32PortPath(int portNumber) { return "\\\\.\\COM" + std::to_string
 
 Win32SerialPort::~Win32SerialPort() { Close(); }
 
-bool Win32SerialPort::Open(int portNumber) {
+OpenResult Win32SerialPort::Open(int portNumber) {
   Close();
   const std::string name = Win32PortPath(portNumber);
+  const std::string shownName = "COM" + std::to_string(portNumber);
   HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return {StatusOfOpenError(error), SystemMessage(error), shownName};
+  }
   COMMTIMEOUTS timeouts = kTimeouts;
   SetCommTimeouts(handle, &timeouts);  // a port that keeps its own limits is still usable
   DCB settings = LineSettings();
   if (!SetCommState(handle, &settings)) {
+    const DWORD error = GetLastError();
     // Keeping the handle would hold the port against every later open of it.
     CloseHandle(handle);
-    return false;
+    return {OpenStatus::SettingsRefused, SystemMessage(error), shownName};
   }
   handle_ = handle;
-  return true;
+  return {OpenStatus::Opened, "", shownName};
 }
 
 bool Win32SerialPort::IsOpen() const { return handle_ != nullptr; }
@@ -113,5 +136,9 @@ WriteResult Win32SerialPort::Write(std::span<const std::uint8_t> bytes) {
 }
 
 const Clock& Win32SerialPort::LineClock() const { return clock_; }
+
+void Win32SerialPort::Sleep(Duration span) {
+  ::Sleep(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(span).count()));
+}
 
 }  // namespace userdb

@@ -17,13 +17,14 @@ class Win32SerialPort final : public SerialPort {
   Win32SerialPort(const Win32SerialPort&) = delete;
   Win32SerialPort& operator=(const Win32SerialPort&) = delete;
 
-  bool Open(int portNumber) override;
+  OpenResult Open(int portNumber) override;
   bool IsOpen() const override;
   void Close() override;
 
   ReadResult ReadOnce(std::span<std::uint8_t> buffer) override;
   WriteResult Write(std::span<const std::uint8_t> bytes) override;
   const Clock& LineClock() const override;
+  void Sleep(Duration span) override;
 
  private:
   // A HANDLE, null when no port is open; void* keeps <windows.h> out of this header.

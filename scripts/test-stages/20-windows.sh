@@ -95,23 +95,26 @@ line_record() {
        END { print "program" program; print "device" device }' "$1"
 }
 
+# What a command printed, but for where its backups went: the moment names them.
+printed() { tr -d '\r' <"$1" | grep -v '^Kept a copy of the device in ' || true; }
+
 # conversation NAME ARGS...: the same command from userdb.exe under Wine and from the native
-# userdb, each in a folder of its own against a fresh device: the line must carry the same
-# bytes both ways, and both must print the same.
+# userdb, each in a folder of its own (its backups in data/ there) against a fresh device: the
+# line must carry the same bytes both ways, and both must print the same.
 conversation() {
   local name=$1
   shift
   start_sim "$name-windows"
-  (cd "$work/windows" && timeout 120 wine "$build/cli/userdb.exe" --port COM5 "$@") >"$work/$name-windows.out" ||
-    fail "userdb.exe $*"
+  (cd "$work/windows" && USERDB_DATA_DIR=data timeout 120 wine "$build/cli/userdb.exe" --port COM5 "$@") \
+    >"$work/$name-windows.out" || fail "userdb.exe $*"
   stop_sim
   start_sim "$name-native"
-  (cd "$work/native" && timeout 120 "$root/build/dev/cli/userdb" --port "$sim_line" "$@") >"$work/$name-native.out" ||
-    fail "userdb $*"
+  (cd "$work/native" && USERDB_DATA_DIR=data timeout 120 "$root/build/dev/cli/userdb" --port "$sim_line" "$@") \
+    >"$work/$name-native.out" || fail "userdb $*"
   stop_sim
   cmp -s <(line_record "$work/$name-windows.log") <(line_record "$work/$name-native.log") ||
     fail "$name: userdb.exe put other bytes on the line than userdb (see $work/$name-*.log)"
-  cmp -s <(tr -d '\r' <"$work/$name-windows.out") "$work/$name-native.out" || fail "$name: other output"
+  cmp -s <(printed "$work/$name-windows.out") <(printed "$work/$name-native.out") || fail "$name: other output"
   say "$name: the same $(line_record "$work/$name-windows.log" | wc -w) words of line record"
 }
 
@@ -133,6 +136,8 @@ command_line_against_sim() {
   edit_image
   conversation upload upload edited.bin --yes
   cmp -s "$work/windows/edited.bin" "$work/upload-windows.saved" || fail "the device does not hold the upload"
+  # The download's backup and the upload's two (before the write, and the read-back).
+  [ "$(find "$work/windows/data/backups" -name 'userdb-*.bin' | wc -l)" = 3 ] || fail "userdb.exe kept no backups"
   start_sim ports
   timeout 60 wine "$build/cli/userdb.exe" ports | tr -d '\r' | grep -q '^COM5' || fail "userdb.exe ports does not list COM5"
   stop_sim

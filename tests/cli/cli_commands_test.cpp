@@ -19,7 +19,7 @@ class TwoFlippedBits final : public SerialPort {
   TwoFlippedBits(SerialPort& line, std::size_t first, std::size_t second)
       : line_(line), first_(first), second_(second) {}
 
-  bool Open(int portNumber) override { return line_.Open(portNumber); }
+  OpenResult Open(int portNumber) override { return line_.Open(portNumber); }
   bool IsOpen() const override { return line_.IsOpen(); }
   void Close() override { line_.Close(); }
   ReadResult ReadOnce(std::span<std::uint8_t> buffer) override { return line_.ReadOnce(buffer); }
@@ -33,6 +33,7 @@ class TwoFlippedBits final : public SerialPort {
     return result;
   }
   const Clock& LineClock() const override { return line_.LineClock(); }
+  void Sleep(Duration span) override { line_.Sleep(span); }
 
  private:
   SerialPort& line_;

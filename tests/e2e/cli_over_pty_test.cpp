@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "platform/posix/posix_serial_port.h"
+#include "platform/posix/uucp_lock.h"
 #include "tests/support/sim_on_com_port.h"
 
 namespace userdb::test {
@@ -57,7 +58,8 @@ TEST_F(CliOverPty, FaultsEndWithinTheirBoundsWithTheWindowsWords) {
     milliseconds bound;
   };
   const std::vector<Case> cases = {
-      {{"--fault", "silent"}, {"info"}, "Device can not into update mode,please try again", milliseconds(1500)},
+      // Three tries of a handshake, each a banner read and a lull's wait, 0.5 s apart.
+      {{"--fault", "silent"}, {"info"}, "Device can not into update mode,please try again", milliseconds(4000)},
       {{"--fault", "hangup=records:100"},
        {"download", "--output", InFolder("x.bin")},
        "User database download failed, please try again",
@@ -128,15 +130,45 @@ TEST_F(CliOverPty, DownloadsAndUploadsLeaveBackupsThatRestorePutsBack) {
   EXPECT_NE(missing.errors.find("no backup 99"), std::string::npos) << missing.errors;
 }
 
-TEST_F(CliOverPty, APortHeldByAnotherProgramIsRefusedByNumber) {
+TEST_F(CliOverPty, APortHeldByAnotherProgramIsRefusedWithTheReason) {
   StartSim(8);
   PosixSerialPort holder;
   ASSERT_TRUE(holder.Open(8));
+  const std::string lock = (folder / "locks" / posix::LockFileName(std::filesystem::canonical(ptyPath))).string();
   Finished info = Userdb({"--port", "COM8", "info"});
   EXPECT_EQ(info.status, 1);
-  EXPECT_EQ(info.errors, "userdb: Can not Open COM8\n");
+  EXPECT_EQ(info.errors, "userdb: Can not Open COM8: another program holds it (lock file " + lock + ", process " +
+                             std::to_string(getpid()) + ")\n");
+  Finished byPath = Userdb({"--port", ptyPath, "info"});
+  EXPECT_EQ(byPath.errors.find("userdb: Can not open " + ptyPath + ": another program holds it"), 0u) << byPath.errors;
   holder.Close();
   EXPECT_EQ(Userdb({"--port", "COM8", "info"}).status, 0);
+}
+
+// Another program that locked the port the UUCP way is not disturbed at all: the port is not
+// even opened, by a command or by the scan.
+TEST_F(CliOverPty, APortLockedByAnotherProgramIsNotOpenedByAnyCommand) {
+  StartSim(7, {"--log", InFolder("line.log")});
+  const std::filesystem::path lock = folder / "locks" / posix::LockFileName(std::filesystem::canonical(ptyPath));
+  std::ofstream(lock) << "      " << getppid() << "\n";
+  Finished info = Userdb({"--port", "COM7", "info"});
+  EXPECT_EQ(info.status, 1);
+  EXPECT_NE(info.errors.find("another program holds it (lock file " + lock.string()), std::string::npos) << info.errors;
+  Finished scan = Userdb({"scan"}, milliseconds(30000));
+  EXPECT_EQ(scan.output, "Don't found device,Please choose com port by yourself\n");
+  EXPECT_EQ(TextOf(InFolder("line.log")).find("port opened"), std::string::npos) << "the locked port was opened";
+
+  std::filesystem::remove(lock);
+  EXPECT_EQ(Userdb({"scan"}, milliseconds(30000)).output, "Auto scan to COM 7\n");
+}
+
+TEST_F(CliOverPty, AHandshakeThatFailsIsTriedAgainAndEachTryTold) {
+  StartSim(9, {"--fault", "wrong-answer"});
+  Finished info = Userdb({"--port", "COM9", "--retries", "1", "info"});
+  EXPECT_EQ(info.status, 1);
+  EXPECT_EQ(info.errors,
+            "userdb: no proper answer to the update request (try 1 of 2), trying again\n"
+            "userdb: Device can not into update mode,please try again\n");
 }
 
 TEST_F(CliOverPty, AnEditedCsvBackupIsUploadedVerifiedAndHeld) {

@@ -34,7 +34,7 @@ std::size_t OpenDescriptors() {
 // Another program could take the port now: both of its locks are free.
 bool PortIsFree() {
   PosixSerialPort other;
-  return other.Open(kComNumber);
+  return static_cast<bool>(other.Open(kComNumber));
 }
 
 using CleanUpOverPty = SimOnComPort;

@@ -72,51 +72,34 @@ void AddHandshakeLull(std::vector<RowSpec>& rows, const std::string& name, const
 // Silence inside a record or note: ridden out up to the lull limit, a block cut short beyond it.
 std::vector<RowSpec> StallRows() {
   const Duration longStall = kLullLimit + kReadLimit + milliseconds(100);
-  const std::string longText = "Stall of " + std::to_string(longStall / milliseconds(1)) + " ms inside ";
-  return {
-      {"StallInRecord",
-       MatrixSection::DeviceFaults,
-       "Stall of 250 ms inside record 3",
-       Command::Download,
-       Device([](auto& f) { f.stallInRecord = 3; }),
-       true,
-       "no message",
-       {.shortReads = 1, .pause = milliseconds(250)},
-       "replaced by the device's"},
-      {"StallInNote",
-       MatrixSection::DeviceFaults,
-       "Stall of 250 ms inside note 7",
-       Command::Download,
-       Device([](auto& f) { f.stallInNote = 7; }),
-       true,
-       "no message",
-       {.shortReads = 1, .pause = milliseconds(250)},
-       "replaced by the device's"},
-      {"LongStallInRecord",
-       MatrixSection::DeviceFaults,
-       longText + "record 3",
-       Command::Download,
-       Device([longStall](auto& f) {
-         f.stallInRecord = 3;
-         f.pause = longStall;
-       }),
-       false,
-       kDownloadFailed,
-       {.shortReads = 1, .silences = 1},
-       "unchanged"},
-      {"LongStallInNote",
-       MatrixSection::DeviceFaults,
-       longText + "note 7",
-       Command::Download,
-       Device([longStall](auto& f) {
-         f.stallInNote = 7;
-         f.pause = longStall;
-       }),
-       false,
-       kDownloadFailed,
-       {.shortReads = 1, .silences = 1},
-       "unchanged"},
-  };
+  std::vector<RowSpec> rows;
+  for (const bool inNote : {false, true}) {
+    const std::string block = inNote ? "note 7" : "record 3";
+    const std::string name = inNote ? "StallInNote" : "StallInRecord";
+    const auto stall = [inNote](sim::FaultPlan& f, Duration pause) {
+      (inNote ? f.stallInNote : f.stallInRecord) = inNote ? 7 : 3;
+      f.pause = pause;
+    };
+    rows.push_back({name,
+                    MatrixSection::DeviceFaults,
+                    "Stall of 250 ms inside " + block,
+                    Command::Download,
+                    Device([stall](auto& f) { stall(f, milliseconds(250)); }),
+                    true,
+                    "no message",
+                    {.shortReads = 1, .pause = milliseconds(250)},
+                    "replaced by the device's"});
+    rows.push_back({"Long" + name,
+                    MatrixSection::DeviceFaults,
+                    "Stall of " + std::to_string(longStall / milliseconds(1)) + " ms inside " + block,
+                    Command::Download,
+                    Device([stall, longStall](auto& f) { stall(f, longStall); }),
+                    false,
+                    kDownloadFailed,
+                    {.shortReads = 1, .silences = 1},
+                    "unchanged"});
+  }
+  return rows;
 }
 
 std::function<void(PacedLine&)> FilledLists(std::vector<sim::Lull> lulls = {}, std::vector<std::uint8_t> after = {}) {

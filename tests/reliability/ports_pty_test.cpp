@@ -1,12 +1,17 @@
 // Ports that cannot be had, with the real userdb against userdb-sim on a pseudo-terminal.
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include <chrono>
 #include <fstream>
 
 #include "database/user_database.h"
 #include "platform/posix/posix_serial_port.h"
+#include "platform/posix/uucp_lock.h"
 #include "tests/reliability/fault_matrix.h"
 #include "tests/support/sim_on_com_port.h"
 
@@ -34,9 +39,10 @@ class PortsOverPty : public SimOnComPort {
             {"userdb upload", {"upload", InFolder("upload.bin"), "--yes"}}};
   }
 
-  // Runs each command on the port and records its row; the port must refuse every one.
-  void ExpectRefused(const std::string& fault, int comNumber, const std::string& portAfter) {
-    const std::string refusal = "Can not Open COM" + std::to_string(comNumber);
+  // Runs each command on the port and records its row; the port must refuse every one, saying
+  // why. An upload is refused at the backup it reads first.
+  void ExpectRefused(const std::string& fault, int comNumber, const std::string& reason, const std::string& portAfter) {
+    const std::string refusal = "Can not Open COM" + std::to_string(comNumber) + ": " + reason;
     for (const CliCommand& command : Commands()) {
       std::vector<std::string> arguments = {"--port", "COM" + std::to_string(comNumber)};
       arguments.insert(arguments.end(), command.arguments.begin(), command.arguments.end());
@@ -44,7 +50,9 @@ class PortsOverPty : public SimOnComPort {
       const Finished run = Userdb(arguments);
       const auto elapsed = Clock::now() - start;
       EXPECT_EQ(run.status, 1) << command.name;
-      EXPECT_EQ(run.errors, "userdb: " + refusal + "\n") << command.name;
+      EXPECT_EQ(run.errors.find("userdb: " + refusal), 0u) << run.errors;
+      const std::size_t lines = command.name == "userdb upload" ? 2 : 1;
+      EXPECT_EQ(static_cast<std::size_t>(std::count(run.errors.begin(), run.errors.end(), '\n')), lines) << run.errors;
       EXPECT_LT(elapsed, kRefusalCeiling) << command.name;
       EXPECT_FALSE(std::filesystem::exists(InFolder("out.bin")));
       EXPECT_FALSE(std::filesystem::exists(InFolder("device.bin"))) << "the device took an upload";
@@ -60,7 +68,10 @@ TEST_F(PortsOverPty, APortHeldByAnotherProcessRefusesEveryCommandByNumber) {
   StartSim(8, {"--save", InFolder("device.bin")});
   PosixSerialPort holder;
   ASSERT_TRUE(holder.Open(8));
-  ExpectRefused("Port held by another process (its lock holds for root too)", 8, "still the holder's");
+  ExpectRefused("Port held by another process (its lock holds for root too)", 8,
+                "another program holds it (lock file " +
+                    (folder / "locks" / posix::LockFileName(std::filesystem::canonical(ptyPath))).string(),
+                "still the holder's");
   EXPECT_TRUE(holder.IsOpen());
   holder.Close();
   EXPECT_EQ(Userdb({"--port", "COM8", "info"}).status, 0) << "the port stayed locked after its holder closed it";
@@ -68,7 +79,18 @@ TEST_F(PortsOverPty, APortHeldByAnotherProcessRefusesEveryCommandByNumber) {
 
 TEST_F(PortsOverPty, APortThatDoesNotExistIsRefusedByNumber) {
   // COM200 names nothing unless the ports folder maps it, and this folder does not.
-  ExpectRefused("Port that does not exist", 200, "never opened");
+  ExpectRefused("Port that does not exist", 200, "no such port", "never opened");
+}
+
+// A program that keeps no lock file but holds the device with flock.
+TEST_F(PortsOverPty, APortHeldWithoutALockFileIsRefusedToo) {
+  StartSim(9, {"--save", InFolder("device.bin")});
+  const int holder = open(ptyPath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(holder, 0);
+  ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
+  ExpectRefused("Port held by another process without a lock file", 9, "another program holds it",
+                "still the holder's");
+  close(holder);
 }
 
 }  // namespace

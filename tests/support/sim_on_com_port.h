@@ -1,5 +1,6 @@
 #pragma once
-// userdb-sim serving COM n through a ports folder of the test's own.
+// userdb-sim serving COM n through a ports folder, a lock folder and a data folder of the
+// test's own.
 
 #include <gtest/gtest.h>
 
@@ -20,8 +21,9 @@ class SimOnComPort : public ::testing::Test {
   SimOnComPort() {
     const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     folder = std::filesystem::temp_directory_path() / ("userdb-e2e-" + std::to_string(::getpid()) + "-" + test);
-    std::filesystem::create_directories(folder);
+    std::filesystem::create_directories(folder / "locks");
     setenv("USERDB_PORTS_DIR", folder.c_str(), 1);
+    setenv("USERDB_LOCK_DIR", (folder / "locks").c_str(), 1);
   }
   ~SimOnComPort() override {
     sim.reset();
@@ -39,7 +41,8 @@ class SimOnComPort : public ::testing::Test {
 
   // The test's own ports folder and data folder: nothing reaches the user's.
   std::vector<std::string> Environment() const {
-    return {"USERDB_PORTS_DIR=" + folder.string(), "USERDB_DATA_DIR=" + (folder / "data").string()};
+    return {"USERDB_PORTS_DIR=" + folder.string(), "USERDB_DATA_DIR=" + (folder / "data").string(),
+            "USERDB_LOCK_DIR=" + (folder / "locks").string()};
   }
   std::filesystem::path BackupFolder() const { return folder / "data" / "backups"; }
 

@@ -1,0 +1,108 @@
+// Links that are not simply there: a Bluetooth link that is still connecting when the port
+// opens, a port that does not open, a handshake tried again.
+
+#include <gtest/gtest.h>
+
+#include "app/control_ids.h"
+#include "device/line_texts.h"
+#include "device/serial_channel.h"
+#include "device/update_mode.h"
+#include "device_fixture.h"
+
+namespace userdb {
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+// Remembers what the link told, as a front-end that says more than the window would.
+class RecordedEvents final : public LinkEvents {
+ public:
+  void PortNotOpened(const PortFailure& failure) override { failures.push_back(failure); }
+  void WaitingForLink(int portNumber) override { waits.push_back(portNumber); }
+  void HandshakeRetry(int attempt, int tries) override { retries.emplace_back(attempt, tries); }
+
+  std::vector<PortFailure> failures;
+  std::vector<int> waits;
+  std::vector<std::pair<int, int>> retries;
+};
+
+using LinkTest = DeviceFixture;
+
+TEST_F(LinkTest, ALinkThatConnectsAfterTwoSecondsIsWaitedForAndTheFirstConnectSucceeds) {
+  port.SetLinkDelay(seconds(2));
+  const Instant start = clock.Now();
+  router.Click(ids::kOpenPort);
+  EXPECT_TRUE(window.Boxes().empty());
+  EXPECT_EQ(window.TextOf(ids::kSerialNumberLabel), "Serial Number : 20110318");
+  EXPECT_GE(Elapsed(start), seconds(2));
+  EXPECT_LT(Elapsed(start), seconds(3));
+  // The device heard only what came once the link was up: the request, not lost.
+  EXPECT_EQ(device.Conversations().back().received,
+            Concat(line::kUpdateRequest, std::array<std::uint8_t, 7>{0x5B, 0xB0, 0, 0, 0, 0, 0}, line::kExitMessage));
+}
+
+TEST_F(LinkTest, ALinkThatNeverConnectsEndsAfterTenSecondsWithTheWindowsWords) {
+  port.SetLinkDelay(seconds(60));
+  const Instant start = clock.Now();
+  router.Click(ids::kOpenPort);
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Can not Open COM2"});
+  EXPECT_GE(Elapsed(start), kLinkConnectLimit);
+  EXPECT_LT(Elapsed(start), kLinkConnectLimit + kReadLimit);
+  EXPECT_TRUE(NoPortOpen());
+  EXPECT_TRUE(window.IsEnabled(ids::kOpenPort));  // the user may try again
+}
+
+TEST_F(LinkTest, EventsAreToldTheWaitAndTheReasonInsteadOfTheBox) {
+  RecordedEvents events;
+  state.events = &events;
+  port.SetLinkDelay(seconds(60));
+  router.Click(ids::kOpenPort);
+  EXPECT_TRUE(window.Boxes().empty());
+  EXPECT_EQ(events.waits, std::vector<int>{2});
+  ASSERT_EQ(events.failures.size(), 1u);
+  EXPECT_EQ(events.failures[0].portNumber, 2);
+  EXPECT_EQ(events.failures[0].result.status, OpenStatus::NotConnected);
+
+  port.SetLinkDelay(std::nullopt);
+  port.AddHeldPort(2);
+  router.Click(ids::kOpenPort);
+  ASSERT_EQ(events.failures.size(), 2u);
+  EXPECT_EQ(events.failures[1].result.status, OpenStatus::Busy);
+  EXPECT_EQ(events.waits.size(), 1u);  // a link that is up is not waited for
+}
+
+TEST_F(LinkTest, AFailedHandshakeIsTriedAgainWithThePortClosedInBetween) {
+  RecordedEvents events;
+  state.events = &events;
+  state.handshakeTries = 3;
+  // The answer comes so late on the first try that the handshake gives up; then it is prompt.
+  Faults().lulls = {{sim::Phase::Handshake, 0, kLullLimit + kReadLimit + milliseconds(100), true}};
+  router.Click(ids::kOpenPort);
+  EXPECT_TRUE(window.Boxes().empty());
+  EXPECT_EQ(window.TextOf(ids::kStatusBox), "Load user database from device ....");
+  EXPECT_EQ(events.retries, (std::vector<std::pair<int, int>>{{1, 3}}));
+  ASSERT_EQ(port.Sessions().size(), 2u);
+  EXPECT_TRUE(port.Sessions()[0].closed);
+  EXPECT_EQ(port.Sessions()[0].written, Concat(line::kUpdateRequest, line::kExitMessage));
+}
+
+TEST_F(LinkTest, EveryTryFailingEndsWithOneBoxAfterTheLast) {
+  state.handshakeTries = 3;
+  Faults().wrongAnswer = true;
+  const Instant start = clock.Now();
+  router.Click(ids::kOpenPort);
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Device can not into update mode,please try again"});
+  EXPECT_EQ(port.OpenCount(), 3);
+  EXPECT_TRUE(NoPortOpen());
+  EXPECT_GE(Elapsed(start), 2 * kHandshakeRetryPause);
+}
+
+TEST_F(LinkTest, TheWindowTriesOnceAClick) {
+  Faults().wrongAnswer = true;
+  router.Click(ids::kOpenPort);
+  EXPECT_EQ(port.OpenCount(), 1);
+}
+
+}  // namespace
+}  // namespace userdb
