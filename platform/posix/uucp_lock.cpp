@@ -1,13 +1,13 @@
 #include "platform/posix/uucp_lock.h"
 
 #include <fcntl.h>
-#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
