@@ -41,8 +41,11 @@ class PortsOverPty : public SimOnComPort {
 
   // Runs each command on the port and records its row; the port must refuse every one, saying
   // why. An upload is refused at the backup it reads first.
-  void ExpectRefused(const std::string& fault, int comNumber, const std::string& reason, const std::string& portAfter) {
+  // The row shows the reason as told, the test's own folders left out.
+  void ExpectRefused(const std::string& fault, int comNumber, const std::string& reason, const std::string& portAfter,
+                     const std::string& reasonShown) {
     const std::string refusal = "Can not Open COM" + std::to_string(comNumber) + ": " + reason;
+    const std::string shown = "Can not Open COM" + std::to_string(comNumber) + ": " + reasonShown;
     for (const CliCommand& command : Commands()) {
       std::vector<std::string> arguments = {"--port", "COM" + std::to_string(comNumber)};
       arguments.insert(arguments.end(), command.arguments.begin(), command.arguments.end());
@@ -56,7 +59,7 @@ class PortsOverPty : public SimOnComPort {
       EXPECT_LT(elapsed, kRefusalCeiling) << command.name;
       EXPECT_FALSE(std::filesystem::exists(InFolder("out.bin")));
       EXPECT_FALSE(std::filesystem::exists(InFolder("device.bin"))) << "the device took an upload";
-      FaultMatrix::Instance().Add({MatrixSection::Ports, fault, command.name, "\"" + refusal + "\", exit status 1",
+      FaultMatrix::Instance().Add({MatrixSection::Ports, fault, command.name, "\"" + shown + "\", exit status 1",
                                    "< " + Seconds(kRefusalCeiling) + " (real time)", "no wait", portAfter, "unchanged",
                                    "-", command.name == "userdb download" ? "not written" : "-"});
     }
@@ -71,7 +74,7 @@ TEST_F(PortsOverPty, APortHeldByAnotherProcessRefusesEveryCommandByNumber) {
   ExpectRefused("Port held by another process (its lock holds for root too)", 8,
                 "another program holds it (lock file " +
                     (folder / "locks" / posix::LockFileName(std::filesystem::canonical(ptyPath))).string(),
-                "still the holder's");
+                "still the holder's", "another program holds it (lock file LCK..pts_N, process N)");
   EXPECT_TRUE(holder.IsOpen());
   holder.Close();
   EXPECT_EQ(Userdb({"--port", "COM8", "info"}).status, 0) << "the port stayed locked after its holder closed it";
@@ -79,7 +82,7 @@ TEST_F(PortsOverPty, APortHeldByAnotherProcessRefusesEveryCommandByNumber) {
 
 TEST_F(PortsOverPty, APortThatDoesNotExistIsRefusedByNumber) {
   // COM200 names nothing unless the ports folder maps it, and this folder does not.
-  ExpectRefused("Port that does not exist", 200, "no such port", "never opened");
+  ExpectRefused("Port that does not exist", 200, "no such port", "never opened", "no such port");
 }
 
 // A program that keeps no lock file but holds the device with flock.
@@ -88,8 +91,8 @@ TEST_F(PortsOverPty, APortHeldWithoutALockFileIsRefusedToo) {
   const int holder = open(ptyPath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
   ASSERT_GE(holder, 0);
   ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
-  ExpectRefused("Port held by another process without a lock file", 9, "another program holds it",
-                "still the holder's");
+  ExpectRefused("Port held by another process without a lock file", 9, "another program holds it", "still the holder's",
+                "another program holds it");
   close(holder);
 }
 
