@@ -7,6 +7,34 @@
 #include "app/control_ids.h"
 
 namespace userdb {
+namespace {
+
+std::ostream* transcript = nullptr;
+
+// Texts as one line: control characters and bytes above 0x7E written as \xNN.
+std::string Escaped(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string escaped;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte > 0x7E || c == '\\') {
+      escaped += "\\x";
+      escaped += kHex[byte >> 4];
+      escaped += kHex[byte & 0xF];
+    } else {
+      escaped += c;
+    }
+  }
+  return escaped;
+}
+
+}  // namespace
+
+void HeadlessWindow::SetTranscript(std::ostream* out) { transcript = out; }
+
+void HeadlessWindow::Record(const std::string& operation) const {
+  if (transcript != nullptr) *transcript << operation << '\n';
+}
 
 HeadlessWindow::HeadlessWindow(const DialogTemplate& form) : portEntries_(PortListEntries()) {
   for (const ControlSpec& entry : form.controls) {
@@ -29,33 +57,58 @@ const HeadlessWindow::ControlState& HeadlessWindow::Control(int controlId) const
 }
 
 std::string HeadlessWindow::Text(int controlId, std::size_t bufferSize) const {
+  Record("read " + std::to_string(controlId) + " " + std::to_string(bufferSize));
   const std::string& text = Control(controlId).text;
   if (bufferSize == 0) return {};
   return text.substr(0, std::min(text.size(), bufferSize - 1));
 }
 
-void HeadlessWindow::SetText(int controlId, std::string_view text) { Control(controlId).text = text; }
+void HeadlessWindow::SetText(int controlId, std::string_view text) {
+  Record("text " + std::to_string(controlId) + " " + Escaped(text));
+  Control(controlId).text = text;
+}
 
-bool HeadlessWindow::IsRowChecked(int row) const { return Control(ids::RowCheck(row)).checked; }
+bool HeadlessWindow::IsRowChecked(int row) const {
+  Record("checked? " + std::to_string(row));
+  return Control(ids::RowCheck(row)).checked;
+}
 
-void HeadlessWindow::SetRowChecked(int row, bool checked) { Control(ids::RowCheck(row)).checked = checked; }
+void HeadlessWindow::SetRowChecked(int row, bool checked) {
+  Record("check " + std::to_string(row) + " " + std::to_string(checked));
+  Control(ids::RowCheck(row)).checked = checked;
+}
 
-void HeadlessWindow::Enable(int controlId, bool enabled) { Control(controlId).enabled = enabled; }
+void HeadlessWindow::Enable(int controlId, bool enabled) {
+  Record("enable " + std::to_string(controlId) + " " + std::to_string(enabled));
+  Control(controlId).enabled = enabled;
+}
 
-int HeadlessWindow::PortSelection() const { return portSelection_; }
+int HeadlessWindow::PortSelection() const {
+  Record("selection?");
+  return portSelection_;
+}
 
 void HeadlessWindow::SelectPort(int index) {
+  Record("select " + std::to_string(index));
   const bool inRange = index >= 0 && index < static_cast<int>(portEntries_.size());
   portSelection_ = inRange ? index : -1;
 }
 
 BoxAnswer HeadlessWindow::ShowMessage(const MessageBoxRequest& box) {
+  Record("box " + std::string(box.owner == BoxOwner::MainWindow ? "owned " : "ownerless ") +
+         (box.kind == BoxKind::YesNo ? "yes/no " : "ok ") + (box.caption ? "[" + Escaped(*box.caption) + "] " : "[] ") +
+         Escaped(box.text));
   boxes_.push_back(box);
   if (boxHandler_) return boxHandler_(box);
   return box.kind == BoxKind::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
 }
 
-void HeadlessWindow::Close() { closed_ = true; }
+void HeadlessWindow::Close() {
+  Record("close");
+  closed_ = true;
+}
+
+void HeadlessWindow::ShowProgress() { Record("progress"); }
 
 std::string HeadlessWindow::TextOf(int controlId) const { return Control(controlId).text; }
 

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ class HeadlessWindow final : public Window {
   void SelectPort(int index) override;
   BoxAnswer ShowMessage(const MessageBoxRequest& box) override;
   void Close() override;
+  void ShowProgress() override;
 
   // What a user sees and does.
   std::string TextOf(int controlId) const;
@@ -41,6 +43,10 @@ class HeadlessWindow final : public Window {
   const std::vector<MessageBoxRequest>& Boxes() const { return boxes_; }
   void SetBoxHandler(BoxHandler handler) { boxHandler_ = std::move(handler); }
 
+  // Every operation the program asks of any headless window, one line each, goes here while
+  // set: a transcript to hold a refactoring against. Null stops it.
+  static void SetTranscript(std::ostream* transcript);
+
  private:
   struct ControlState {
     std::string text;
@@ -51,6 +57,7 @@ class HeadlessWindow final : public Window {
 
   ControlState& Control(int controlId);
   const ControlState& Control(int controlId) const;
+  void Record(const std::string& operation) const;
 
   std::map<int, ControlState> controls_;
   std::vector<std::string> portEntries_;

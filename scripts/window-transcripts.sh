@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# What the program asks of the window in every scenario the tests play: each test's transcript
+# of window operations (tests/support/window_transcripts.cpp), reduced to one digest a test.
+#   scripts/window-transcripts.sh [PRESET]   prints "Suite.Test digest operations", sorted
+# tests/data/window-transcripts.txt holds them as they were before the device layer stopped
+# writing into the window; the output must not differ from it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+preset="${1:-dev}"
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+cmake --build --preset "$preset" --target device_tests app_tests database_tests reliability_tests >/dev/null
+for tests in device app database reliability; do
+  USERDB_WINDOW_TRANSCRIPTS="$folder" USERDB_DATA_DIR="$folder/data" \
+    "build/$preset/tests/$tests/${tests}_tests" --gtest_filter='-*Thousand*:*OverPty*' >/dev/null
+done
+for file in "$folder"/*.txt; do
+  [ -s "$file" ] || continue
+  printf '%s %s %s\n' "$(basename "$file" .txt)" "$(sha256sum <"$file" | cut -c1-16)" "$(wc -l <"$file")"
+done | sort
