@@ -1,12 +1,12 @@
 #include "app/command_router.h"
 
-#include "app/control_ids.h"
+#include "app/connect_command.h"
+#include "app/download_command.h"
 #include "app/loaded_test.h"
-#include "database/page_commands.h"
-#include "device/device_information.h"
-#include "device/download.h"
-#include "device/port_scan.h"
-#include "device/upload.h"
+#include "app/page_commands.h"
+#include "app/port_scan_command.h"
+#include "app/upload_command.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 namespace {
@@ -63,16 +63,16 @@ void CommandRouter::RouteLoadedCommand(int controlId) {
   UserDatabase& database = state_.database;
   switch (controlId) {
     case ids::kNextPage:
-      NextPage(database, window_);
+      NextPage(database, state_.shown, window_);
       return;
     case ids::kPreviousPage:
-      PreviousPage(database, window_);
+      PreviousPage(database, state_.shown, window_);
       return;
     case ids::kSavePage:
-      SavePage(database, window_);
+      SavePage(database, state_.shown, window_);
       return;
     case ids::kClearData:
-      ClearMarkedRows(database, window_);
+      ClearMarkedRows(window_);
       return;
     case ids::kExitAndWrite:
       ExitAndWrite(state_, window_);

@@ -1,8 +1,8 @@
 #pragma once
 // Routes each button of the main window to its command, one command at a time.
 
-#include "app/window.h"
-#include "device/program_state.h"
+#include "app/program_state.h"
+#include "window/window.h"
 
 namespace userdb {
 

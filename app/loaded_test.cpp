@@ -1,7 +1,7 @@
 #include "app/loaded_test.h"
 
-#include "app/control_ids.h"
 #include "app/main_form.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 

@@ -1,7 +1,7 @@
 #include "app/main_form.h"
 
-#include "app/control_ids.h"
-#include "app/control_table.h"
+#include "window/control_ids.h"
+#include "window/control_table.h"
 
 namespace userdb {
 

@@ -3,8 +3,8 @@
 
 #include <string_view>
 
-#include "app/window.h"
-#include "device/program_state.h"
+#include "app/program_state.h"
+#include "window/window.h"
 
 namespace userdb {
 

@@ -15,13 +15,13 @@
 #include <cstring>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/control_table.h"
 #include "gui/qt_main_window.h"
 #include "sim/device_simulator.h"
 #include "sim/in_process_port.h"
 #include "sim/sample_memory.h"
 #include "sim/virtual_clock.h"
+#include "window/control_ids.h"
+#include "window/control_table.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/control_ids.h"
-#include "database/page_check.h"
-#include "database/page_commands.h"
-#include "database/page_view.h"
+#include "app/page_check.h"
+#include "app/page_commands.h"
+#include "app/page_view.h"
 #include "platform/headless/headless_window.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 namespace {
@@ -24,10 +24,11 @@ UserDatabase FullDatabase() {
 
 void PageSwitch(benchmark::State& state) {
   UserDatabase database = FullDatabase();
+  ShownPage shown;
   HeadlessWindow window;
-  ShowPage(database, window);
+  ShowPage(database, shown, window);
   for (auto _ : state) {
-    NextPage(database, window);
+    NextPage(database, shown, window);
     benchmark::DoNotOptimize(window.TextOf(ids::kPageLabel));
   }
 }
@@ -35,11 +36,12 @@ BENCHMARK(PageSwitch)->Unit(benchmark::kMicrosecond);
 
 void PageSave(benchmark::State& state) {
   UserDatabase database = FullDatabase();
+  ShownPage shown;
   HeadlessWindow window;
-  ShowPage(database, window);
+  ShowPage(database, shown, window);
   window.Type(ids::SpeedField(3), "100");  // one edited value among untouched ones
   for (auto _ : state) {
-    const bool passed = CheckPage(database, window, false) && CheckPage(database, window, true);
+    const bool passed = CheckPage(database, shown, window, false) && CheckPage(database, shown, window, true);
     benchmark::DoNotOptimize(passed);
   }
 }

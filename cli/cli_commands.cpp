@@ -1,15 +1,20 @@
 #include "cli/cli_commands.h"
 
-#include "app/control_ids.h"
+#include <algorithm>
+
+#include "app/device_labels.h"
+#include "app/user_messages.h"
+#include "cli/cli_seat.h"
 #include "cli/exit_codes.h"
 #include "cli/read_back.h"
-#include "database/page_view.h"
 #include "device/command_frames.h"
 #include "device/device_information.h"
 #include "device/download.h"
 #include "device/line_texts.h"
 #include "device/port_scan.h"
-#include "device/user_messages.h"
+#include "device/upload.h"
+#include "window/control_ids.h"
+#include "window/control_table.h"
 
 namespace userdb::cli {
 namespace {
@@ -20,87 +25,139 @@ constexpr std::size_t kDownloadedBytes =
 constexpr std::size_t kUploadedBytes =
     line::kUpdateRequest.size() + kCommandFrameSize + kImageSize + line::kExitMessage.size();
 
-CliSession MakeSession(const CommandContext& context) {
-  return CliSession(context.port, context.portNumber, {context.output, context.errors, context.quiet}, context.confirm,
-                    {context.backups, context.events, context.handshakeTries});
+// The device link of one command, with the command line's seat on it.
+class Conversations {
+ public:
+  explicit Conversations(const CommandContext& context)
+      : context_(context), link_(context.port), seat_(context.errors, context.portPath) {
+    link_.handshakeTries = context.handshakeTries;
+  }
+
+  ConnectResult Connect(int portNumber) { return userdb::Connect(link_, portNumber, seat_); }
+  ConnectResult Connect() { return Connect(context_.portNumber); }
+  DownloadResult Download(std::string label) {
+    Expect(std::move(label), TransferDirection::FromDevice, kDownloadedBytes);
+    return userdb::Download(link_, context_.portNumber, seat_);
+  }
+  UploadOutcome Upload(const TransferImage& image) {
+    Expect("upload", TransferDirection::ToDevice, kUploadedBytes);
+    return userdb::Upload(link_, context_.portNumber, image, seat_);
+  }
+  std::optional<int> FindDevicePort() { return userdb::FindDevicePort(link_); }
+
+ private:
+  void Expect(std::string label, TransferDirection direction, std::size_t total) const {
+    if (context_.progress != nullptr) context_.progress->Expect(std::move(label), direction, total);
+  }
+
+  const CommandContext& context_;
+  DeviceLink link_;
+  CommandLineSeat seat_;
+};
+
+void Tell(const CommandContext& context, std::string_view text) { context.errors << "userdb: " << text << '\n'; }
+
+// What a download that failed says; whether it succeeded.
+bool Downloaded(const CommandContext& context, const DownloadResult& result) {
+  if (result.outcome == DownloadOutcome::Incomplete) Tell(context, message::kDownloadFailed);
+  return result.outcome == DownloadOutcome::Complete;
 }
 
-void Expect(const CommandContext& context, std::string label, TransferDirection direction, std::size_t total) {
-  if (context.progress != nullptr) context.progress->Expect(std::move(label), direction, total);
-}
-
-// Whether the last download left a new backup; says where, unless quiet.
-bool TellBackup(const CommandContext& context, const std::optional<std::filesystem::path>& before) {
+// The copy of the device every download leaves; where it went when asked to say so, unless
+// quiet. False when none was kept (the reason told).
+bool KeepBackup(const CommandContext& context, const TransferImage& image, bool sayWhere = true) {
   if (context.backups == nullptr) return false;
-  const std::optional<std::filesystem::path>& kept = context.backups->LastKept();
-  if (!kept || kept == before) return false;
-  if (!context.quiet) context.output << "Kept a copy of the device in " << kept->string() << '\n';
+  if (const std::optional<std::string> problem = context.backups->Keep(image, std::nullopt)) {
+    Tell(context, *problem);
+    return false;
+  }
+  if (sayWhere && !context.quiet) {
+    context.output << "Kept a copy of the device in " << context.backups->LastKept()->string() << '\n';
+  }
   return true;
 }
 
 // A download whose only purpose is the backup that every download leaves.
 int BackUpDevice(const CommandContext& context) {
   if (context.backups == nullptr) return exit_code::kSuccess;
-  const std::optional<std::filesystem::path> before = context.backups->LastKept();
-  CliSession session = MakeSession(context);
-  Expect(context, "backup", TransferDirection::FromDevice, kDownloadedBytes);
-  if (!DownloadDatabase(session.State(), session.MainWindow())) {
-    context.errors << "userdb: the device could not be read for a backup; nothing was written\n";
+  const DownloadResult result = Conversations(context).Download("backup");
+  if (!Downloaded(context, result)) {
+    Tell(context, "the device could not be read for a backup; nothing was written");
     return exit_code::kDeviceFailure;
   }
-  if (!TellBackup(context, before)) {
-    context.errors << "userdb: nothing was written (--no-backup writes without a backup)\n";
+  if (!KeepBackup(context, result.image)) {
+    Tell(context, "nothing was written (--no-backup writes without a backup)");
     return exit_code::kFileProblem;
   }
   return exit_code::kSuccess;
 }
 
 int WriteToDevice(const CommandContext& context, const TransferImage& image) {
-  CliSession session = MakeSession(context);
-  HeadlessWindow& window = session.MainWindow();
-  session.State().database.SetImage(image);
-  ShowPage(session.State().database, window);  // the image is now the loaded database
-  Expect(context, "upload", TransferDirection::ToDevice, kUploadedBytes);
-  session.Router().Click(ids::kExitAndWrite);
-  if (window.IsClosed() && window.TextOf(ids::kStatusBox) == message::kUploadSucceeded) return exit_code::kSuccess;
-  if (window.IsClosed()) context.errors << "userdb: nothing was written\n";
+  if (!context.confirm(message::kConfirmUpload)) {
+    Tell(context, "nothing was written");
+    return exit_code::kDeviceFailure;
+  }
+  switch (Conversations(context).Upload(image)) {
+    case UploadOutcome::Succeeded:
+      if (!context.quiet) Tell(context, message::kUploadSucceeded);
+      return exit_code::kSuccess;
+    case UploadOutcome::ChecksumError:
+      Tell(context, message::kChecksumError);
+      break;
+    case UploadOutcome::Failed:
+      Tell(context, message::kNotResponding);
+      break;
+    case UploadOutcome::NotConnected:
+      break;
+  }
   return exit_code::kDeviceFailure;
 }
 
 int ReadBack(const CommandContext& context, const TransferImage& sent) {
-  CliSession session = MakeSession(context);
-  Expect(context, "verify", TransferDirection::FromDevice, kDownloadedBytes);
-  if (!DownloadDatabase(session.State(), session.MainWindow())) {
-    context.errors << "userdb: the device confirmed the write, but reading it back failed\n";
+  const DownloadResult result = Conversations(context).Download("verify");
+  if (!Downloaded(context, result)) {
+    Tell(context, "the device confirmed the write, but reading it back failed");
     return exit_code::kDeviceFailure;
   }
-  if (const auto difference = FirstDifference(sent, session.State().database.Image())) {
-    context.errors << "userdb: the device holds other bytes than were sent, first at " << *difference << '\n';
+  KeepBackup(context, result.image, false);  // what was just written: the backup before it is told
+  if (const auto difference = FirstDifference(sent, result.image)) {
+    Tell(context, "the device holds other bytes than were sent, first at " + *difference);
     return exit_code::kVerifyMismatch;
   }
   if (!context.quiet) context.output << "Read back and verified all " << kImageSize << " bytes\n";
   return exit_code::kSuccess;
 }
 
+// The four labels as the window shows them after this connect, in the window's order.
+void PrintLabels(const CommandContext& context, const DeviceInfo& info) {
+  const std::vector<LabelText> shown = InformationLabels(info);
+  for (int label :
+       {ids::kSerialNumberLabel, ids::kDatabaseVersionLabel, ids::kFirmwareVersionLabel, ids::kHardwareVersionLabel}) {
+    const auto told =
+        std::find_if(shown.begin(), shown.end(), [label](const LabelText& text) { return text.controlId == label; });
+    context.output << (told != shown.end() ? told->text : MainFormTemplate().Find(label)->text) << '\n';
+  }
+}
+
 }  // namespace
 
 int RunInfo(const CommandContext& context) {
-  CliSession session = MakeSession(context);
-  if (!ConnectCommand(session.State(), session.MainWindow())) return exit_code::kDeviceFailure;
-  for (int label :
-       {ids::kSerialNumberLabel, ids::kDatabaseVersionLabel, ids::kFirmwareVersionLabel, ids::kHardwareVersionLabel}) {
-    context.output << session.MainWindow().TextOf(label) << '\n';
+  const ConnectResult result = Conversations(context).Connect();
+  if (!result.inUpdateMode) return exit_code::kDeviceFailure;
+  if (!result.answered) {
+    Tell(context, message::kNotResponding);
+    return exit_code::kDeviceFailure;
   }
+  PrintLabels(context, result.info);
   return exit_code::kSuccess;
 }
 
 int RunDownload(const CommandContext& context, const DownloadRequest& request) {
-  const std::optional<std::filesystem::path> backupBefore =
-      context.backups != nullptr ? context.backups->LastKept() : std::nullopt;
-  CliSession session = MakeSession(context);
-  Expect(context, "download", TransferDirection::FromDevice, kDownloadedBytes);
-  if (!DownloadDatabase(session.State(), session.MainWindow())) return exit_code::kDeviceFailure;
-  const UserDatabase& database = session.State().database;
+  const DownloadResult result = Conversations(context).Download("download");
+  if (!Downloaded(context, result)) return exit_code::kDeviceFailure;
+  UserDatabase database;
+  database.SetImage(result.image);
+  database.speedUnit = result.unit;
   Complaints complaints;
   if (!SavePointsFile(request.file, request.format, database, complaints)) {
     PrintComplaints(context.errors, complaints);
@@ -109,7 +166,7 @@ int RunDownload(const CommandContext& context, const DownloadRequest& request) {
   if (!context.quiet) {
     context.output << "Saved " << formats::PointCount(database) << " points to " << request.file.string() << '\n';
   }
-  TellBackup(context, backupBefore);
+  KeepBackup(context, result.image);
   return exit_code::kSuccess;
 }
 
@@ -120,7 +177,7 @@ int RunUpload(const CommandContext& context, const UploadRequest& request) {
   const std::optional<formats::PointsFile> points = LoadPointsFile(request.file, load, complaints);
   if (!points) {
     PrintComplaints(context.errors, complaints);
-    context.errors << "userdb: nothing was sent to the device\n";
+    Tell(context, "nothing was sent to the device");
     return exit_code::kFileProblem;
   }
   if (request.backupFirst) {
@@ -133,8 +190,16 @@ int RunUpload(const CommandContext& context, const UploadRequest& request) {
 }
 
 int RunScan(const CommandContext& context) {
-  CliSession session = MakeSession(context);
-  return PortScan(session.State(), session.MainWindow()) ? exit_code::kSuccess : exit_code::kDeviceFailure;
+  Conversations conversations(context);
+  const std::optional<int> found = conversations.FindDevicePort();
+  if (!found) {
+    context.output << message::kAutoScanNotFound << '\n';
+    return exit_code::kDeviceFailure;
+  }
+  const ConnectResult result = conversations.Connect(*found);
+  if (result.inUpdateMode && !result.answered) Tell(context, message::kNotResponding);
+  context.output << message::kAutoScanFound << *found << '\n';
+  return exit_code::kSuccess;
 }
 
 }  // namespace userdb::cli

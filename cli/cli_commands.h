@@ -1,11 +1,15 @@
 #pragma once
-// The command line's device commands, each a thin shell over the window's own command on the
-// headless window. Each returns the process's exit status (cli/exit_codes.h).
+// The command line's device commands: each holds the device conversations the window's command
+// would, tells what happens on the way through the command line's seat, and returns the
+// process's exit status (cli/exit_codes.h) from the conversations' typed results.
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <ostream>
+#include <string>
+#include <string_view>
 
-#include "cli/cli_session.h"
 #include "cli/image_file.h"
 #include "cli/transfer_progress.h"
 #include "device/serial_port.h"
@@ -13,16 +17,18 @@
 
 namespace userdb::cli {
 
+using Confirm = std::function<bool(std::string_view question)>;
+
 struct CommandContext {
   SerialPort& port;
   int portNumber = 2;
   std::ostream& output;
   std::ostream& errors;
   Confirm confirm;
-  TransferProgress* progress = nullptr;     // told what each long conversation is about to move
-  bool quiet = false;                       // no word of success
-  storage::BackupStore* backups = nullptr;  // where downloads leave a copy of the device
-  LinkEvents* events = nullptr;             // told why a port did not open, of waits and retries
+  TransferProgress* progress = nullptr;                // told what each long conversation is about to move
+  bool quiet = false;                                  // no word of success
+  storage::BackupStore* backups = nullptr;             // where downloads leave a copy of the device
+  std::optional<std::string> portPath = std::nullopt;  // the device path --port named, if any
   int handshakeTries = 1;
 };
 

@@ -13,7 +13,7 @@ namespace {
 using formats::FileFormat;
 
 // Far above any file a database fills, far below what would strain the machine.
-constexpr std::uintmax_t kLargestFile = 16 * 1024 * 1024;
+constexpr std::uintmax_t kLargestFile = std::uintmax_t{16} * 1024 * 1024;
 // Past this many, the rest of the problems are counted rather than listed.
 constexpr std::size_t kProblemsListed = 20;
 
@@ -46,6 +46,19 @@ void Describe(const std::filesystem::path& path, const std::vector<formats::File
   }
 }
 
+// ".bin, .csv, .gpx or .kml".
+std::string KnownExtensions() {
+  std::vector<std::string> extensions;
+  for (const formats::FormatSpec& spec : formats::FormatTable()) {
+    if (!spec.extension.empty()) extensions.emplace_back(spec.extension);
+  }
+  std::string text;
+  for (std::size_t i = 0; i < extensions.size(); ++i) {
+    text += (i == 0 ? "" : i + 1 == extensions.size() ? " or " : ", ") + extensions[i];
+  }
+  return text;
+}
+
 }  // namespace
 
 void PrintComplaints(std::ostream& errors, const Complaints& complaints) {
@@ -57,8 +70,8 @@ std::optional<FileFormat> ChooseFormat(const std::filesystem::path& path, const 
   const std::optional<FileFormat> format =
       named.empty() ? formats::FormatOfExtension(path.extension().string()) : formats::FormatNamed(named);
   if (!format) {
-    complaints.push_back(named.empty() ? "cannot tell the format of " + path.string() +
-                                             " from its name: use .bin, .csv, .gpx or .kml, or give --format"
+    complaints.push_back(named.empty() ? "cannot tell the format of " + path.string() + " from its name: use " +
+                                             KnownExtensions() + ", or give --format"
                                        : "no format is called \"" + named + "\"");
     return std::nullopt;
   }
@@ -87,7 +100,7 @@ std::optional<formats::PointsFile> LoadPointsFile(const std::filesystem::path& p
     Describe(path, read.problems, complaints);
     return std::nullopt;
   }
-  return std::move(read.points);
+  return read.points;
 }
 
 bool SavePointsFile(const std::filesystem::path& path, FileFormat format, const UserDatabase& database,

@@ -4,10 +4,10 @@
 #include <string>
 #include <variant>
 
-#include "app/control_table.h"
 #include "cli/line_choice.h"
 #include "platform/posix/port_argument.h"
 #include "platform/win32/win32_serial_port.h"
+#include "window/control_table.h"
 
 namespace userdb::cli {
 namespace {

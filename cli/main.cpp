@@ -16,7 +16,6 @@
 #include "cli/exit_codes.h"
 #include "cli/file_commands.h"
 #include "cli/line_choice.h"
-#include "cli/link_reports.h"
 #include "cli/observed_port.h"
 #include "cli/terminal.h"
 #include "storage/backup_store.h"
@@ -99,17 +98,14 @@ int RunOnDevice(const GlobalOptions& global, bool yes, storage::BackupStore& bac
     port.Watch(*trace);
   }
   const cli::Confirm confirm = yes ? cli::Confirm([](std::string_view) { return true; }) : cli::Confirm(AskOnTerminal);
-  cli::LinkReports reports(std::cerr, line->path);
   return command(cli::CommandContext{port, line->portNumber, std::cout, std::cerr, confirm, &progress, global.quiet,
-                                     &backups, &reports, global.retries + 1});
+                                     &backups, line->path, global.retries + 1});
 }
 
 void AddFormatOption(CLI::App& command, std::string& format, const std::string& name, const std::string& what,
                      FileUse use) {
-  const std::vector<std::string> readable = {"bin", "csv", "gpx", "speedcam"};
-  const std::vector<std::string> writable = {"bin", "csv", "gpx", "kml"};
   command.add_option(name, format, what + " (default: by the file's extension)")
-      ->check(CLI::IsMember(use == FileUse::Read ? readable : writable))
+      ->check(CLI::IsMember(formats::FormatNames(use == FileUse::Write)))
       ->type_name("FORMAT");
 }
 
@@ -119,9 +115,7 @@ void AddCameraTypeOption(CLI::App& command, int& cameraType) {
       ->type_name("N");
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   CLI::App app{"Keeps the user database of a GPS speed-camera warning device on a serial port.", "userdb"};
   app.set_version_flag("--version", std::string("userdb ") + USERDB_VERSION);
   app.require_subcommand(1);
@@ -231,4 +225,17 @@ int main(int argc, char** argv) {
   if (!from || !to) return cli::exit_code::kUsage;
   return cli::RunConversion(cli::Conversion{input, Load(*from, file, importing), output, *to}, std::cout, std::cerr,
                             global.quiet);
+}
+
+}  // namespace
+
+// Whatever a library throws (the file system, the terminal) ends the run with its words, not
+// with an abort.
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& error) {
+    std::cerr << "userdb: " << error.what() << '\n';
+    return cli::exit_code::kDeviceFailure;
+  }
 }

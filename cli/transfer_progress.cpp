@@ -15,7 +15,7 @@ TransferProgress::TransferProgress(std::ostream& out, const Clock& clock, Progre
     : out_(out), clock_(clock), style_(style) {}
 
 void TransferProgress::Expect(std::string label, TransferDirection direction, std::size_t total) {
-  transfer_.emplace();
+  transfer_ = Transfer{};
   transfer_->label = std::move(label);
   transfer_->direction = direction;
   transfer_->total = std::max<std::size_t>(total, 1);

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "database/row_fields.h"
 #include "database/user_database.h"
+#include "window/page_layout.h"
 
 namespace userdb {
 

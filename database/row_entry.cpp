@@ -1,6 +1,5 @@
 #include "database/row_entry.h"
 
-#include "app/control_ids.h"
 #include "database/field_rules.h"
 #include "database/note_codec.h"
 #include "database/speed_codec.h"
@@ -72,14 +71,6 @@ UserPoint RowEntry::TypedPoint() const {
       .direction = direction,
       .type = type,
   };
-}
-
-RowEntry ReadRow(const Window& window, int row, std::uint8_t speedUnit) {
-  std::array<std::string, kShortFieldCount> texts;
-  for (int field = 0; field < kShortFieldCount; ++field) {
-    texts[field] = window.Text(ids::RowField(row, field), kShortFieldBuffer);
-  }
-  return JudgeRowTexts(std::move(texts), window.Text(ids::NoteField(row), kNoteBuffer), speedUnit);
 }
 
 RowEntry JudgeRowTexts(std::array<std::string, kShortFieldCount> texts, std::string note, std::uint8_t speedUnit) {

@@ -5,11 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "app/window.h"
 #include "database/coordinate_codec.h"
 #include "database/field_errors.h"
-#include "database/row_fields.h"
 #include "database/user_database.h"
+#include "window/page_layout.h"
 
 namespace userdb {
 
@@ -31,10 +30,8 @@ struct RowEntry {
   UserPoint TypedPoint() const;
 };
 
-// Reads and judges the fourteen fields of a row; speeds are taken in the given SpeedUnit.
-RowEntry ReadRow(const Window& window, int row, std::uint8_t speedUnit);
-
-// Judges a row's texts as ReadRow does, for texts that come from elsewhere than the window.
+// Judges the fourteen fields of a row, as the window's reads cut them; speeds are taken in the
+// given SpeedUnit.
 RowEntry JudgeRowTexts(std::array<std::string, kShortFieldCount> texts, std::string note, std::uint8_t speedUnit);
 
 }  // namespace userdb

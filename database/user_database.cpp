@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "database/little_endian.h"
+#include "window/little_endian.h"
 
 namespace userdb {
 

@@ -6,18 +6,17 @@
 #include <cstdint>
 #include <span>
 
-#include "database/shown_page.h"
+#include "window/page_layout.h"
 
 namespace userdb {
 
 inline constexpr std::size_t kRecordCount = 256;
 inline constexpr std::size_t kRecordSize = 16;
 inline constexpr std::size_t kNoteSize = 128;
-inline constexpr std::size_t kRecordsBytes = kRecordCount * kRecordSize;  // 4096
-inline constexpr std::size_t kNotesBytes = kRecordCount * kNoteSize;      // 32768
-inline constexpr std::size_t kImageSize = kRecordsBytes + kNotesBytes;    // 36864
-inline constexpr int kRowsPerPage = 8;
-inline constexpr int kPageCount = 32;
+inline constexpr std::size_t kRecordsBytes = kRecordCount * kRecordSize;          // 4096
+inline constexpr std::size_t kNotesBytes = kRecordCount * kNoteSize;              // 32768
+inline constexpr std::size_t kImageSize = kRecordsBytes + kNotesBytes;            // 36864
+inline constexpr int kPageCount = static_cast<int>(kRecordCount) / kRowsPerPage;  // 32
 
 inline constexpr std::uint32_t kNoCoordinate = 0xFFFFFFFF;
 inline constexpr std::uint16_t kNoSpeed = 0xFFFF;
@@ -67,8 +66,6 @@ class UserDatabase {
 
   PageState page;
   std::uint8_t speedUnit = kSpeedUnitKilometer;
-  // What the page view last wrote into the window, so that a save keeps untouched values exact.
-  ShownPage shown;
 
  private:
   std::array<std::uint8_t, kRecordsBytes> records_;

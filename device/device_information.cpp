@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include "app/control_ids.h"
-#include "database/little_endian.h"
 #include "device/command_frames.h"
 #include "device/update_mode.h"
+#include "window/little_endian.h"
 
 namespace userdb {
 namespace {
@@ -15,41 +14,38 @@ constexpr std::size_t kFirmwareOffset = 1;
 constexpr std::size_t kHardwareOffset = 2;
 constexpr std::size_t kSerialNumberOffset = 4;
 
-void ShowDeviceInfoBlock(std::span<const std::uint8_t> block, ProgramState& state, Window& window) {
+std::optional<DeviceInfo::Identity> IdentityOf(std::span<const std::uint8_t> block) {
   const auto checked = block.first(kCheckedInfoBytes);
-  if (std::find(checked.begin(), checked.end(), 0xFF) != checked.end()) return;
-  state.serialNumber = ReadLe32(block, kSerialNumberOffset);
-  window.SetText(ids::kFirmwareVersionLabel, "Firmware Version : " + VersionText(block[kFirmwareOffset]));
-  window.SetText(ids::kHardwareVersionLabel, "Hardware Version : " + VersionText(block[kHardwareOffset]));
-  window.SetText(ids::kSerialNumberLabel, "Serial Number : " + std::to_string(*state.serialNumber));
+  if (std::find(checked.begin(), checked.end(), 0xFF) != checked.end()) return std::nullopt;
+  return DeviceInfo::Identity{block[kFirmwareOffset], block[kHardwareOffset], ReadLe32(block, kSerialNumberOffset)};
 }
 
-void ShowDatabaseVersionBlock(std::span<const std::uint8_t> block, Window& window) {
-  const auto end = std::find(block.begin(), block.end(), 0);
-  window.SetText(ids::kDatabaseVersionLabel, "Database Version :" + std::string(block.begin(), end));
+std::string DatabaseVersionOf(std::span<const std::uint8_t> block) {
+  return {block.begin(), std::find(block.begin(), block.end(), 0)};
 }
 
 }  // namespace
 
-std::string VersionText(std::uint8_t packed) { return std::to_string(packed >> 3) + "." + std::to_string(packed & 7); }
-
-bool ReadDeviceInformation(ProgramState& state, Window& window) {
-  if (!SendThroughTransferBuffer(state, kReadDeviceInfoFrame)) return false;
-  const auto buffer = std::span(state.transfer);
+InformationRead ReadDeviceInformation(DeviceLink& link) {
+  InformationRead read;
+  if (!SendThroughTransferBuffer(link, kReadDeviceInfoFrame)) return read;
+  const auto buffer = std::span(link.transfer);
   // A block cut short counts as no block at all.
   const auto info = buffer.first(kDeviceInfoBlockSize);
-  if (state.channel.ReadBlock(info, kThroughLulls) == info.size()) ShowDeviceInfoBlock(info, state, window);
+  if (link.channel.ReadBlock(info, kThroughLulls) == info.size()) read.info.identity = IdentityOf(info);
   const auto version = buffer.first(kDatabaseVersionBlockSize);
-  if (state.channel.ReadBlock(version, kThroughLulls) == version.size()) ShowDatabaseVersionBlock(version, window);
-  return WaitForUpdateOver(state);
+  if (link.channel.ReadBlock(version, kThroughLulls) == version.size()) {
+    read.info.databaseVersion = DatabaseVersionOf(version);
+  }
+  read.answered = WaitForUpdateOver(link);
+  return read;
 }
 
-bool ConnectCommand(ProgramState& state, Window& window) {
-  if (!EnterUpdateMode(state, window)) return false;
-  const bool answered = ReadDeviceInformation(state, window);
-  LeaveUpdateMode(state);
-  if (!answered) ReportNotResponding(window);
-  return answered;
+ConnectResult Connect(DeviceLink& link, int portNumber, DeviceSeat& seat) {
+  if (!EnterUpdateMode(link, portNumber, seat)) return {};
+  const InformationRead read = ReadDeviceInformation(link);
+  LeaveUpdateMode(link);
+  return {true, read.info, read.answered};
 }
 
 }  // namespace userdb

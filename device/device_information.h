@@ -1,24 +1,44 @@
 #pragma once
-// "Open COM Port": proves the device answers on the selected port and shows its identity.
+// The device's identity: the conversation behind "Open COM Port".
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
-#include "app/window.h"
-#include "device/program_state.h"
+#include "device/device_link.h"
+#include "device/device_seat.h"
 
 namespace userdb {
 
 inline constexpr std::size_t kDeviceInfoBlockSize = 72;
 inline constexpr std::size_t kDatabaseVersionBlockSize = 16;
 
-// A packed version byte: bits 7 to 3 the major number, bits 2 to 0 the minor.
-std::string VersionText(std::uint8_t packed);
+// What the device told of itself; each part is absent when its block did not come whole (or,
+// for the DeviceInfoBlock, held 0xFF in its first four bytes).
+struct DeviceInfo {
+  struct Identity {
+    std::uint8_t firmware = 0;  // packed version bytes
+    std::uint8_t hardware = 0;
+    std::uint32_t serialNumber = 0;
+  };
+  std::optional<Identity> identity;
+  std::optional<std::string> databaseVersion;  // up to the first zero byte
+};
 
-// True when the device answered the handshake and ended the conversation properly.
-bool ConnectCommand(ProgramState& state, Window& window);
+struct ConnectResult {
+  bool inUpdateMode = false;  // the handshake succeeded; else the seat was told why not
+  DeviceInfo info;
+  bool answered = false;  // the device ended the information with "KT Update Over"
+};
 
-// Needs the device in update mode. False when "KT Update Over" never came.
-bool ReadDeviceInformation(ProgramState& state, Window& window);
+// Needs the device in update mode.
+struct InformationRead {
+  DeviceInfo info;
+  bool answered = false;
+};
+InformationRead ReadDeviceInformation(DeviceLink& link);
+
+// One conversation on port n: handshake, device information, exit message.
+ConnectResult Connect(DeviceLink& link, int portNumber, DeviceSeat& seat);
 
 }  // namespace userdb

@@ -2,14 +2,10 @@
 
 #include <algorithm>
 #include <optional>
-#include <string>
 
-#include "app/control_ids.h"
-#include "database/page_view.h"
 #include "device/command_frames.h"
 #include "device/line_texts.h"
 #include "device/update_mode.h"
-#include "device/user_messages.h"
 
 namespace userdb {
 namespace {
@@ -27,24 +23,24 @@ struct Entry {
 // notes only waits; one whose notes went on is read whole.
 constexpr Patience kShortNotesPatience{kShortNotesGrace, kLullLimit};
 
-Entry ReadListEntry(ProgramState& state, std::span<std::uint8_t> block, Patience patience = kThroughLulls) {
-  const std::size_t count = state.channel.ReadBlock(block, patience);
-  if (state.channel.LineLost()) return {EntryRead::Failed, count};
+Entry ReadListEntry(DeviceLink& link, std::span<std::uint8_t> block, Patience patience = kThroughLulls) {
+  const std::size_t count = link.channel.ReadBlock(block, patience);
+  if (link.channel.LineLost()) return {EntryRead::Failed, count};
   if (count == block.size()) return {EntryRead::Complete, count};
   return {count == 0 ? EntryRead::EndOfList : EntryRead::CutShort, count};
 }
 
-bool ReadHeader(ProgramState& state, std::uint8_t& unit) {
-  const auto header = std::span(state.transfer).first(kDownloadHeaderSize);
-  if (ReadListEntry(state, header).outcome != EntryRead::Complete) return false;
+bool ReadHeader(DeviceLink& link, std::uint8_t& unit) {
+  const auto header = std::span(link.transfer).first(kDownloadHeaderSize);
+  if (ReadListEntry(link, header).outcome != EntryRead::Complete) return false;
   unit = header[kDownloadUnitOffset];
   return true;
 }
 
-bool ReadRecords(ProgramState& state, UserDatabase& received) {
-  const auto block = std::span(state.transfer).first(kRecordSize);
+bool ReadRecords(DeviceLink& link, UserDatabase& received) {
+  const auto block = std::span(link.transfer).first(kRecordSize);
   for (std::size_t k = 0; k < kRecordCount; ++k) {
-    const EntryRead outcome = ReadListEntry(state, block).outcome;
+    const EntryRead outcome = ReadListEntry(link, block).outcome;
     if (outcome == EntryRead::EndOfList) return true;
     if (outcome != EntryRead::Complete) return false;
     std::copy(block.begin(), block.end(), received.Record(k).begin());
@@ -56,12 +52,12 @@ bool ReadRecords(ProgramState& state, UserDatabase& received) {
 // send but perhaps a message of its own, so other bytes mean a byte was inserted or repeated on
 // the line and every block after it is shifted: such a database must not replace the one in
 // memory. A full stream is judged by one read, which a shift fills at once.
-bool StreamEndsAfterLastNote(ProgramState& state) {
-  const auto trailing = std::span(state.transfer).first(kTrailingBytesRead);
-  std::size_t count = state.channel.ReadBlock(trailing.first(1));
-  if (count == 0) return !state.channel.LineLost();
-  count += state.channel.ReadBlock(trailing.subspan(1), kThroughLulls);
-  return !state.channel.LineLost() && count < trailing.size() && line::AreWholeDeviceTexts(trailing.first(count));
+bool StreamEndsAfterLastNote(DeviceLink& link) {
+  const auto trailing = std::span(link.transfer).first(kTrailingBytesRead);
+  std::size_t count = link.channel.ReadBlock(trailing.first(1));
+  if (count == 0) return !link.channel.LineLost();
+  count += link.channel.ReadBlock(trailing.subspan(1), kThroughLulls);
+  return !link.channel.LineLost() && count < trailing.size() && line::AreWholeDeviceTexts(trailing.first(count));
 }
 
 // Up to the last record that holds a point.
@@ -71,19 +67,19 @@ std::size_t PointsHeld(const UserDatabase& database) {
   return count;
 }
 
-bool ReadNotes(ProgramState& state, UserDatabase& received) {
+bool ReadNotes(DeviceLink& link, UserDatabase& received) {
   const std::size_t points = PointsHeld(received);
-  const auto block = std::span(state.transfer).first(kNoteSize);
+  const auto block = std::span(link.transfer).first(kNoteSize);
   for (std::size_t k = 0; k < kRecordCount; ++k) {
-    Entry entry = ReadListEntry(state, block);
-    if (entry.outcome == EntryRead::EndOfList && k < points) entry = ReadListEntry(state, block, kShortNotesPatience);
+    Entry entry = ReadListEntry(link, block);
+    if (entry.outcome == EntryRead::EndOfList && k < points) entry = ReadListEntry(link, block, kShortNotesPatience);
     if (entry.outcome == EntryRead::EndOfList) return true;
     // A device may close a short list with a message of its own, followed by silence.
     if (entry.outcome == EntryRead::CutShort) return line::AreWholeDeviceTexts(block.first(entry.received));
     if (entry.outcome != EntryRead::Complete) return false;
     std::copy(block.begin(), block.end(), received.Note(k).begin());
   }
-  return StreamEndsAfterLastNote(state);
+  return StreamEndsAfterLastNote(link);
 }
 
 // The program keeps every note with its point, so a note past the last point is more likely a
@@ -96,29 +92,28 @@ bool NotesFitThePoints(const UserDatabase& received) {
   return true;
 }
 
-bool ReadWholeDatabase(ProgramState& state, UserDatabase& received) {
+bool ReadWholeDatabase(DeviceLink& link, UserDatabase& received) {
   received.ClearRecords();
   received.ClearNotes();
-  if (!SendThroughTransferBuffer(state, kReadRecordsFrame)) return false;
-  state.transfer.fill(0xFF);
-  if (!ReadHeader(state, received.speedUnit) || !ReadRecords(state, received)) return false;
-  return SendThroughTransferBuffer(state, kReadNotesFrame) && ReadNotes(state, received);
+  if (!SendThroughTransferBuffer(link, kReadRecordsFrame)) return false;
+  link.transfer.fill(0xFF);
+  if (!ReadHeader(link, received.speedUnit) || !ReadRecords(link, received)) return false;
+  return SendThroughTransferBuffer(link, kReadNotesFrame) && ReadNotes(link, received);
 }
 
-// One conversation. Empty when the handshake failed (the user has been told); else whether
+// One conversation. Empty when the handshake failed (the seat has been told); else whether
 // both lists came in whole.
 struct Reading {
   bool complete = false;
   UserDatabase database;
 };
 
-std::optional<Reading> ReadDevice(ProgramState& state, Window& window) {
-  if (!EnterUpdateMode(state, window)) return std::nullopt;
-  window.ShowProgress();  // the handshake's status stays up while the blocks come in
+std::optional<Reading> ReadDevice(DeviceLink& link, int portNumber, DeviceSeat& seat) {
+  if (!EnterUpdateMode(link, portNumber, seat)) return std::nullopt;
+  seat.Receiving();
   Reading reading;
-  reading.database.speedUnit = state.database.speedUnit;
-  reading.complete = ReadWholeDatabase(state, reading.database);
-  LeaveUpdateMode(state);
+  reading.complete = ReadWholeDatabase(link, reading.database);
+  LeaveUpdateMode(link);
   return reading;
 }
 
@@ -128,47 +123,23 @@ bool SameContents(const UserDatabase& a, const UserDatabase& b) {
 
 // Notes past the last point mean either a device that holds them so, or records that came after
 // a long lull, read as notes. A second reading tells: a lull does not come back the same way.
-std::optional<Reading> ReadTrustworthy(ProgramState& state, Window& window) {
-  std::optional<Reading> first = ReadDevice(state, window);
+std::optional<Reading> ReadTrustworthy(DeviceLink& link, int portNumber, DeviceSeat& seat) {
+  std::optional<Reading> first = ReadDevice(link, portNumber, seat);
   if (!first || !first->complete || NotesFitThePoints(first->database)) return first;
-  std::optional<Reading> second = ReadDevice(state, window);
+  std::optional<Reading> second = ReadDevice(link, portNumber, seat);
   if (second && second->complete && !NotesFitThePoints(second->database)) {
     second->complete = SameContents(first->database, second->database);
   }
   return second;
 }
 
-void EnableLoadedCommands(Window& window) {
-  for (int id : {ids::kClearData, ids::kNextPage, ids::kPreviousPage, ids::kSavePage, ids::kExitAndWrite}) {
-    window.Enable(id, true);
-  }
-}
-
-// What the device held, before anything can be written over it. A copy that cannot be kept is
-// told, but the download still counts.
-void KeepBackup(ProgramState& state, Window& window) {
-  if (state.backups == nullptr) return;
-  if (const std::optional<std::string> problem = state.backups->Keep(state.database.Image(), state.serialNumber)) {
-    window.ShowMessage({BoxOwner::None, *problem, std::string(kCaptionInfo), BoxKind::Ok});
-  }
-}
-
 }  // namespace
 
-bool DownloadDatabase(ProgramState& state, Window& window) {
-  const std::optional<Reading> reading = ReadTrustworthy(state, window);
-  if (!reading) return false;
-  if (!reading->complete) {
-    window.ShowMessage({BoxOwner::None, std::string(message::kDownloadFailed), std::string(kCaptionInfo), BoxKind::Ok});
-    return false;
-  }
-  state.database.SetImage(reading->database.Image());
-  state.database.speedUnit = reading->database.speedUnit;
-  state.database.page.current = 0;
-  ShowPage(state.database, window);
-  EnableLoadedCommands(window);
-  KeepBackup(state, window);
-  return true;
+DownloadResult Download(DeviceLink& link, int portNumber, DeviceSeat& seat) {
+  const std::optional<Reading> reading = ReadTrustworthy(link, portNumber, seat);
+  if (!reading) return {};
+  if (!reading->complete) return {DownloadOutcome::Incomplete, {}, 0};
+  return {DownloadOutcome::Complete, reading->database.Image(), reading->database.speedUnit};
 }
 
 }  // namespace userdb

@@ -1,11 +1,12 @@
 #pragma once
-// "Load user database from device": one conversation that reads the device's unit byte,
-// records and notes, then shows page 0.
+// Reading the device's whole user database: its unit byte, records and notes.
 
 #include <chrono>
+#include <cstdint>
 
-#include "app/window.h"
-#include "device/program_state.h"
+#include "database/user_database.h"
+#include "device/device_link.h"
+#include "device/device_seat.h"
 
 namespace userdb {
 
@@ -17,10 +18,21 @@ inline constexpr std::size_t kTrailingBytesRead = 64;
 // A notes list that ends before the last point waits this much longer for more.
 inline constexpr std::chrono::seconds kShortNotesGrace{2};
 
-// True when the whole database came in. A list ends after its 256th entry or once the line has
-// been silent for kLullLimit at an entry's boundary; silence inside an entry is ridden out as
-// long. On any failure the database, page, unit, window texts and buttons stay exactly as they
-// were, so a partial or shifted image can never replace it.
-bool DownloadDatabase(ProgramState& state, Window& window);
+enum class DownloadOutcome {
+  Complete,
+  NotConnected,  // the port did not open or the device did not go into update mode; told
+  Incomplete,    // the stream was cut short, lost or shifted: nothing of it may be kept
+};
+
+struct DownloadResult {
+  DownloadOutcome outcome = DownloadOutcome::NotConnected;
+  TransferImage image{};  // records, then notes; only when complete
+  std::uint8_t unit = 0;
+};
+
+// A list ends after its 256th entry or once the line has been silent for kLullLimit at an
+// entry's boundary; silence inside an entry is ridden out as long. Notes past the last point
+// make it read the device a second time: a long lull does not come back the same way.
+DownloadResult Download(DeviceLink& link, int portNumber, DeviceSeat& seat);
 
 }  // namespace userdb

@@ -1,13 +1,12 @@
 #pragma once
-// "Auto Open COM Port": listens on COM1 to COM256 for the banner the device sends when its
-// port is opened, then connects on the first port where it came.
+// Finding the device: it sends its banner whenever its port is opened, so listening on COM1
+// to COM256 in turn finds it.
 
 #include <cstdint>
 #include <optional>
 #include <span>
 
-#include "app/window.h"
-#include "device/program_state.h"
+#include "device/device_link.h"
 
 namespace userdb {
 
@@ -18,9 +17,6 @@ inline constexpr int kLastScannedPort = 256;
 bool ContainsBanner(std::span<const std::uint8_t> received);
 
 // The port where the banner came, if any. Only listens: writes nothing to any port.
-std::optional<int> FindDevicePort(ProgramState& state);
-
-// Returns the port found, after selecting it and running the connect there.
-std::optional<int> PortScan(ProgramState& state, Window& window);
+std::optional<int> FindDevicePort(DeviceLink& link);
 
 }  // namespace userdb

@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "device/user_messages.h"
-
 namespace userdb {
 
 OpenResult SerialChannel::OpenPortNumber(int portNumber) {
@@ -11,23 +9,17 @@ OpenResult SerialChannel::OpenPortNumber(int portNumber) {
   return port_.Open(portNumber);
 }
 
-bool SerialChannel::OpenSelectedPort(Window& window, LinkEvents* events) {
-  const int portNumber = window.PortSelection() + 1;
+bool SerialChannel::OpenForConversation(int portNumber, DeviceSeat& seat) {
   OpenResult result = OpenPortNumber(portNumber);
-  if (result) result = AwaitLink(portNumber, std::move(result), events);
+  if (result) result = AwaitLink(portNumber, std::move(result), seat);
   if (result) return true;
-  if (events != nullptr) {
-    events->PortNotOpened({portNumber, std::move(result)});
-  } else {
-    window.ShowMessage(
-        {BoxOwner::None, std::string(message::kCanNotOpenCom) + std::to_string(portNumber), std::nullopt, BoxKind::Ok});
-  }
+  seat.PortNotOpened({portNumber, std::move(result)});
   return false;
 }
 
-OpenResult SerialChannel::AwaitLink(int portNumber, OpenResult opened, LinkEvents* events) {
+OpenResult SerialChannel::AwaitLink(int portNumber, OpenResult opened, DeviceSeat& seat) {
   if (port_.Link() == LinkState::Connected) return opened;
-  if (events != nullptr) events->WaitingForLink(portNumber);
+  seat.WaitingForLink(portNumber);
   const Instant deadline = Now() + kLinkConnectLimit;
   while (Now() < deadline) {
     port_.Sleep(kLinkPoll);

@@ -6,8 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/window.h"
-#include "device/link_events.h"
+#include "device/device_seat.h"
 #include "device/serial_port.h"
 
 namespace userdb {
@@ -39,10 +38,9 @@ class SerialChannel {
  public:
   explicit SerialChannel(SerialPort& port) : port_(port) {}
 
-  // Opens the port of the PortList's selected entry (entry i is port i + 1) and waits for its
-  // link to be up. When it fails, tells the events if there are any, else the user: "Can not
-  // Open COM" and the number.
-  bool OpenSelectedPort(Window& window, LinkEvents* events);
+  // Opens port n for a conversation and waits for its link to be up; tells the seat when it
+  // fails.
+  bool OpenForConversation(int portNumber, DeviceSeat& seat);
   // Opens port n as it is, without waiting for its link: what the scan does.
   OpenResult OpenPortNumber(int portNumber);
   void ClosePort();
@@ -65,7 +63,7 @@ class SerialChannel {
 
  private:
   // The open port's link up, or the port closed again after kLinkConnectLimit.
-  OpenResult AwaitLink(int portNumber, OpenResult opened, LinkEvents* events);
+  OpenResult AwaitLink(int portNumber, OpenResult opened, DeviceSeat& seat);
 
   SerialPort& port_;
   bool lineLost_ = false;

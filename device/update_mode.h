@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <span>
 
-#include "app/window.h"
-#include "device/program_state.h"
+#include "device/device_link.h"
+#include "device/device_seat.h"
 
 namespace userdb {
 
@@ -17,22 +17,19 @@ inline constexpr std::chrono::seconds kUpdateOverLimit{3};
 // Between two tries of a handshake, with the port closed.
 inline constexpr std::chrono::milliseconds kHandshakeRetryPause{500};
 
-// Opens the selected port and takes the device into update mode, trying the handshake as often
-// as the state says. On failure the user has been told, the exit message sent where the line
-// allows, and no port is open.
-bool EnterUpdateMode(ProgramState& state, Window& window);
+// Opens port n and takes the device into update mode, trying the handshake as often as the
+// link says. On failure the seat has been told, the exit message sent where the line allows,
+// and no port is open.
+bool EnterUpdateMode(DeviceLink& link, int portNumber, DeviceSeat& seat);
 
 // Sends the exit message where the line allows and closes the port.
-void LeaveUpdateMode(ProgramState& state);
+void LeaveUpdateMode(DeviceLink& link);
 
 // Builds the bytes at the start of the transfer buffer and writes them whole.
-bool SendThroughTransferBuffer(ProgramState& state, std::span<const std::uint8_t> bytes);
+bool SendThroughTransferBuffer(DeviceLink& link, std::span<const std::uint8_t> bytes);
 
 // Reads until "KT Update Over" has come, wherever it starts in the stream; false when the
 // line is lost or kUpdateOverLimit passes first.
-bool WaitForUpdateOver(ProgramState& state);
-
-// Tells the user that the device stopped answering (box without owner, caption "Info").
-void ReportNotResponding(Window& window);
+bool WaitForUpdateOver(DeviceLink& link);
 
 }  // namespace userdb

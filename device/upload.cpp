@@ -1,43 +1,34 @@
 #include "device/upload.h"
 
 #include <algorithm>
-#include <string>
 
-#include "app/control_ids.h"
 #include "device/command_frames.h"
 #include "device/device_message_stream.h"
 #include "device/line_texts.h"
 #include "device/update_mode.h"
-#include "device/user_messages.h"
 
 namespace userdb {
 namespace {
 
-std::string ChunkStatus(std::size_t chunk) {
-  if (chunk < 2) return std::string(message::kEraseFlash);
-  return std::string(message::kUpdatePagePrefix) + std::to_string(chunk) + std::string(message::kUpdatePageSuffix);
-}
-
-bool SendImage(ProgramState& state, Window& window, const TransferImage& image) {
-  if (!SendThroughTransferBuffer(state, WriteDatabaseFrame(kImageSize, ImageChecksum(image)))) return false;
+bool SendImage(DeviceLink& link, const TransferImage& image, DeviceSeat& seat) {
+  if (!SendThroughTransferBuffer(link, WriteDatabaseFrame(kImageSize, ImageChecksum(image)))) return false;
   for (std::size_t chunk = 0; chunk < kUploadChunkCount; ++chunk) {
     const auto bytes = std::span(image).subspan(chunk * kUploadChunkSize, kUploadChunkSize);
-    if (!SendThroughTransferBuffer(state, bytes)) return false;
-    window.SetText(ids::kStatusBox, ChunkStatus(chunk));
-    window.ShowProgress();
+    if (!SendThroughTransferBuffer(link, bytes)) return false;
+    seat.ChunkSent(chunk);
   }
   return true;
 }
 
 // Reads the device's messages until "KT Update Over"; a "Checksum Error" on the way
 // decides the verdict however the device goes on.
-UploadOutcome AwaitVerdict(ProgramState& state) {
+UploadOutcome AwaitVerdict(DeviceLink& link) {
   DeviceMessageStream messages;
   bool checksumError = false;
-  const Instant deadline = state.channel.Now() + kUploadAnswerLimit;
-  const auto buffer = std::span(state.transfer).first(line::kDeviceMessageSize);
-  while (!state.channel.LineLost() && state.channel.Now() < deadline) {
-    const std::size_t count = state.channel.ReadOnce(buffer);
+  const Instant deadline = link.channel.Now() + kUploadAnswerLimit;
+  const auto buffer = std::span(link.transfer).first(line::kDeviceMessageSize);
+  while (!link.channel.LineLost() && link.channel.Now() < deadline) {
+    const std::size_t count = link.channel.ReadOnce(buffer);
     for (DeviceMessage message : messages.Feed(buffer.first(count))) {
       if (message == DeviceMessage::ChecksumError) checksumError = true;
       if (message == DeviceMessage::UpdateOver) {
@@ -48,21 +39,6 @@ UploadOutcome AwaitVerdict(ProgramState& state) {
   return UploadOutcome::Failed;
 }
 
-void ReportOutcome(UploadOutcome outcome, Window& window) {
-  if (outcome == UploadOutcome::Succeeded) {
-    window.SetText(ids::kStatusBox, message::kUploadSucceeded);
-    window.ShowMessage(
-        {BoxOwner::None, std::string(message::kUploadSucceeded), std::string(kCaptionInfo), BoxKind::Ok});
-    return;
-  }
-  window.SetText(ids::kStatusBox, message::kUploadFailed);
-  if (outcome == UploadOutcome::ChecksumError) {
-    window.ShowMessage({BoxOwner::None, std::string(message::kChecksumError), std::nullopt, BoxKind::Ok});
-  } else {
-    ReportNotResponding(window);
-  }
-}
-
 }  // namespace
 
 std::uint8_t ImageChecksum(std::span<const std::uint8_t> image) {
@@ -71,20 +47,11 @@ std::uint8_t ImageChecksum(std::span<const std::uint8_t> image) {
   return checksum;
 }
 
-UploadOutcome UploadDatabase(ProgramState& state, Window& window) {
-  if (!EnterUpdateMode(state, window)) return UploadOutcome::Failed;
-  const TransferImage image = state.database.Image();
-  const UploadOutcome outcome = SendImage(state, window, image) ? AwaitVerdict(state) : UploadOutcome::Failed;
-  LeaveUpdateMode(state);
-  ReportOutcome(outcome, window);
+UploadOutcome Upload(DeviceLink& link, int portNumber, const TransferImage& image, DeviceSeat& seat) {
+  if (!EnterUpdateMode(link, portNumber, seat)) return UploadOutcome::NotConnected;
+  const UploadOutcome outcome = SendImage(link, image, seat) ? AwaitVerdict(link) : UploadOutcome::Failed;
+  LeaveUpdateMode(link);
   return outcome;
-}
-
-void ExitAndWrite(ProgramState& state, Window& window) {
-  const BoxAnswer answer = window.ShowMessage(
-      {BoxOwner::MainWindow, std::string(message::kConfirmUpload), std::string(kCaptionInfo), BoxKind::YesNo});
-  if (answer == BoxAnswer::Yes && UploadDatabase(state, window) != UploadOutcome::Succeeded) return;
-  window.Close();
 }
 
 }  // namespace userdb

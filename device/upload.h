@@ -1,12 +1,13 @@
 #pragma once
-// "EXIT and write to  Device": sends the whole database back and reports the device's verdict.
+// Writing the whole database back into the device, and the device's verdict on it.
 
 #include <chrono>
 #include <cstdint>
 #include <span>
 
-#include "app/window.h"
-#include "device/program_state.h"
+#include "database/user_database.h"
+#include "device/device_link.h"
+#include "device/device_seat.h"
 
 namespace userdb {
 
@@ -15,16 +16,17 @@ inline constexpr std::size_t kUploadChunkCount = kImageSize / kUploadChunkSize; 
 // How long the device may take, after the last chunk, to erase its flash and confirm.
 inline constexpr std::chrono::seconds kUploadAnswerLimit{30};
 
-enum class UploadOutcome { Succeeded, ChecksumError, Failed };
+enum class UploadOutcome {
+  Succeeded,      // "KT Update Over" without "Checksum Error"
+  ChecksumError,  // the device refused the image
+  Failed,         // no verdict: the device stopped answering, the line was lost or stalled
+  NotConnected,   // the port did not open or the device did not go into update mode; told
+};
 
 std::uint8_t ImageChecksum(std::span<const std::uint8_t> image);
 
-// One conversation that writes the image and waits for the device's verdict. Tells the
-// user the outcome; never changes the database in memory.
-UploadOutcome UploadDatabase(ProgramState& state, Window& window);
-
-// Asks first; closes the window after No and after a confirmed upload. A failed upload
-// keeps the window, and the user's work, so that the write can be tried again.
-void ExitAndWrite(ProgramState& state, Window& window);
+// One conversation that writes the image in 576 chunks, each told to the seat, and waits for
+// the device's verdict.
+UploadOutcome Upload(DeviceLink& link, int portNumber, const TransferImage& image, DeviceSeat& seat);
 
 }  // namespace userdb

@@ -6,11 +6,10 @@
 namespace userdb::formats {
 namespace {
 
-std::optional<std::string_view> KnownName(std::string_view name, const ColumnNames& names) {
+std::optional<std::string_view> KnownName(std::string_view field, const ColumnNames& names) {
   for (const auto list : {names.required, names.optional}) {
-    const auto found = std::find_if(list.begin(), list.end(), [&](std::string_view known) {
-      return SameColumnName(name, known, names.ignoreCase);
-    });
+    const auto found = std::find_if(
+        list.begin(), list.end(), [&](std::string_view name) { return SameColumnName(field, name, names.ignoreCase); });
     if (found != list.end()) return *found;
   }
   return std::nullopt;

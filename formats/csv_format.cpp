@@ -30,8 +30,9 @@ constexpr std::array<std::string_view, 7> kOptionalColumns = {kSpeedKnots, kSpee
                                                               kNote,       kNoteHex,  kExtraHex};
 constexpr FieldNames kCsvFieldNames = {kLongitude, kLatitude, kSpeedKnots, kDirection, kType, kNote};
 
-std::string KmhText(std::uint16_t speed) {
-  return speed == kNoSpeed ? std::string() : std::to_string(ShownSpeed(speed, kSpeedUnitKilometer));
+std::string KmhText(std::uint16_t stored) {
+  constexpr std::uint8_t kKilometer = kSpeedUnitKilometer;
+  return stored == kNoSpeed ? std::string() : std::to_string(ShownSpeed(stored, kKilometer));
 }
 
 std::vector<std::string> RowOf(const UserDatabase& database, std::size_t record) {

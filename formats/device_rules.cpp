@@ -7,7 +7,7 @@
 #include "database/note_codec.h"
 #include "database/point_texts.h"
 #include "database/row_entry.h"
-#include "database/row_fields.h"
+#include "window/page_layout.h"
 
 namespace userdb::formats {
 namespace {

@@ -1,24 +1,54 @@
 #pragma once
-// The kinds of file that hold a user database, chosen by a file's extension or by name.
+// The kinds of file that hold a user database, in one table: what each is called, which
+// extension names it, whether it is read and written, whether it keeps every byte, and whether
+// this build has it. Detection, the command line's options and help, and the documentation all
+// take them from here.
 
 #include <optional>
+#include <span>
+#include <string>
 #include <string_view>
+
+#include "database/user_database.h"
+#include "formats/file_problem.h"
+#include "formats/speed_camera_csv.h"
 
 namespace userdb::formats {
 
 enum class FileFormat { Image, Csv, Gpx, Kml, SpeedCameraCsv };
 
-// "bin", "csv", "gpx", "kml" or "speedcam".
+struct FormatSpec {
+  FileFormat format;
+  std::string_view name;       // as --format, --from and --to take it
+  std::string_view extension;  // ".bin"; empty for a format that only its name chooses
+  bool readable;
+  bool writable;
+  std::string_view lossless;  // "yes: ...", "no: ..." as the documentation says it
+  // Null where this build goes without the format (GPX and KML need pugixml).
+  ReadResult (*read)(std::string_view contents, const CameraImport& cameras);
+  std::string (*write)(const UserDatabase& database);
+};
+
+// Every format, in the order the documentation lists them.
+std::span<const FormatSpec> FormatTable();
+const FormatSpec& SpecOf(FileFormat format);
+
 std::optional<FileFormat> FormatNamed(std::string_view name);
 std::string_view FormatName(FileFormat format);
 
-// By the extension, case ignored: ".bin", ".csv", ".gpx", ".kml". Both CSV dialects share
-// ".csv"; this gives our own, and a reader tells a speed-camera list by its header.
+// By the extension, case ignored. Both CSV dialects share ".csv"; this gives our own, and its
+// reader tells a speed-camera list by its header.
 std::optional<FileFormat> FormatOfExtension(std::string_view extension);
 
-// Whether this build has the format: GPX and KML need pugixml.
+// Whether this build has the format.
 bool Built(FileFormat format);
 bool CanRead(FileFormat format);   // all but KML, which is for looking at points only
 bool CanWrite(FileFormat format);  // all but the speed-camera list, which is for importing only
+
+// The names the command line takes for reading or for writing, in table order.
+std::vector<std::string> FormatNames(bool forWriting);
+
+// The table as docs/cli.md shows it.
+std::string FormatsMarkdown();
 
 }  // namespace userdb::formats

@@ -6,7 +6,7 @@ namespace userdb::formats {
 
 std::string WriteImage(const UserDatabase& database) {
   const TransferImage image = database.Image();
-  return std::string(image.begin(), image.end());
+  return {image.begin(), image.end()};
 }
 
 ReadResult ReadImage(std::string_view bytes) {

@@ -27,9 +27,10 @@ std::size_t SequenceLength(unsigned char lead) {
   return 0;
 }
 
+// Read through structured bindings, which cppcheck does not follow.
 struct Decoded {
-  unsigned codePoint;
-  std::size_t length;
+  unsigned codePoint;  // cppcheck-suppress unusedStructMember
+  std::size_t length;  // cppcheck-suppress unusedStructMember
 };
 
 // The code point that starts the text; none when the text does not start with UTF-8.

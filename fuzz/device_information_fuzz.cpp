@@ -6,12 +6,13 @@
 #include <cstdint>
 #include <string>
 
-#include "app/control_ids.h"
+#include "app/connect_command.h"
 #include "device/device_information.h"
 #include "device/line_texts.h"
 #include "device/update_mode.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/scripted_conversation.h"
+#include "window/control_ids.h"
 
 namespace {
 

@@ -4,11 +4,12 @@
 
 #include <cstdint>
 
-#include "app/control_ids.h"
+#include "app/download_command.h"
 #include "app/main_form.h"
 #include "device/download.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/scripted_conversation.h"
+#include "window/control_ids.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace userdb;

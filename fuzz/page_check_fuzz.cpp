@@ -11,22 +11,22 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/control_ids.h"
-#include "database/page_check.h"
-#include "database/page_view.h"
+#include "app/page_check.h"
+#include "app/page_view.h"
 #include "database/user_database.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/headless/headless_window.h"
+#include "window/control_ids.h"
 
 namespace {
 
 using namespace userdb;
 
-constexpr int kNoteField = ids::kRowFieldCount - 1;
+constexpr int kNoteField = kRowFieldCount - 1;
 
 void TypeFields(std::string_view typed, HeadlessWindow& window) {
-  for (int row = 0; row < ids::kRowCount; ++row) {
-    for (int field = 0; field < ids::kRowFieldCount && !typed.empty(); ++field) {
+  for (int row = 0; row < kRowsPerPage; ++row) {
+    for (int field = 0; field < kRowFieldCount && !typed.empty(); ++field) {
       const std::size_t end = typed.find('\0');
       std::string_view text = typed.substr(0, end);
       if (field == kNoteField) text = text.substr(0, text.find('\xFF'));
@@ -43,14 +43,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   UserDatabase database;
   database.speedUnit = (data[0] & 1) != 0 ? kSpeedUnitMile : kSpeedUnitKilometer;
   database.page.current = static_cast<std::uint16_t>((data[0] >> 1) % kPageCount);
+  ShownPage shown;
   HeadlessWindow window;
-  ShowPage(database, window);
+  ShowPage(database, shown, window);
   TypeFields(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1), window);
 
-  if (!CheckPage(database, window, true)) return 0;
+  if (!CheckPage(database, shown, window, true)) return 0;
   const TransferImage stored = database.Image();
-  ShowPage(database, window);
-  fuzz::Require(CheckPage(database, window, true), "a stored page passes the check once shown");
+  ShowPage(database, shown, window);
+  fuzz::Require(CheckPage(database, shown, window, true), "a stored page passes the check once shown");
   fuzz::Require(database.Image() == stored, "showing and storing a stored page changes nothing");
   return 0;
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "device/program_state.h"
+#include "app/program_state.h"
 #include "fuzz/scripted_answers.h"
 #include "platform/headless/headless_window.h"
 #include "sim/device_simulator.h"

@@ -3,8 +3,8 @@
 
 #include <QWidget>
 
-#include "app/control_table.h"
 #include "gui/dialog_units.h"
+#include "window/control_table.h"
 
 namespace userdb {
 

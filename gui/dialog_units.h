@@ -6,7 +6,7 @@
 #include <QFont>
 #include <QRect>
 
-#include "app/control_table.h"
+#include "window/control_table.h"
 
 namespace userdb {
 

@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <memory>
 
-#include "app/window.h"
+#include "window/window.h"
 
 namespace userdb {
 

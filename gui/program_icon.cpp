@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "app/resources/icon_128.h"
+#include "window/resources/icon_128.h"
 
 namespace userdb {
 namespace {

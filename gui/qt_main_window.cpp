@@ -7,13 +7,13 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/control_ids.h"
 #include "app/main_form.h"
 #include "gui/about_box.h"
 #include "gui/control_text.h"
 #include "gui/eight_bit_text.h"
 #include "gui/message_box.h"
 #include "gui/program_icon.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 

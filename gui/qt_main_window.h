@@ -8,9 +8,9 @@
 #include <functional>
 
 #include "app/command_router.h"
-#include "app/window.h"
-#include "device/program_state.h"
+#include "app/program_state.h"
 #include "gui/template_dialog.h"
+#include "window/window.h"
 
 namespace userdb {
 

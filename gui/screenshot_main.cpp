@@ -6,13 +6,13 @@
 #include <QPushButton>
 #include <cstdio>
 
-#include "app/control_ids.h"
-#include "app/control_table.h"
-#include "device/program_state.h"
+#include "app/program_state.h"
 #include "gui/qt_main_window.h"
 #include "sim/device_simulator.h"
 #include "sim/in_process_port.h"
 #include "sim/virtual_clock.h"
+#include "window/control_ids.h"
+#include "window/control_table.h"
 
 namespace {
 

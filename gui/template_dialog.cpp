@@ -1,7 +1,7 @@
 #include "gui/template_dialog.h"
 
-#include "app/control_ids.h"
 #include "gui/dialog_font.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 namespace {

@@ -4,8 +4,8 @@
 #include <QDialog>
 #include <map>
 
-#include "app/control_table.h"
 #include "gui/control_factory.h"
+#include "window/control_table.h"
 
 namespace userdb {
 

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "device/program_state.h"
+#include "app/program_state.h"
 #include "gui/program_icon.h"
 #include "gui/qt_main_window.h"
 #include "platform/posix/posix_serial_port.h"

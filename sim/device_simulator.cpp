@@ -1,9 +1,10 @@
 #include "sim/device_simulator.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "database/little_endian.h"
 #include "sim/wire_texts.h"
+#include "window/little_endian.h"
 
 namespace userdb::sim {
 namespace {
@@ -34,8 +35,8 @@ std::size_t PhaseIndex(Phase phase) { return static_cast<std::size_t>(phase); }
 
 }  // namespace
 
-DeviceSimulator::DeviceSimulator(DeviceMemory memory, DeviceTiming timing, FaultPlan faults, ListLength lists)
-    : memory_(memory), timing_(timing), faults_(faults), lists_(lists), transmitter_(timing.byteTime) {}
+DeviceSimulator::DeviceSimulator(const DeviceMemory& memory, DeviceTiming timing, FaultPlan faults, ListLength lists)
+    : memory_(memory), timing_(timing), faults_(std::move(faults)), lists_(lists), transmitter_(timing.byteTime) {}
 
 void DeviceSimulator::PortOpened(Instant now) {
   conversations_.emplace_back();

@@ -40,7 +40,7 @@ struct Conversation {
 
 class DeviceSimulator {
  public:
-  explicit DeviceSimulator(DeviceMemory memory = SampleMemory(), DeviceTiming timing = {}, FaultPlan faults = {},
+  explicit DeviceSimulator(const DeviceMemory& memory = SampleMemory(), DeviceTiming timing = {}, FaultPlan faults = {},
                            ListLength lists = ListLength::All);
 
   void PortOpened(Instant now);

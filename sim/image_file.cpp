@@ -4,6 +4,8 @@
 #include <iterator>
 #include <vector>
 
+#include "storage/atomic_file.h"
+
 namespace userdb::sim {
 
 std::optional<FlashImage> LoadFlashImage(const std::filesystem::path& path, std::string& error) {
@@ -23,20 +25,7 @@ std::optional<FlashImage> LoadFlashImage(const std::filesystem::path& path, std:
 }
 
 bool SaveFlashImage(const std::filesystem::path& path, const FlashImage& image, std::string& error) {
-  const std::filesystem::path temporary = path.string() + ".new";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
-    file.close();
-    if (!file) {
-      error = temporary.string() + ": cannot be written";
-      return false;
-    }
-  }
-  std::error_code failure;
-  std::filesystem::rename(temporary, path, failure);
-  if (failure) error = path.string() + ": " + failure.message();
-  return !failure;
+  return storage::WriteFileAtomically(path, image, error);
 }
 
 }  // namespace userdb::sim

@@ -22,8 +22,8 @@ OpenResult InProcessPort::Open(int portNumber) {
   openAttempts_.push_back(portNumber);
   const std::string name = "COM" + std::to_string(portNumber);
   const auto line = lines_.find(portNumber);
-  if (line == lines_.end()) return {OpenStatus::NoSuchPort, "no such port", name};
-  if (session_ || line->second.device == nullptr) return {OpenStatus::Busy, "another program holds it", name};
+  if (line == lines_.end()) return {OpenStatus::NoSuchPort, "", name};
+  if (session_ || line->second.device == nullptr) return {OpenStatus::Busy, "", name};
   session_ = portNumber;
   sessions_.push_back(PortSession{portNumber, {}, {}, false});
   inbox_.clear();

@@ -197,7 +197,7 @@ PtyHost::Wait PtyHost::NextWait(Instant now) const {
   if (inbox_.empty()) return output;
   // Paced input waits for its next byte time, and takes no more from the master meanwhile.
   const Instant nextByte = inputFreeAt_ + options_.timing.byteTime;
-  const short events =
+  const auto events =
       static_cast<short>(inbox_.size() < kPacedInputWindow ? output.masterEvents : output.masterEvents & ~POLLIN);
   return {events, output.wake ? std::min(*output.wake, nextByte) : nextByte};
 }

@@ -30,7 +30,7 @@ void SlaveWatch::Unwatch() {
   TakeEvents();  // what the old slave reported no longer counts
 }
 
-std::vector<SlaveEvent> SlaveWatch::TakeEvents() {
+std::vector<SlaveEvent> SlaveWatch::TakeEvents() const {
   std::vector<SlaveEvent> events;
   alignas(inotify_event) char buffer[4096];
   ssize_t length = 0;

@@ -20,7 +20,7 @@ class SlaveWatch {
   bool Watch(const std::string& slavePath, std::string& error);
   int Fd() const { return fd_; }
   // The opens and closes reported since the last call, in order; does not block.
-  std::vector<SlaveEvent> TakeEvents();
+  std::vector<SlaveEvent> TakeEvents() const;
 
  private:
   void Unwatch();

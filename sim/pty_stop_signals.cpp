@@ -1,8 +1,8 @@
 #include "sim/pty_stop_signals.h"
 
-#include <signal.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
+#include <csignal>
 
 namespace userdb::sim {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "database/little_endian.h"
+#include "window/little_endian.h"
 
 namespace userdb::sim {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "device/backup_sink.h"
+#include "app/backup_sink.h"
 
 namespace userdb::storage {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <stdexcept>
 
-#include "app/control_ids.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 namespace {

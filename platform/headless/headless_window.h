@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/control_table.h"
-#include "app/window.h"
+#include "window/control_table.h"
+#include "window/window.h"
 
 namespace userdb {
 

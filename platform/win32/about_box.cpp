@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/control_table.h"
 #include "platform/win32/dialog_template.h"
+#include "window/control_table.h"
 
 namespace userdb::win32 {
 namespace {

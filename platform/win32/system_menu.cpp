@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/control_table.h"
+#include "window/control_table.h"
 
 namespace userdb::win32 {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "device/program_state.h"
+#include "app/program_state.h"
 #include "platform/win32/win32_main_form.h"
 #include "platform/win32/win32_serial_port.h"
 #include "storage/backup_store.h"

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/control_table.h"
 #include "app/main_form.h"
 #include "platform/win32/about_box.h"
 #include "platform/win32/dialog_template.h"
 #include "platform/win32/iconic_painting.h"
 #include "platform/win32/system_menu.h"
+#include "window/control_ids.h"
+#include "window/control_table.h"
 
 namespace userdb {
 

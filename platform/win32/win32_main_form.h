@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "app/command_router.h"
-#include "device/program_state.h"
+#include "app/program_state.h"
 #include "platform/win32/win32_window.h"
 
 namespace userdb {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/control_ids.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/window.h"
+#include "window/window.h"
 
 namespace userdb {
 

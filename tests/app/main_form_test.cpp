@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "app/command_router.h"
-#include "app/control_ids.h"
 #include "app/main_form.h"
 #include "platform/headless/headless_window.h"
 #include "sim/in_process_port.h"
 #include "sim/virtual_clock.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 namespace {
@@ -35,9 +35,9 @@ TEST_F(MainFormTest, StartsWithThePromptsAndOnlyThePortButtonsEnabled) {
        {ids::kLoadDatabase, ids::kExitAndWrite, ids::kNextPage, ids::kPreviousPage, ids::kSavePage, ids::kClearData}) {
     EXPECT_FALSE(window.IsEnabled(id)) << id;
   }
-  for (int row = 0; row < ids::kRowCount; ++row) {
+  for (int row = 0; row < kRowsPerPage; ++row) {
     EXPECT_TRUE(window.IsEnabled(ids::RowCheck(row)));
-    for (int field = 0; field < ids::kRowFieldCount; ++field) EXPECT_TRUE(window.IsEnabled(ids::RowField(row, field)));
+    for (int field = 0; field < kRowFieldCount; ++field) EXPECT_TRUE(window.IsEnabled(ids::RowField(row, field)));
   }
 }
 

@@ -53,7 +53,7 @@ TEST_F(CliCommandsTest, InfoPrintsTheFourLabelsAsTheWindowShowsThem) {
 
 TEST_F(CliCommandsTest, FailuresGoToStderrWithTheWindowsWordsAndANonZeroStatus) {
   EXPECT_EQ(RunInfo(Context(9)), exit_code::kDeviceFailure);
-  EXPECT_EQ(errors.str(), "userdb: Can not Open COM9\n");
+  EXPECT_EQ(errors.str(), "userdb: Can not Open COM9: no such port\n");
   EXPECT_EQ(output.str(), "");
 
   errors.str("");

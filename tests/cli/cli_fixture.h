@@ -30,7 +30,11 @@ class CliFixture : public ::testing::Test {
   CommandContext Context(int portNumber = 5, bool answer = true) { return ContextOn(port, portNumber, answer); }
 
   CommandContext ContextOn(SerialPort& line, int portNumber = 5, bool answer = true) {
-    return {line, portNumber, output, errors, [answer](std::string_view) { return answer; }, nullptr, false};
+    return {.port = line,
+            .portNumber = portNumber,
+            .output = output,
+            .errors = errors,
+            .confirm = [answer](std::string_view) { return answer; }};
   }
 
   std::vector<std::uint8_t> DeviceImage() const { return {device.Memory().image.begin(), device.Memory().image.end()}; }

@@ -1,10 +1,12 @@
 #include "device/device_information.h"
 
-#include "app/control_ids.h"
+#include "app/connect_command.h"
+#include "app/device_labels.h"
 #include "device/command_frames.h"
 #include "device/line_texts.h"
 #include "device/update_mode.h"
 #include "device_fixture.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 namespace {

@@ -7,11 +7,12 @@
 
 #include "app/command_router.h"
 #include "app/main_form.h"
-#include "device/program_state.h"
+#include "app/program_state.h"
 #include "platform/headless/headless_window.h"
 #include "sim/device_simulator.h"
 #include "sim/in_process_port.h"
 #include "sim/virtual_clock.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 

@@ -5,15 +5,16 @@
 
 #include <tuple>
 
-#include "app/control_ids.h"
+#include "app/download_command.h"
 #include "app/main_form.h"
+#include "app/program_state.h"
 #include "device/download.h"
 #include "device/line_texts.h"
-#include "device/program_state.h"
 #include "platform/headless/headless_window.h"
 #include "sim/device_simulator.h"
 #include "sim/in_process_port.h"
 #include "sim/virtual_clock.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 namespace {

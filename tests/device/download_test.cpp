@@ -1,11 +1,12 @@
 #include "device/download.h"
 
-#include "app/control_ids.h"
+#include "app/download_command.h"
 #include "device/command_frames.h"
 #include "device/line_texts.h"
 #include "device/serial_channel.h"
 #include "device_fixture.h"
 #include "sim/sample_memory.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 namespace {

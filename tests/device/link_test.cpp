@@ -3,11 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
+#include "device/device_information.h"
 #include "device/line_texts.h"
 #include "device/serial_channel.h"
 #include "device/update_mode.h"
 #include "device_fixture.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 namespace {
@@ -16,15 +17,21 @@ using std::chrono::milliseconds;
 using std::chrono::seconds;
 
 // Remembers what the link told, as a front-end that says more than the window would.
-class RecordedEvents final : public LinkEvents {
+class RecordedSeat final : public DeviceSeat {
  public:
   void PortNotOpened(const PortFailure& failure) override { failures.push_back(failure); }
   void WaitingForLink(int portNumber) override { waits.push_back(portNumber); }
   void HandshakeRetry(int attempt, int tries) override { retries.emplace_back(attempt, tries); }
+  void NoUpdateMode() override { ++noUpdateMode; }
+  void HandshakeSucceeded() override { ++handshakes; }
+  void Receiving() override {}
+  void ChunkSent(std::size_t /*chunk*/) override {}
 
   std::vector<PortFailure> failures;
   std::vector<int> waits;
   std::vector<std::pair<int, int>> retries;
+  int noUpdateMode = 0;
+  int handshakes = 0;
 };
 
 using LinkTest = DeviceFixture;
@@ -53,42 +60,42 @@ TEST_F(LinkTest, ALinkThatNeverConnectsEndsAfterTenSecondsWithTheWindowsWords) {
   EXPECT_TRUE(window.IsEnabled(ids::kOpenPort));  // the user may try again
 }
 
-TEST_F(LinkTest, EventsAreToldTheWaitAndTheReasonInsteadOfTheBox) {
-  RecordedEvents events;
-  state.events = &events;
+TEST_F(LinkTest, TheSeatIsToldTheWaitAndTheReason) {
+  RecordedSeat seat;
   port.SetLinkDelay(seconds(60));
-  router.Click(ids::kOpenPort);
-  EXPECT_TRUE(window.Boxes().empty());
-  EXPECT_EQ(events.waits, std::vector<int>{2});
-  ASSERT_EQ(events.failures.size(), 1u);
-  EXPECT_EQ(events.failures[0].portNumber, 2);
-  EXPECT_EQ(events.failures[0].result.status, OpenStatus::NotConnected);
+  EXPECT_FALSE(Connect(state.link, kDevicePort, seat).inUpdateMode);
+  EXPECT_EQ(seat.waits, std::vector<int>{2});
+  ASSERT_EQ(seat.failures.size(), 1u);
+  EXPECT_EQ(seat.failures[0].portNumber, 2);
+  EXPECT_EQ(seat.failures[0].result.status, OpenStatus::NotConnected);
 
   port.SetLinkDelay(std::nullopt);
   port.AddHeldPort(2);
-  router.Click(ids::kOpenPort);
-  ASSERT_EQ(events.failures.size(), 2u);
-  EXPECT_EQ(events.failures[1].result.status, OpenStatus::Busy);
-  EXPECT_EQ(events.waits.size(), 1u);  // a link that is up is not waited for
+  EXPECT_FALSE(Connect(state.link, kDevicePort, seat).inUpdateMode);
+  ASSERT_EQ(seat.failures.size(), 2u);
+  EXPECT_EQ(seat.failures[1].result.status, OpenStatus::Busy);
+  EXPECT_EQ(seat.waits.size(), 1u);  // a link that is up is not waited for
+  EXPECT_EQ(seat.noUpdateMode, 0);   // no handshake without a port
 }
 
 TEST_F(LinkTest, AFailedHandshakeIsTriedAgainWithThePortClosedInBetween) {
-  RecordedEvents events;
-  state.events = &events;
-  state.handshakeTries = 3;
+  RecordedSeat seat;
+  state.link.handshakeTries = 3;
   // The answer comes so late on the first try that the handshake gives up; then it is prompt.
   Faults().lulls = {{sim::Phase::Handshake, 0, kLullLimit + kReadLimit + milliseconds(100), true}};
-  router.Click(ids::kOpenPort);
-  EXPECT_TRUE(window.Boxes().empty());
-  EXPECT_EQ(window.TextOf(ids::kStatusBox), "Load user database from device ....");
-  EXPECT_EQ(events.retries, (std::vector<std::pair<int, int>>{{1, 3}}));
+  const ConnectResult result = Connect(state.link, kDevicePort, seat);
+  EXPECT_TRUE(result.inUpdateMode);
+  EXPECT_TRUE(result.answered);
+  EXPECT_EQ(seat.handshakes, 1);
+  EXPECT_EQ(seat.noUpdateMode, 0);
+  EXPECT_EQ(seat.retries, (std::vector<std::pair<int, int>>{{1, 3}}));
   ASSERT_EQ(port.Sessions().size(), 2u);
   EXPECT_TRUE(port.Sessions()[0].closed);
   EXPECT_EQ(port.Sessions()[0].written, Concat(line::kUpdateRequest, line::kExitMessage));
 }
 
 TEST_F(LinkTest, EveryTryFailingEndsWithOneBoxAfterTheLast) {
-  state.handshakeTries = 3;
+  state.link.handshakeTries = 3;
   Faults().wrongAnswer = true;
   const Instant start = clock.Now();
   router.Click(ids::kOpenPort);

@@ -1,8 +1,8 @@
 #include "device/port_scan.h"
 
-#include "app/control_ids.h"
 #include "device/line_texts.h"
 #include "device_fixture.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 namespace {
@@ -87,7 +87,7 @@ TEST_F(PortScanTest, NoDeviceAnywhereTriesEveryPortAndSelectsCom2) {
 TEST_F(PortScanTest, NoiseAheadOfTheBannerIsToleratedButAZeroByteHidesIt) {
   Populate(3);
   device.Faults().garbageBefore = sim::PhaseCount{sim::Phase::Banner, 1};
-  EXPECT_EQ(FindDevicePort(state), 3);
+  EXPECT_EQ(FindDevicePort(state.link), 3);
 }
 
 TEST_F(PortScanTest, AFoundDeviceThatFailsTheHandshakeLeavesTheScanAvailable) {

@@ -1,10 +1,11 @@
 #include "device/upload.h"
 
-#include "app/control_ids.h"
+#include "app/upload_command.h"
 #include "device/command_frames.h"
 #include "device/line_texts.h"
 #include "device_fixture.h"
 #include "tests/support/status_log.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 namespace {

@@ -5,13 +5,15 @@
 #include <chrono>
 
 #include "app/command_router.h"
-#include "app/control_ids.h"
+#include "app/download_command.h"
 #include "app/main_form.h"
+#include "app/upload_command.h"
 #include "device/download.h"
 #include "device/upload.h"
 #include "platform/headless/headless_window.h"
 #include "platform/posix/posix_serial_port.h"
 #include "tests/support/sim_on_com_port.h"
+#include "window/control_ids.h"
 
 namespace userdb::test {
 namespace {

@@ -1,12 +1,12 @@
 // A user's whole session on the headless window, through the real POSIX serial backend.
 
 #include "app/command_router.h"
-#include "app/control_ids.h"
 #include "app/main_form.h"
-#include "device/program_state.h"
+#include "app/program_state.h"
 #include "platform/headless/headless_window.h"
 #include "platform/posix/posix_serial_port.h"
 #include "tests/support/sim_on_com_port.h"
+#include "window/control_ids.h"
 
 namespace userdb::test {
 namespace {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "format_fixtures.h"
 #include "formats/file_contents.h"
 
@@ -20,6 +23,15 @@ TEST(FileFormat, ExtensionsAndNamesChooseTheFormat) {
   EXPECT_EQ(FormatName(FileFormat::Gpx), "gpx");
   EXPECT_FALSE(CanRead(FileFormat::Kml));
   EXPECT_FALSE(CanWrite(FileFormat::SpeedCameraCsv));
+}
+
+// The documentation's table is the table the program uses.
+TEST(FileFormat, TheDocumentationListsTheFormatsAsTheTableHasThem) {
+  std::ifstream file(std::string(USERDB_SOURCE_DIR) + "/docs/cli.md", std::ios::binary);
+  const std::string doc{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  EXPECT_NE(doc.find(FormatsMarkdown()), std::string::npos) << FormatsMarkdown();
+  EXPECT_EQ(FormatNames(false), (std::vector<std::string>{"bin", "csv", "gpx", "speedcam"}));
+  EXPECT_EQ(FormatNames(true), (std::vector<std::string>{"bin", "csv", "gpx", "kml"}));
 }
 
 TEST(FileFormat, ACsvFileIsReadInTheDialectItsHeaderShows) {

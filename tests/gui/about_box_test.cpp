@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/control_table.h"
 #include "gui/about_box.h"
+#include "window/control_table.h"
 #include "window_on_simulator.h"
 
 namespace userdb {

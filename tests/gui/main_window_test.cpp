@@ -11,7 +11,7 @@
 #include <QtTest>
 #include <set>
 
-#include "app/control_table.h"
+#include "window/control_table.h"
 #include "window_on_simulator.h"
 
 namespace userdb {

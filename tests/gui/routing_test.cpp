@@ -64,8 +64,7 @@ class RoutingTest : public QObject {
     const UserPoint storedBefore = run.state.database.Point(2);
     QTest::mouseClick(&run.ControlAs<QCheckBox>(ids::RowCheck(2)), Qt::LeftButton);
     run.Press(ids::kClearData);
-    for (int field = 0; field < ids::kRowFieldCount; ++field)
-      QCOMPARE(run.TextOf(ids::RowField(2, field)), std::string());
+    for (int field = 0; field < kRowFieldCount; ++field) QCOMPARE(run.TextOf(ids::RowField(2, field)), std::string());
     QVERIFY(!run.ControlAs<QCheckBox>(ids::RowCheck(2)).isChecked());
     QCOMPARE(run.TextOf(ids::NoteField(1)), std::string("Alexanderplatz red light"));
     QVERIFY(run.state.database.Point(2) == storedBefore);  // the window only

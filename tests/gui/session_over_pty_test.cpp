@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/control_ids.h"
 #include "gui/qt_main_window.h"
 #include "platform/posix/posix_serial_port.h"
 #include "tests/support/child_process.h"
+#include "window/control_ids.h"
 
 namespace userdb {
 

@@ -22,7 +22,7 @@ class TypingTest : public QObject {
  private slots:
   void rowFieldsTurnTypedLettersIntoCapitalsNotesDoNot() {
     WindowOnSimulator run;
-    for (int field = 0; field < ids::kRowFieldCount - 1; ++field) {
+    for (int field = 0; field < kRowFieldCount - 1; ++field) {
       const int id = ids::RowField(3, field);
       run.Type(id, "w");
       QCOMPARE(run.TextOf(id), std::string("W"));

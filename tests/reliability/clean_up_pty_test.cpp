@@ -7,7 +7,10 @@
 #include <chrono>
 #include <filesystem>
 
+#include "app/connect_command.h"
+#include "app/download_command.h"
 #include "app/main_form.h"
+#include "app/upload_command.h"
 #include "device/device_information.h"
 #include "device/download.h"
 #include "device/upload.h"

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/user_messages.h"
 #include "device/line_texts.h"
 #include "device/serial_channel.h"
-#include "device/user_messages.h"
 #include "sim/sample_memory.h"
 #include "tests/reliability/matrix_row_check.h"
 

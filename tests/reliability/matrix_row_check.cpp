@@ -4,10 +4,10 @@
 
 #include <array>
 
-#include "app/control_ids.h"
 #include "device/serial_channel.h"
 #include "device/update_mode.h"
 #include "device/upload.h"
+#include "window/control_ids.h"
 
 namespace userdb::test {
 namespace {

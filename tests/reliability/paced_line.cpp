@@ -2,15 +2,19 @@
 
 #include <map>
 
-#include "app/control_ids.h"
-#include "app/control_table.h"
+#include "app/connect_command.h"
+#include "app/download_command.h"
 #include "app/main_form.h"
+#include "app/port_scan_command.h"
+#include "app/upload_command.h"
+#include "app/user_messages.h"
 #include "device/device_information.h"
 #include "device/download.h"
 #include "device/port_scan.h"
 #include "device/upload.h"
-#include "device/user_messages.h"
 #include "sim/sample_memory.h"
+#include "window/control_ids.h"
+#include "window/control_table.h"
 
 namespace userdb::test {
 namespace {

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "app/window.h"
-#include "device/program_state.h"
+#include "app/program_state.h"
 #include "platform/headless/headless_window.h"
 #include "sim/device_simulator.h"
 #include "sim/in_process_port.h"
 #include "sim/line_damage.h"
 #include "sim/virtual_clock.h"
+#include "window/window.h"
 
 namespace userdb::test {
 

@@ -10,14 +10,14 @@
 #include <map>
 #include <string>
 
-#include "app/control_ids.h"
+#include "app/user_messages.h"
 #include "device/update_mode.h"
 #include "device/upload.h"
-#include "device/user_messages.h"
 #include "sim/random_faults.h"
 #include "tests/reliability/fault_matrix.h"
 #include "tests/reliability/matrix_row_check.h"
 #include "tests/reliability/paced_line.h"
+#include "window/control_ids.h"
 
 namespace userdb::test {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/window.h"
+#include "window/control_ids.h"
+#include "window/window.h"
 
 namespace userdb {
 

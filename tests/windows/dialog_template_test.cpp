@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/control_table.h"
 #include "platform/win32/dialog_template.h"
 #include "platform/win32/wide_text.h"
 #include "scripted_user.h"
+#include "window/control_ids.h"
+#include "window/control_table.h"
 
 namespace userdb::test {
 namespace {
@@ -151,9 +151,9 @@ TEST_F(DialogFromTable, ControlsCarryTheStylesTheTableNames) {
   EXPECT_EQ(StyleOf(Item(ids::kLoadDatabase)) & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
   EXPECT_EQ(StyleOf(Item(ids::kExit)) & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON));
   EXPECT_TRUE(HasStyle(Item(ids::kPageLabel), SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN));
-  for (int row = 0; row < ids::kRowCount; ++row) {
+  for (int row = 0; row < kRowsPerPage; ++row) {
     EXPECT_EQ(StyleOf(Item(ids::RowCheck(row))) & BS_TYPEMASK, static_cast<DWORD>(BS_AUTOCHECKBOX)) << row;
-    for (int field = 0; field < ids::kRowFieldCount; ++field) {
+    for (int field = 0; field < kRowFieldCount; ++field) {
       const HWND edit = Item(ids::RowField(row, field));
       const bool isNote = ids::RowField(row, field) == ids::NoteField(row);
       EXPECT_EQ(HasStyle(edit, ES_UPPERCASE), !isNote) << row << '/' << field;

@@ -7,12 +7,12 @@
 #include <span>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/control_table.h"
-#include "app/resources/ico_file.h"
-#include "app/resources/icon_128.h"
-#include "database/little_endian.h"
 #include "platform/win32/wide_text.h"
+#include "window/control_ids.h"
+#include "window/control_table.h"
+#include "window/little_endian.h"
+#include "window/resources/ico_file.h"
+#include "window/resources/icon_128.h"
 
 namespace userdb::test {
 namespace {

@@ -9,9 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/control_table.h"
-#include "device/program_state.h"
+#include "app/program_state.h"
 #include "platform/win32/iconic_painting.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_main_form.h"
@@ -19,6 +17,8 @@
 #include "sim/device_simulator.h"
 #include "sim/in_process_port.h"
 #include "sim/virtual_clock.h"
+#include "window/control_ids.h"
+#include "window/control_table.h"
 
 namespace userdb::test {
 namespace {
@@ -253,7 +253,7 @@ TEST_F(Win32MainFormTest, TheWindowOperationsReachTheLiveControls) {
 
     window.SetRowChecked(3, true);
     EXPECT_EQ(SendDlgItemMessageA(mainWindow, ids::RowCheck(3), BM_GETCHECK, 0, 0), BST_CHECKED);
-    for (int row = 0; row < ids::kRowCount; ++row) EXPECT_EQ(window.IsRowChecked(row), row == 3) << row;
+    for (int row = 0; row < kRowsPerPage; ++row) EXPECT_EQ(window.IsRowChecked(row), row == 3) << row;
     window.SetRowChecked(3, false);
     EXPECT_FALSE(window.IsRowChecked(3));
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/control_ids.h"
-#include "app/control_table.h"
-#include "app/resources/ico_file.h"
-#include "app/resources/icon_128.h"
+#include "window/control_ids.h"
+#include "window/control_table.h"
+#include "window/resources/ico_file.h"
+#include "window/resources/icon_128.h"
 
 namespace {
 

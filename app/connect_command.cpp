@@ -1,0 +1,19 @@
+#include "app/connect_command.h"
+
+#include "app/window_presenter.h"
+
+namespace userdb {
+
+int SelectedPort(const Window& window) { return window.PortSelection() + 1; }
+
+bool ConnectCommand(ProgramState& state, Window& window) {
+  WindowPresenter presenter(window);
+  const ConnectResult result = Connect(state.link, SelectedPort(window), presenter);
+  if (!result.inUpdateMode) return false;
+  for (const LabelText& label : InformationLabels(result.info)) window.SetText(label.controlId, label.text);
+  if (result.info.identity) state.serialNumber = result.info.identity->serialNumber;
+  if (!result.answered) ShowNotResponding(window);
+  return result.answered;
+}
+
+}  // namespace userdb

@@ -1,0 +1,27 @@
+#pragma once
+// Everything the program keeps for its whole run, in one object passed by reference.
+
+#include <cstdint>
+#include <optional>
+
+#include "app/backup_sink.h"
+#include "app/shown_page.h"
+#include "database/user_database.h"
+#include "device/device_link.h"
+
+namespace userdb {
+
+struct ProgramState {
+  explicit ProgramState(SerialPort& port) : link(port) {}
+
+  UserDatabase database;
+  DeviceLink link;
+  // What the page view last wrote into the window, so that a save keeps untouched values exact.
+  ShownPage shown;
+  // The device's serial number, once a device information block has shown it.
+  std::optional<std::uint32_t> serialNumber;
+  // Where every download leaves a copy of the device; none keeps no copy.
+  BackupSink* backups = nullptr;
+};
+
+}  // namespace userdb
