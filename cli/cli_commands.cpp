@@ -159,10 +159,12 @@ int RunDownload(const CommandContext& context, const DownloadRequest& request) {
   database.SetImage(result.image);
   database.speedUnit = result.unit;
   Complaints complaints;
-  if (!SavePointsFile(request.file, request.format, database, complaints)) {
+  Changes changes;
+  if (!SavePointsFile(request.file, request.format, database, complaints, request.options, &changes)) {
     PrintComplaints(context.errors, complaints);
     return exit_code::kFileProblem;
   }
+  TellChanges(context.errors, changes, context.explain);
   if (!context.quiet) {
     context.output << "Saved " << formats::PointCount(database) << " points to " << request.file.string() << '\n';
   }
@@ -174,12 +176,14 @@ int RunUpload(const CommandContext& context, const UploadRequest& request) {
   LoadRequest load = request.load;
   load.forDevice = true;
   Complaints complaints;
-  const std::optional<formats::PointsFile> points = LoadPointsFile(request.file, load, complaints);
+  Changes changes;
+  const std::optional<formats::PointsFile> points = LoadPointsFile(request.file, load, complaints, &changes);
   if (!points) {
     PrintComplaints(context.errors, complaints);
     Tell(context, "nothing was sent to the device");
     return exit_code::kFileProblem;
   }
+  TellChanges(context.errors, changes, context.explain);
   if (request.backupFirst) {
     if (const int backedUp = BackUpDevice(context); backedUp != exit_code::kSuccess) return backedUp;
   }

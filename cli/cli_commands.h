@@ -30,11 +30,13 @@ struct CommandContext {
   storage::BackupStore* backups = nullptr;             // where downloads leave a copy of the device
   std::optional<std::string> portPath = std::nullopt;  // the device path --port named, if any
   int handshakeTries = 1;
+  bool explain = false;  // list every change the formats made, not just their count
 };
 
 struct DownloadRequest {
   std::filesystem::path file;
   formats::FileFormat format = formats::FileFormat::Image;
+  formats::ListOptions options = {};
 };
 
 struct UploadRequest {

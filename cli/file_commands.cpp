@@ -6,11 +6,15 @@ namespace userdb::cli {
 
 int RunConversion(const Conversion& conversion, std::ostream& output, std::ostream& errors, bool quiet) {
   Complaints complaints;
-  const std::optional<formats::PointsFile> points = LoadPointsFile(conversion.input, conversion.load, complaints);
-  if (!points || !SavePointsFile(conversion.output, conversion.outputFormat, points->database, complaints)) {
+  Changes changes;
+  const std::optional<formats::PointsFile> points =
+      LoadPointsFile(conversion.input, conversion.load, complaints, &changes);
+  if (!points || !SavePointsFile(conversion.output, conversion.outputFormat, points->database, complaints,
+                                 conversion.load.cameras, &changes)) {
     PrintComplaints(errors, complaints);
     return exit_code::kFileProblem;
   }
+  TellChanges(errors, changes, conversion.explain);
   if (!quiet) {
     output << "Wrote " << formats::PointCount(points->database) << " points to " << conversion.output.string() << '\n';
   }

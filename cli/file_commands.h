@@ -13,6 +13,7 @@ struct Conversion {
   LoadRequest load;  // import asks for the device's rules, so that the result can be uploaded
   std::filesystem::path output;
   formats::FileFormat outputFormat = formats::FileFormat::Image;
+  bool explain = false;  // list every change the formats made, not just their count
 };
 
 // Writes nothing when the input is refused. Returns the exit status.

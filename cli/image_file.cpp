@@ -17,6 +17,8 @@ constexpr std::uintmax_t kLargestFile = std::uintmax_t{16} * 1024 * 1024;
 // Past this many, the rest of the problems are counted rather than listed.
 constexpr std::size_t kProblemsListed = 20;
 
+}  // namespace
+
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, Complaints& complaints) {
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
@@ -36,6 +38,8 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, Comp
   }
   return contents;
 }
+
+namespace {
 
 void Describe(const std::filesystem::path& path, const std::vector<formats::FileProblem>& problems,
               Complaints& complaints) {
@@ -91,7 +95,7 @@ std::optional<FileFormat> ChooseFormat(const std::filesystem::path& path, const 
 }
 
 std::optional<formats::PointsFile> LoadPointsFile(const std::filesystem::path& path, const LoadRequest& request,
-                                                  Complaints& complaints) {
+                                                  Complaints& complaints, Changes* changes) {
   const std::optional<std::string> contents = ReadWholeFile(path, complaints);
   if (!contents) return std::nullopt;
   formats::ReadResult read = formats::ReadContents(request.format, *contents, request.cameras);
@@ -100,17 +104,37 @@ std::optional<formats::PointsFile> LoadPointsFile(const std::filesystem::path& p
     Describe(path, read.problems, complaints);
     return std::nullopt;
   }
+  if (changes != nullptr) {
+    for (const formats::Change& change : read.changes)
+      changes->push_back(formats::DescribeChange(path.string(), change));
+  }
   return read.points;
 }
 
 bool SavePointsFile(const std::filesystem::path& path, FileFormat format, const UserDatabase& database,
-                    Complaints& complaints) {
-  const std::string contents = formats::WriteContents(format, database);
+                    Complaints& complaints, const formats::ListOptions& options, Changes* changes) {
+  std::vector<formats::Change> lost;
+  const std::string contents = formats::WriteContents(format, database, options, lost);
   std::string error;
   const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(contents.data()), contents.size());
-  if (storage::WriteFileAtomically(path, bytes, error)) return true;
-  complaints.push_back(error);
-  return false;
+  if (!storage::WriteFileAtomically(path, bytes, error)) {
+    complaints.push_back(error);
+    return false;
+  }
+  if (changes != nullptr) {
+    for (const formats::Change& change : lost) changes->push_back(formats::DescribeChange(path.string(), change));
+  }
+  return true;
+}
+
+void TellChanges(std::ostream& errors, const Changes& changes, bool explain) {
+  if (changes.empty()) return;
+  if (!explain) {
+    errors << "userdb: " << changes.size() << (changes.size() == 1 ? " change" : " changes")
+           << " on the way, to fit the formats (--explain lists them)\n";
+    return;
+  }
+  for (const std::string& change : changes) errors << "userdb: " << change << '\n';
 }
 
 }  // namespace userdb::cli

@@ -28,14 +28,23 @@ std::optional<formats::FileFormat> ChooseFormat(const std::filesystem::path& pat
 
 struct LoadRequest {
   formats::FileFormat format = formats::FileFormat::Image;
-  formats::CameraImport cameras;
+  formats::ListOptions cameras;
   bool forDevice = false;  // the points must also pass the rules of what goes to a device
 };
 
+// What formats lost or changed on the way, one line each as --explain lists them.
+using Changes = std::vector<std::string>;
+
+// Reads a file whole, bounded in size; its changes, if asked for, are added to changes.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, Complaints& complaints);
+
 std::optional<formats::PointsFile> LoadPointsFile(const std::filesystem::path& path, const LoadRequest& request,
-                                                  Complaints& complaints);
+                                                  Complaints& complaints, Changes* changes = nullptr);
 
 bool SavePointsFile(const std::filesystem::path& path, formats::FileFormat format, const UserDatabase& database,
-                    Complaints& complaints);
+                    Complaints& complaints, const formats::ListOptions& options = {}, Changes* changes = nullptr);
+
+// "userdb: 12 changes on the way (--explain lists them)", or every change with explain.
+void TellChanges(std::ostream& errors, const Changes& changes, bool explain);
 
 }  // namespace userdb::cli

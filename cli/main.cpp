@@ -36,6 +36,8 @@ struct GlobalOptions {
   bool quiet = false;
   std::string trace;
   int retries = 2;  // further tries of a handshake that fails
+  bool explain = false;
+  bool mph = false;
 };
 
 struct FileOptions {
@@ -63,9 +65,17 @@ std::optional<formats::FileFormat> Format(const std::string& file, const std::st
   return format;
 }
 
-cli::LoadRequest Load(formats::FileFormat format, const FileOptions& options, bool forDevice) {
+formats::ListOptions Options(const GlobalOptions& global) {
+  formats::ListOptions options;
+  options.mph = global.mph;
+  return options;
+}
+
+cli::LoadRequest Load(formats::FileFormat format, const FileOptions& options, bool forDevice,
+                      const GlobalOptions& global) {
   cli::LoadRequest load;
   load.format = format;
+  load.cameras = Options(global);
   if (options.cameraType >= 0) load.cameras.type = static_cast<std::uint8_t>(options.cameraType);
   load.forDevice = forDevice;
   return load;
@@ -99,7 +109,7 @@ int RunOnDevice(const GlobalOptions& global, bool yes, storage::BackupStore& bac
   }
   const cli::Confirm confirm = yes ? cli::Confirm([](std::string_view) { return true; }) : cli::Confirm(AskOnTerminal);
   return command(cli::CommandContext{port, line->portNumber, std::cout, std::cerr, confirm, &progress, global.quiet,
-                                     &backups, line->path, global.retries + 1});
+                                     &backups, line->path, global.retries + 1, global.explain});
 }
 
 void AddFormatOption(CLI::App& command, std::string& format, const std::string& name, const std::string& what,
@@ -133,6 +143,8 @@ int Run(int argc, char** argv) {
   app.add_flag("--quiet,-q", global.quiet, "no progress display and no word of success");
   app.add_option("--trace", global.trace, "write each device conversation to this file as timestamped hex")
       ->type_name("FILE");
+  app.add_flag("--explain", global.explain, "list every change a format made to the points, line by line");
+  app.add_flag("--mph", global.mph, "speeds in names (\"School @30\") are miles per hour, not km/h");
   app.add_option("--retries", global.retries,
                  "try a handshake the device does not answer this many times more, 0.5 s apart (default 2)")
       ->check(CLI::Range(0, 10))
@@ -200,7 +212,7 @@ int Run(int argc, char** argv) {
     const auto format = Format(output, file.format, FileUse::Write);
     if (!format) return cli::exit_code::kUsage;
     return RunOnDevice(global, yes, backups, [&](const cli::CommandContext& context) {
-      return cli::RunDownload(context, cli::DownloadRequest{output, *format});
+      return cli::RunDownload(context, cli::DownloadRequest{output, *format, Options(global)});
     });
   }
   if (restore->parsed()) {
@@ -216,15 +228,16 @@ int Run(int argc, char** argv) {
     const auto format = Format(input, file.format, FileUse::Read);
     if (!format) return cli::exit_code::kUsage;
     return RunOnDevice(global, yes, backups, [&](const cli::CommandContext& context) {
-      return cli::RunUpload(context, cli::UploadRequest{input, Load(*format, file, true), !noVerify, !noBackup});
+      return cli::RunUpload(context,
+                            cli::UploadRequest{input, Load(*format, file, true, global), !noVerify, !noBackup});
     });
   }
   const bool importing = importFile->parsed();
   const auto from = Format(input, file.inputFormat, FileUse::Read);
   const auto to = Format(output, file.format, FileUse::Write);
   if (!from || !to) return cli::exit_code::kUsage;
-  return cli::RunConversion(cli::Conversion{input, Load(*from, file, importing), output, *to}, std::cout, std::cerr,
-                            global.quiet);
+  return cli::RunConversion(cli::Conversion{input, Load(*from, file, importing, global), output, *to, global.explain},
+                            std::cout, std::cerr, global.quiet);
 }
 
 }  // namespace

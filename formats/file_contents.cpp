@@ -1,18 +1,43 @@
 #include "formats/file_contents.h"
 
 namespace userdb::formats {
+namespace {
 
-ReadResult ReadContents(FileFormat format, std::string_view contents, const CameraImport& cameras) {
+FileProblem NotReadHere(const FormatSpec& spec) {
+  return ProblemAt(0, "", std::string(spec.name) + " files cannot be read here");
+}
+
+}  // namespace
+
+ReadResult ReadContents(FileFormat format, std::string_view contents, const ListOptions& options) {
   const FormatSpec& spec = SpecOf(format);
+  if (spec.read == nullptr) return Refused(NotReadHere(spec));
+  return spec.read(contents, options);
+}
+
+ListRead ReadPointList(FileFormat format, std::string_view contents, const ListOptions& options) {
+  const FormatSpec& spec = SpecOf(format);
+  if (spec.readList != nullptr) return spec.readList(contents, options);
+  ListRead list;
   if (spec.read == nullptr) {
-    return Refused(ProblemAt(0, "", std::string(spec.name) + " files cannot be read here"));
+    list.problems.push_back(NotReadHere(spec));
+    return list;
   }
-  return spec.read(contents, cameras);
+  ReadResult read = spec.read(contents, options);
+  list.problems = std::move(read.problems);
+  if (list.Ok()) list.points = PointsOf(read.points);
+  return list;
+}
+
+std::string WriteContents(FileFormat format, const UserDatabase& database, const ListOptions& options,
+                          std::vector<Change>& changes) {
+  const FormatSpec& spec = SpecOf(format);
+  return spec.write != nullptr ? spec.write(database, options, changes) : std::string();
 }
 
 std::string WriteContents(FileFormat format, const UserDatabase& database) {
-  const FormatSpec& spec = SpecOf(format);
-  return spec.write != nullptr ? spec.write(database) : std::string();
+  std::vector<Change> ignored;
+  return WriteContents(format, database, {}, ignored);
 }
 
 }  // namespace userdb::formats

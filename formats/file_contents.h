@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "database/user_database.h"
 #include "formats/file_format.h"
@@ -11,10 +12,16 @@
 
 namespace userdb::formats {
 
-// A CSV file is read as a speed-camera list when its header is one.
-ReadResult ReadContents(FileFormat format, std::string_view contents, const CameraImport& cameras = {});
+// A CSV file is read as a speed-camera list when its header is one. A list format is refused
+// past 256 points.
+ReadResult ReadContents(FileFormat format, std::string_view contents, const ListOptions& options = {});
 
-// format must be one that CanWrite.
+// Every point of the file, however many: lists as they are, databases by their records.
+ListRead ReadPointList(FileFormat format, std::string_view contents, const ListOptions& options = {});
+
+// format must be one that CanWrite. What the format cannot carry goes to changes.
+std::string WriteContents(FileFormat format, const UserDatabase& database, const ListOptions& options,
+                          std::vector<Change>& changes);
 std::string WriteContents(FileFormat format, const UserDatabase& database);
 
 }  // namespace userdb::formats

@@ -5,7 +5,9 @@
 #include <cctype>
 
 #include "formats/csv_format.h"
+#include "formats/garmin_csv.h"
 #include "formats/image_format.h"
+#include "formats/ov2_format.h"
 #if USERDB_XML_FORMATS
 #include "formats/gpx_format.h"
 #include "formats/kml_format.h"
@@ -14,32 +16,59 @@
 namespace userdb::formats {
 namespace {
 
-ReadResult ReadImageFile(std::string_view contents, const CameraImport&) { return ReadImage(contents); }
+ReadResult ReadImageFile(std::string_view contents, const ListOptions&) { return ReadImage(contents); }
 
 // A CSV file is read as a speed-camera list when its header is one.
-ReadResult ReadCsvFile(std::string_view contents, const CameraImport& cameras) {
-  return IsSpeedCameraList(contents) ? ReadSpeedCameraCsv(contents, cameras) : ReadCsv(contents);
+ReadResult ReadCsvFile(std::string_view contents, const ListOptions& options) {
+  return IsSpeedCameraList(contents) ? ReadSpeedCameraCsv(contents, options) : ReadCsv(contents);
+}
+
+// A list format as a database: refused past 256 points.
+template <ListRead (*Reader)(std::string_view, const ListOptions&)>
+ReadResult ReadListFile(std::string_view contents, const ListOptions& options) {
+  return IntoDatabase(Reader(contents, options), kRecordFieldNames);
+}
+
+// The lossless formats change nothing on the way out.
+template <std::string (*Writer)(const UserDatabase&)>
+std::string WriteWhole(const UserDatabase& database, const ListOptions&, std::vector<Change>&) {
+  return Writer(database);
+}
+
+std::string WriteOv2File(const UserDatabase& database, const ListOptions&, std::vector<Change>& changes) {
+  return WriteOv2(database, changes);
+}
+
+std::string WriteCameraList(const UserDatabase& database, const ListOptions&, std::vector<Change>& changes) {
+  return WriteSpeedCameraCsv(database, changes);
 }
 
 #if USERDB_XML_FORMATS
-ReadResult ReadGpxFile(std::string_view contents, const CameraImport&) { return ReadGpx(contents); }
+ReadResult ReadGpxFile(std::string_view contents, const ListOptions&) { return ReadGpx(contents); }
 constexpr auto kGpxReader = &ReadGpxFile;
-constexpr auto kGpxWriter = &WriteGpx;
-constexpr auto kKmlWriter = &WriteKml;
+constexpr auto kGpxWriter = &WriteWhole<WriteGpx>;
+constexpr auto kKmlWriter = &WriteWhole<WriteKml>;
 #else
-constexpr ReadResult (*kGpxReader)(std::string_view, const CameraImport&) = nullptr;
-constexpr std::string (*kGpxWriter)(const UserDatabase&) = nullptr;
-constexpr std::string (*kKmlWriter)(const UserDatabase&) = nullptr;
+constexpr ReadResult (*kGpxReader)(std::string_view, const ListOptions&) = nullptr;
+constexpr std::string (*kGpxWriter)(const UserDatabase&, const ListOptions&, std::vector<Change>&) = nullptr;
+constexpr auto kKmlWriter = kGpxWriter;
 #endif
 
-const std::array<FormatSpec, 5> kFormats{{
+const std::array<FormatSpec, 7> kFormats{{
     {FileFormat::Image, "bin", ".bin", true, true, "yes: the 36864-byte transfer image exactly as the device takes it",
-     &ReadImageFile, &WriteImage},
-    {FileFormat::Csv, "csv", ".csv", true, true, "yes", &ReadCsvFile, &WriteCsv},
-    {FileFormat::Gpx, "gpx", ".gpx", true, true, "yes", kGpxReader, kGpxWriter},
-    {FileFormat::Kml, "kml", ".kml", false, true, "no: for looking at the points on a map", nullptr, kKmlWriter},
-    {FileFormat::SpeedCameraCsv, "speedcam", "", true, false, "a public speed-camera list, imported by the rules below",
-     &ReadSpeedCameraCsv, nullptr},
+     &ReadImageFile, nullptr, &WriteWhole<WriteImage>},
+    {FileFormat::Csv, "csv", ".csv", true, true, "yes", &ReadCsvFile, nullptr, &WriteWhole<WriteCsv>},
+    {FileFormat::Gpx, "gpx", ".gpx", true, true, "yes", kGpxReader, nullptr, kGpxWriter},
+    {FileFormat::Kml, "kml", ".kml", false, true, "no: for looking at the points on a map", nullptr, nullptr,
+     kKmlWriter},
+    {FileFormat::SpeedCameraCsv, "speedcam", ".txt", true, true,
+     "no: iGO's speedcam.txt and the public lists in its columns (also as `.csv`), by the rules below",
+     &ReadSpeedCameraCsv, &ReadSpeedCameraList, &WriteCameraList},
+    {FileFormat::Ov2, "ov2", ".ov2", true, true, "no: TomTom's points of interest; names and positions only",
+     &ReadListFile<ReadOv2>, &ReadOv2, &WriteOv2File},
+    {FileFormat::GarminCsv, "garmin", "", true, true,
+     "no: Garmin's POI CSV (`.csv`, by its name only); names, positions and speeds", &ReadListFile<ReadGarminCsv>,
+     &ReadGarminCsv, &WriteGarminCsv},
 }};
 
 std::string Lower(std::string_view text) {

@@ -8,14 +8,16 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "database/user_database.h"
 #include "formats/file_problem.h"
+#include "formats/point_list.h"
 #include "formats/speed_camera_csv.h"
 
 namespace userdb::formats {
 
-enum class FileFormat { Image, Csv, Gpx, Kml, SpeedCameraCsv };
+enum class FileFormat { Image, Csv, Gpx, Kml, SpeedCameraCsv, Ov2, GarminCsv };
 
 struct FormatSpec {
   FileFormat format;
@@ -24,9 +26,11 @@ struct FormatSpec {
   bool readable;
   bool writable;
   std::string_view lossless;  // "yes: ...", "no: ..." as the documentation says it
-  // Null where this build goes without the format (GPX and KML need pugixml).
-  ReadResult (*read)(std::string_view contents, const CameraImport& cameras);
-  std::string (*write)(const UserDatabase& database);
+  // Null where this build goes without the format (GPX and KML need pugixml). A list format
+  // reads into a list of any length (readList); the rest read whole databases (read).
+  ReadResult (*read)(std::string_view contents, const ListOptions& options);
+  ListRead (*readList)(std::string_view contents, const ListOptions& options);
+  std::string (*write)(const UserDatabase& database, const ListOptions& options, std::vector<Change>& changes);
 };
 
 // Every format, in the order the documentation lists them.

@@ -34,4 +34,9 @@ ReadResult Refused(FileProblem problem) {
   return result;
 }
 
+std::string DescribeChange(std::string_view fileName, const Change& change) {
+  if (change.line > 0) return std::string(fileName) + ":" + std::to_string(change.line) + ": " + change.what;
+  return std::string(fileName) + ": record " + std::to_string(change.record) + ": " + change.what;
+}
+
 }  // namespace userdb::formats

@@ -28,10 +28,21 @@ std::string DescribeProblem(std::string_view fileName, const FileProblem& proble
 // A problem with the record's line when it has one, else with the record's index.
 FileProblem RecordProblem(const PointsFile& file, std::size_t record, std::string_view field, std::string message);
 
+// What a conversion lost or changed for one point, by its line or, without one, its record.
+struct Change {
+  int line = 0;
+  std::size_t record = 0;
+  std::string what;
+};
+
+// "FILE:LINE: WHAT" or "FILE: record K: WHAT".
+std::string DescribeChange(std::string_view fileName, const Change& change);
+
 // A reader's result: the points are only meaningful when there is no problem.
 struct ReadResult {
   PointsFile points;
   std::vector<FileProblem> problems;
+  std::vector<Change> changes;
 
   bool Ok() const { return problems.empty(); }
 };

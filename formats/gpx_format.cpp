@@ -13,6 +13,7 @@
 #include "formats/decimal_degrees.h"
 #include "formats/hex_bytes.h"
 #include "formats/note_fields.h"
+#include "formats/point_list.h"
 #include "formats/record_values.h"
 #include "formats/xml_text.h"
 
@@ -203,7 +204,29 @@ class GpxReader {
     const pugi::xml_node description = waypoint.child("desc") ? waypoint.child("desc") : waypoint.child("name");
     read.note = NoteFields{description.child_value(), ours.child_value(Ours("noteHex").c_str())};
     read.noteElement = description ? description.name() : "desc";
+    if (!ours) ReadGarminExtension(waypoint, read);
     return read;
+  }
+
+  // Garmin's own waypoints: a speed as "@NNN" at the end of the name, and a proximity alarm,
+  // which the device has no place for.
+  void ReadGarminExtension(pugi::xml_node waypoint, Waypoint& read) {
+    const std::string name = waypoint.child_value("name");
+    const std::optional<NamedSpeed> named = SpeedInName(name);
+    if (named && read.point.speed == kNoSpeed && named->speed <= kLargestKmh) {
+      read.point.speed = StoredSpeed(named->speed, kSpeedUnitKilometer);
+      if (read.noteElement == "name") read.note.text = std::string(named->name);
+    }
+    for (const pugi::xml_node extension : waypoint.child("extensions").children()) {
+      const std::string_view element = extension.name();
+      if (!element.ends_with("WaypointExtension")) continue;
+      const std::string prefix(element.substr(0, element.size() - std::string_view("WaypointExtension").size()));
+      if (const pugi::xml_node proximity = extension.child((prefix + "Proximity").c_str())) {
+        result_.changes.push_back({LineOf(proximity), 0,
+                                   "proximity alarm of " + std::string(proximity.child_value()) +
+                                       " m left out: the device warns at its own distance"});
+      }
+    }
   }
 
   void ReadWholeRecord(pugi::xml_node whole) {

@@ -48,7 +48,55 @@ std::optional<Decoded> DecodeFirst(std::string_view text) {
   return Decoded{codePoint, length};
 }
 
+// Letters of Central and Eastern European languages and common signs, by their nearest Latin.
+struct Transliteration {
+  unsigned codePoint;
+  std::string_view latin;
+};
+constexpr Transliteration kTransliterations[] = {
+    {0x0100, "A"},  {0x0101, "a"},  {0x0102, "A"},   {0x0103, "a"},   {0x0104, "A"},  {0x0105, "a"}, {0x0106, "C"},
+    {0x0107, "c"},  {0x010C, "C"},  {0x010D, "c"},   {0x010E, "D"},   {0x010F, "d"},  {0x0110, "D"}, {0x0111, "d"},
+    {0x0112, "E"},  {0x0113, "e"},  {0x0116, "E"},   {0x0117, "e"},   {0x0118, "E"},  {0x0119, "e"}, {0x011A, "E"},
+    {0x011B, "e"},  {0x011E, "G"},  {0x011F, "g"},   {0x0122, "G"},   {0x0123, "g"},  {0x012A, "I"}, {0x012B, "i"},
+    {0x012E, "I"},  {0x012F, "i"},  {0x0130, "I"},   {0x0131, "i"},   {0x0136, "K"},  {0x0137, "k"}, {0x0139, "L"},
+    {0x013A, "l"},  {0x013B, "L"},  {0x013C, "l"},   {0x013D, "L"},   {0x013E, "l"},  {0x0141, "L"}, {0x0142, "l"},
+    {0x0143, "N"},  {0x0144, "n"},  {0x0145, "N"},   {0x0146, "n"},   {0x0147, "N"},  {0x0148, "n"}, {0x014C, "O"},
+    {0x014D, "o"},  {0x0150, "O"},  {0x0151, "o"},   {0x0152, "OE"},  {0x0153, "oe"}, {0x0154, "R"}, {0x0155, "r"},
+    {0x0158, "R"},  {0x0159, "r"},  {0x015A, "S"},   {0x015B, "s"},   {0x015E, "S"},  {0x015F, "s"}, {0x0160, "S"},
+    {0x0161, "s"},  {0x0162, "T"},  {0x0163, "t"},   {0x0164, "T"},   {0x0165, "t"},  {0x016A, "U"}, {0x016B, "u"},
+    {0x016E, "U"},  {0x016F, "u"},  {0x0170, "U"},   {0x0171, "u"},   {0x0172, "U"},  {0x0173, "u"}, {0x0178, "Y"},
+    {0x0179, "Z"},  {0x017A, "z"},  {0x017B, "Z"},   {0x017C, "z"},   {0x017D, "Z"},  {0x017E, "z"}, {0x0218, "S"},
+    {0x0219, "s"},  {0x021A, "T"},  {0x021B, "t"},   {0x2013, "-"},   {0x2014, "-"},  {0x2018, "'"}, {0x2019, "'"},
+    {0x201C, "\""}, {0x201D, "\""}, {0x2026, "..."}, {0x20AC, "EUR"},
+};
+
+std::optional<std::string_view> LatinFor(unsigned codePoint) {
+  for (const Transliteration& entry : kTransliterations) {
+    if (entry.codePoint == codePoint) return entry.latin;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+std::optional<Latin1Conversion> Latin1OfUtf8(std::string_view text) {
+  Latin1Conversion conversion;
+  while (!text.empty()) {
+    const std::optional<Decoded> decoded = DecodeFirst(text);
+    if (!decoded) return std::nullopt;
+    if (decoded->codePoint <= kLargestByte) {
+      conversion.bytes += static_cast<char>(decoded->codePoint);
+    } else if (const std::optional<std::string_view> latin = LatinFor(decoded->codePoint)) {
+      conversion.bytes += *latin;
+      ++conversion.transliterated;
+    } else {
+      conversion.bytes += '?';
+      ++conversion.replaced;
+    }
+    text.remove_prefix(decoded->length);
+  }
+  return conversion;
+}
 
 std::string Utf8OfBytes(std::string_view bytes) {
   std::string text;

@@ -7,6 +7,7 @@
 #include "formats/csv_columns.h"
 #include "formats/csv_row_fields.h"
 #include "formats/csv_table.h"
+#include "formats/decimal_degrees.h"
 
 namespace userdb::formats {
 namespace {
@@ -33,9 +34,8 @@ constexpr std::uint32_t kLargestType = 1;
 // One list row as the points it becomes, or the problems, noted with its line, that keep it out.
 class CameraRow {
  public:
-  CameraRow(const CsvRecord& row, const CsvColumns& columns, const CameraImport& options,
-            std::vector<FileProblem>& problems)
-      : fields_(row, columns, problems), problemsBefore_(problems.size()) {
+  CameraRow(const CsvRecord& row, const CsvColumns& columns, const CameraImport& options, ListRead& list)
+      : fields_(row, columns, list.problems), problemsBefore_(list.problems.size()), changes_(list.changes) {
     point_.longitude = fields_.Coordinate(kX).value_or(kNoCoordinate);
     point_.latitude = fields_.Coordinate(kY).value_or(kNoCoordinate);
     point_.type = options.type
@@ -47,13 +47,16 @@ class CameraRow {
   }
 
   const std::vector<UserPoint>& Points() const { return points_; }
+  int Line() const { return fields_.Line(); }
 
  private:
   void ReadDirections() {
     const std::optional<std::uint32_t> kind = fields_.Number(kDirType, kAllDirections, kBothDirections);
     if (!kind) return;
     if (*kind == kAllDirections) {
-      return fields_.Problem(kDirType, "all directions: a point of the device holds one direction");
+      if (fields_.ProblemCount() != problemsBefore_) return;
+      changes_.push_back({fields_.Line(), 0, "all directions: stored as a point without a direction"});
+      return points_.push_back(point_);
     }
     if (fields_.Field(kDirection).empty())
       return fields_.Problem(kDirection, "empty, but DIRTYPE asks for a direction");
@@ -71,48 +74,65 @@ class CameraRow {
 
   CsvRowFields fields_;
   std::size_t problemsBefore_;
+  std::vector<Change>& changes_;
   UserPoint point_;
   std::vector<UserPoint> points_;
 };
 
-void AddOverflow(ReadResult& result, const CsvRecord& firstLeftOut, std::size_t rowsLeftOut) {
-  result.problems.push_back(ProblemAt(
-      firstLeftOut.line, "",
-      "this row and the " + std::to_string(rowsLeftOut - 1) + " after it do not fit: a device holds 256 points"));
-}
-
 }  // namespace
 
-ReadResult ReadSpeedCameraCsv(std::string_view text, const CameraImport& options) {
+ListRead ReadSpeedCameraList(std::string_view text, const ListOptions& options) {
   CsvTable table = ParseCsv(text);
-  ReadResult result;
-  result.points.fieldNames = kCameraFieldNames;
+  ListRead result;
   if (!table.problems.empty()) {
     result.problems = std::move(table.problems);
     return result;
   }
-  if (table.records.empty()) return Refused(ProblemAt(1, "", "no header row"));
+  if (table.records.empty()) {
+    result.problems.push_back(ProblemAt(1, "", "no header row"));
+    return result;
+  }
   const CsvColumns columns(table.records.front(), {kRequiredColumns, kOptionalColumns, true}, result.problems);
   if (!result.Ok()) return result;
-
-  std::size_t next = 0;
   for (std::size_t i = 1; i < table.records.size(); ++i) {
     const CsvRecord& row = table.records[i];
     if (auto problem = columns.CheckWidth(row)) {
       result.problems.push_back(*problem);
       continue;
     }
-    const CameraRow camera(row, columns, options, result.problems);
-    if (next + camera.Points().size() > kRecordCount) {
-      AddOverflow(result, row, table.records.size() - i);
-      break;
-    }
-    for (const UserPoint& point : camera.Points()) {
-      result.points.database.SetPoint(next, point);
-      result.points.lines[next++] = row.line;
-    }
+    const CameraRow camera(row, columns, options, result);
+    for (const UserPoint& point : camera.Points()) result.points.push_back({point, "", row.line, 0});
   }
   return result;
+}
+
+ReadResult ReadSpeedCameraCsv(std::string_view text, const CameraImport& options) {
+  return IntoDatabase(ReadSpeedCameraList(text, options), kCameraFieldNames);
+}
+
+std::string WriteSpeedCameraCsv(const UserDatabase& database, std::vector<Change>& changes) {
+  std::string text = CsvLine({std::string(kX), std::string(kY), std::string(kType), std::string(kSpeed),
+                              std::string(kDirType), std::string(kDirection)});
+  for (std::size_t k = 0; k < kRecordCount; ++k) {
+    const UserPoint point = database.Point(k);
+    if (point.IsEmpty()) continue;
+    const auto lost = [&](std::string what) { changes.push_back({0, k, std::move(what)}); };
+    if (database.Note(k)[0] != 0xFF) lost("note left out: the list has none");
+    if (point.type == kNoType) lost("no type written as TYPE 0");
+    const bool oneWay = point.direction != kNoDirection;
+    std::uint32_t kmh = point.speed == kNoSpeed ? 0 : TypedSpeedFor(point.speed, kSpeedUnitKilometer);
+    if (kmh > kLargestKmh) {
+      lost("speed of " + std::to_string(kmh) + " km/h left out: above " + std::to_string(kLargestKmh));
+      kmh = 0;
+    } else if (point.speed != kNoSpeed && kmh == 0) {
+      lost("speed 0 written as 0, which the list reads as no speed");
+    }
+    text += CsvLine({DegreesText(point.longitude), DegreesText(point.latitude),
+                     std::to_string(point.type == kNoType ? 0 : point.type), std::to_string(kmh),
+                     std::to_string(oneWay ? kOneDirection : kAllDirections),
+                     std::to_string(oneWay ? point.direction : 0)});
+  }
+  return text;
 }
 
 bool IsSpeedCameraList(std::string_view text) {

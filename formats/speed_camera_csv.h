@@ -6,23 +6,31 @@
 //   TYPE       0 or 1, the device's own types, unless one type is given for all points
 //   SPEED      0 or empty for no speed, else stored as the window stores a typed km/h value
 //   DIRTYPE    1 (one direction): one point with DIRECTION; 2 (both directions): two points,
-//              DIRECTION and its opposite; 0 (all directions) is refused, as a point has one
+//              DIRECTION and its opposite; 0 (all directions): one point without a direction
 //   IDX        not used
 // A row that cannot become points, and every row past the 256th point, is reported by its line.
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "formats/file_problem.h"
+#include "formats/point_list.h"
 
 namespace userdb::formats {
 
-struct CameraImport {
-  std::optional<std::uint8_t> type;  // the type of every point, whatever TYPE says
-};
+using CameraImport = ListOptions;
 
+// Every point of the list, however many.
+ListRead ReadSpeedCameraList(std::string_view text, const ListOptions& options = {});
+// The list as a database: refused past 256 points.
 ReadResult ReadSpeedCameraCsv(std::string_view text, const CameraImport& options = {});
+
+// iGO's speedcam.txt: the header, then a row for each point, SPEED in km/h, DIRTYPE 0 for a
+// point without a direction and 1 for one with; what the list cannot carry goes to changes.
+std::string WriteSpeedCameraCsv(const UserDatabase& database, std::vector<Change>& changes);
 
 // Whether a CSV file is such a list rather than our own CSV: its header starts with X or IDX.
 bool IsSpeedCameraList(std::string_view text);

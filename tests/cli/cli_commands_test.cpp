@@ -100,7 +100,7 @@ TEST_F(CliCommandsTest, AFileThatBreaksTheRulesNeverReachesTheDevice) {
   const std::vector<std::uint8_t> before = DeviceImage();
   EXPECT_EQ(RunUpload(Context(), Upload(DataFile("speedcams-bad-row.csv"), FileFormat::Csv)), exit_code::kFileProblem);
   EXPECT_EQ(errors.str(), "userdb: " + DataFile("speedcams-bad-row.csv") +
-                              ":4: DIRTYPE: all directions: a point of the device holds one direction\n"
+                              ":4: DIRECTION: 400 is above 359\n"
                               "userdb: nothing was sent to the device\n");
 
   const std::filesystem::path file = folder / "far.csv";

@@ -30,14 +30,18 @@ TEST_F(ImageFileTest, TheFormatComesFromItsNameOrTheExtension) {
   EXPECT_EQ(ChooseFormat("a.GPX", "", FileUse::Read, complaints), FileFormat::Gpx);
   EXPECT_EQ(ChooseFormat("a.txt", "csv", FileUse::Write, complaints), FileFormat::Csv);
   EXPECT_TRUE(complaints.empty());
-  EXPECT_FALSE(ChooseFormat("a.txt", "", FileUse::Read, complaints));
+  EXPECT_EQ(ChooseFormat("speedcam.txt", "", FileUse::Write, complaints), FileFormat::SpeedCameraCsv);
+  EXPECT_EQ(ChooseFormat("pois.csv", "garmin", FileUse::Read, complaints), FileFormat::GarminCsv);
+  EXPECT_TRUE(complaints.empty());
+  EXPECT_FALSE(ChooseFormat("a.dat", "", FileUse::Read, complaints));
   EXPECT_FALSE(ChooseFormat("a.kml", "", FileUse::Read, complaints));
-  EXPECT_FALSE(ChooseFormat("a.csv", "speedcam", FileUse::Write, complaints));
+  EXPECT_FALSE(ChooseFormat("a.csv", "tomtom", FileUse::Write, complaints));
   EXPECT_EQ(complaints,
             (Complaints{
-                "cannot tell the format of a.txt from its name: use .bin, .csv, .gpx or .kml, or give --format",
+                "cannot tell the format of a.dat from its name: use .bin, .csv, .gpx, .kml, .txt or .ov2, or give "
+                "--format",
                 "kml files are written for looking at, not read",
-                "speedcam files are read for importing, not written",
+                "no format is called \"tomtom\"",
             }));
 }
 

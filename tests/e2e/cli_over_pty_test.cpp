@@ -203,11 +203,11 @@ TEST_F(CliOverPty, ASpeedCameraListWithABadRowIsRefusedAndTheDeviceLeftAlone) {
   StartSim(7, {"--save", InFolder("device.bin"), "--log", InFolder("line.log")});
   std::ofstream(InFolder("cams.csv")) << "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\n"
                                          "9.1829,48.7758,1,60,1,270\n"
-                                         "13.4050,52.5200,0,50,0,0\n";
+                                         "13.4050,52.5200,0,50,3,0\n";
   Finished upload = Userdb({"--port", "COM7", "upload", InFolder("cams.csv"), "--yes"});
   EXPECT_EQ(upload.status, 3);
   EXPECT_EQ(upload.errors, "userdb: " + InFolder("cams.csv") +
-                               ":3: DIRTYPE: all directions: a point of the device holds one direction\n"
+                               ":3: DIRTYPE: 3 is above 2\n"
                                "userdb: nothing was sent to the device\n");
   EXPECT_FALSE(std::filesystem::exists(InFolder("device.bin")));
   EXPECT_EQ(TextOf(InFolder("line.log")).find("port opened"), std::string::npos) << "the device's port was opened";
@@ -245,7 +245,7 @@ TEST_F(CliOverPty, BadUsageExitsTwoWithAPointerToTheHelp) {
                                              {},
                                              {"frobnicate"},
                                              {"upload", "x.bin", "--format", "kml"},
-                                             {"upload", "x.txt"},
+                                             {"upload", "x.dat"},
                                              {"--port", "COM999", "info"}}) {
     Finished run = Userdb(arguments);
     EXPECT_EQ(run.status, 2) << run.errors;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "database/note_codec.h"
+#include "database/speed_codec.h"
 #include "format_fixtures.h"
 
 namespace userdb::formats {
@@ -70,6 +72,21 @@ TEST(GpxFormat, OtherProgramsWaypointsFillTheFreeRecordsInOrder) {
   EXPECT_EQ(database.Point(1).speed, kNoSpeed);
   EXPECT_EQ(database.Note(1)[0], 'o');
   EXPECT_EQ(read.points.lines[1], 4);
+}
+
+TEST(GpxFormat, GarminsSpeedInTheNameAndItsProximityAreUnderstood) {
+  const ReadResult read = ReadGpx(
+      Gpx("<wpt lat=\"52.52\" lon=\"13.405\"><name>School @30</name>\n"
+          "<extensions><gpxx:WaypointExtension xmlns:gpxx=\"http://www.garmin.com/xmlschemas/GpxExtensions/v3\">\n"
+          "<gpxx:Proximity>150</gpxx:Proximity></gpxx:WaypointExtension></extensions></wpt>\n"
+          "<wpt lat=\"1\" lon=\"2\"><name>Speed @ 40 in the middle</name></wpt>\n"));
+  ASSERT_TRUE(read.Ok()) << Described(read).front();
+  EXPECT_EQ(read.points.database.Point(0).speed, StoredSpeed(30, kSpeedUnitKilometer));
+  EXPECT_EQ(NoteText(read.points.database.Note(0)), "School");
+  EXPECT_EQ(read.points.database.Point(1).speed, kNoSpeed);
+  ASSERT_EQ(read.changes.size(), 1u);
+  EXPECT_EQ(DescribeChange("f.gpx", read.changes[0]),
+            "f.gpx:5: proximity alarm of 150 m left out: the device warns at its own distance");
 }
 
 TEST(GpxFormat, WrongValuesAreNamedWithTheirLine) {

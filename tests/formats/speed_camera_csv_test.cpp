@@ -42,8 +42,7 @@ TEST(SpeedCameraCsv, ConversionFollowsTheDocumentedRules) {
 
 TEST(SpeedCameraCsv, RowsTheDeviceCannotHoldAreReportedByLine) {
   const ReadResult read = ReadSpeedCameraCsv(test::GoldenFile("speedcams-bad-row.csv"));
-  EXPECT_EQ(Described(read),
-            std::vector<std::string>{"cams.csv:4: DIRTYPE: all directions: a point of the device holds one direction"});
+  EXPECT_EQ(Described(read), std::vector<std::string>{"cams.csv:4: DIRECTION: 400 is above 359"});
 
   const ReadResult many = ReadSpeedCameraCsv(
       "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\n"

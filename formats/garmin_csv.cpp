@@ -1,0 +1,97 @@
+#include "formats/garmin_csv.h"
+
+#include "database/note_codec.h"
+#include "database/speed_codec.h"
+#include "formats/csv_table.h"
+#include "formats/decimal_degrees.h"
+#include "formats/latin1_text.h"
+
+namespace userdb::formats {
+namespace {
+
+constexpr std::size_t kLongitude = 0;
+constexpr std::size_t kLatitude = 1;
+constexpr std::size_t kName = 2;
+constexpr std::size_t kComment = 3;
+constexpr std::uint32_t kLargestSpeed = 999;
+
+std::uint8_t SpeedUnitOf(const ListOptions& options) { return options.mph ? kSpeedUnitMile : kSpeedUnitKilometer; }
+
+std::string UnitName(const ListOptions& options) { return options.mph ? "mph" : "km/h"; }
+
+void ReadRow(const CsvRecord& row, const ListOptions& options, ListRead& result) {
+  const auto problem = [&](std::string_view field, std::string message) {
+    result.problems.push_back(ProblemAt(row.line, field, std::move(message)));
+  };
+  if (row.fields.size() < kName + 1) return problem("", "a point needs longitude, latitude and name");
+  const std::optional<std::uint32_t> longitude = CoordinateOfDegrees(row.fields[kLongitude]);
+  const std::optional<std::uint32_t> latitude = CoordinateOfDegrees(row.fields[kLatitude]);
+  if (!longitude || !LongitudeOnTheGlobe(*longitude)) return problem("longitude", "not a longitude in degrees");
+  if (!latitude || !LatitudeOnTheGlobe(*latitude)) return problem("latitude", "not a latitude in degrees");
+
+  ListPoint point;
+  point.line = row.line;
+  point.point = UserPoint{*longitude, *latitude, kNoSpeed, kNoDirection, options.type.value_or(kNoType)};
+  std::string_view name = row.fields[kName];
+  if (const std::optional<NamedSpeed> named = SpeedInName(name)) {
+    if (named->speed > kLargestSpeed) return problem("name", "a speed of " + std::to_string(named->speed));
+    name = named->name;
+    point.point.speed = StoredSpeed(named->speed, SpeedUnitOf(options));
+    if (named->speed != 0 && ShownSpeed(point.point.speed, SpeedUnitOf(options)) != named->speed) {
+      result.changes.push_back({row.line, 0,
+                                "speed " + std::to_string(named->speed) + " " + UnitName(options) + " shown as " +
+                                    std::to_string(ShownSpeed(point.point.speed, SpeedUnitOf(options))) + " " +
+                                    UnitName(options) + ": the device stores knots"});
+    }
+  }
+  point.note = NoteOfName(name, point, result.changes);
+  if (row.fields.size() > kComment && !row.fields[kComment].empty()) {
+    result.changes.push_back({row.line, 0, "comment left out: a point has one note"});
+  }
+  result.points.push_back(std::move(point));
+}
+
+// Quoted always, as POI Loader's own files have them.
+std::string Quoted(std::string_view text) {
+  std::string quoted = "\"";
+  for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+}  // namespace
+
+ListRead ReadGarminCsv(std::string_view text, const ListOptions& options) {
+  CsvTable table = ParseCsv(text);
+  ListRead result;
+  result.problems = std::move(table.problems);
+  if (!result.Ok()) return result;
+  for (const CsvRecord& row : table.records) ReadRow(row, options, result);
+  return result;
+}
+
+std::string WriteGarminCsv(const UserDatabase& database, const ListOptions& options, std::vector<Change>& changes) {
+  std::string text;
+  for (std::size_t k = 0; k < kRecordCount; ++k) {
+    const UserPoint point = database.Point(k);
+    if (point.IsEmpty()) continue;
+    const auto lost = [&](std::string what) { changes.push_back({0, k, std::move(what)}); };
+    if (point.direction != kNoDirection) lost("direction left out: POI CSV has none");
+    if (point.type != kNoType) lost("type left out: POI CSV has none");
+    std::string name = Utf8OfBytes(NoteText(database.Note(k)));
+    const std::uint32_t typed = point.speed == kNoSpeed ? 0 : TypedSpeedFor(point.speed, SpeedUnitOf(options));
+    if (typed > kLargestSpeed) {
+      lost("speed of " + std::to_string(typed) + " " + UnitName(options) + " left out: above " +
+           std::to_string(kLargestSpeed));
+    } else if (point.speed != kNoSpeed) {
+      if (StoredSpeed(typed, SpeedUnitOf(options)) != point.speed) {
+        lost("speed written as " + std::to_string(typed) + " " + UnitName(options) +
+             ", which reads back a little lower");
+      }
+      name += (name.empty() ? "@" : " @") + std::to_string(typed);
+    }
+    text += DegreesText(point.longitude) + "," + DegreesText(point.latitude) + "," + Quoted(name) + ",\"\"\r\n";
+  }
+  return text;
+}
+
+}  // namespace userdb::formats

@@ -1,0 +1,22 @@
+// The Garmin POI CSV reader on any text, under the sanitizers: it reads or reports a problem,
+// and what it reads it can write again and read back the same.
+
+#include <cstdint>
+#include <string_view>
+
+#include "formats/garmin_csv.h"
+#include "fuzz/fuzz_check.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace userdb::formats;
+  const ListRead read = ReadGarminCsv(std::string_view(reinterpret_cast<const char*>(data), size), {});
+  for (const ListPoint& point : read.points) {
+    userdb::fuzz::Require(point.note.size() <= 127, "a note holds at most 127 bytes");
+  }
+  if (!read.Ok() || read.points.size() > 256) return 0;
+  const ReadResult database = IntoDatabase(read, kRecordFieldNames);
+  std::vector<Change> changes;
+  const ListRead again = ReadGarminCsv(WriteGarminCsv(database.points.database, {}, changes), {});
+  userdb::fuzz::Require(again.Ok() && again.points.size() == read.points.size(), "what is written reads back");
+  return 0;
+}
