@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 echo "machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)"
 cmake --preset release >/dev/null
-cmake --build --preset release --target page_benchmarks gui_timing >/dev/null
+cmake --build --preset release --target page_benchmarks gui_timing merge_benchmark >/dev/null
 echo
 echo "== the program's own costs (median of 9 runs)"
 build/release/bench/page_benchmarks --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
@@ -22,6 +22,9 @@ gui() {
 startups=$(gui bash -c 'for _ in $(seq 9); do USERDB_BENCH_SPAWNED_NS=$(date +%s%N) build/release/bench/gui_timing startup; done' 2>/dev/null)
 printf '%-28s %8.1f ms\n' "window start to first paint" "$(echo "$startups" | sort -n | sed -n 5p)"
 printf '%-28s %8.3f ms\n' "page switch (window)" "$(gui build/release/bench/gui_timing page-switch 2>/dev/null)"
+echo
+echo "== a national camera list merged (median of 5 runs)"
+build/release/bench/merge_benchmark 50000 5
 echo
 echo "== transfers against userdb-sim at 115200 8N1"
 bench/transfers.sh "$@"

@@ -141,6 +141,26 @@ void PrintLabels(const CommandContext& context, const DeviceInfo& info) {
 
 }  // namespace
 
+DeviceRead ReadDevice(const CommandContext& context) {
+  const DownloadResult result = Conversations(context).Download("download");
+  if (!Downloaded(context, result)) return {};
+  DeviceRead read;
+  read.database.emplace();
+  read.database->SetImage(result.image);
+  read.database->speedUnit = result.unit;
+  read.backedUp = KeepBackup(context, result.image);
+  return read;
+}
+
+int WriteImage(const CommandContext& context, const TransferImage& image, const WriteSteps& steps) {
+  if (steps.backupFirst) {
+    if (const int backedUp = BackUpDevice(context); backedUp != exit_code::kSuccess) return backedUp;
+  }
+  const int written = WriteToDevice(context, image);
+  if (written != exit_code::kSuccess || !steps.verify) return written;
+  return ReadBack(context, image);
+}
+
 int RunInfo(const CommandContext& context) {
   const ConnectResult result = Conversations(context).Connect();
   if (!result.inUpdateMode) return exit_code::kDeviceFailure;
@@ -184,13 +204,7 @@ int RunUpload(const CommandContext& context, const UploadRequest& request) {
     return exit_code::kFileProblem;
   }
   TellChanges(context.errors, changes, context.explain);
-  if (request.backupFirst) {
-    if (const int backedUp = BackUpDevice(context); backedUp != exit_code::kSuccess) return backedUp;
-  }
-  const TransferImage image = points->database.Image();
-  const int written = WriteToDevice(context, image);
-  if (written != exit_code::kSuccess || !request.verify) return written;
-  return ReadBack(context, image);
+  return WriteImage(context, points->database.Image(), request.steps);
 }
 
 int RunScan(const CommandContext& context) {

@@ -39,12 +39,28 @@ struct DownloadRequest {
   formats::ListOptions options = {};
 };
 
+// What a command that writes the device does around the write, after the confirmation.
+struct WriteSteps {
+  bool backupFirst = true;  // read the device into a backup before writing over it
+  bool verify = true;       // read the image back in a new conversation and compare
+};
+
 struct UploadRequest {
   std::filesystem::path file;
   LoadRequest load;  // always checked for the device
-  bool verify = true;
-  bool backupFirst = true;  // read the device into a backup before writing over it
+  WriteSteps steps;
 };
+
+// The device's database; none when it could not be read (told). Leaves the backup every
+// download leaves; backedUp says whether it did.
+struct DeviceRead {
+  std::optional<UserDatabase> database;
+  bool backedUp = false;
+};
+DeviceRead ReadDevice(const CommandContext& context);
+
+// Asks, backs up, writes and verifies as steps say; the exit status.
+int WriteImage(const CommandContext& context, const TransferImage& image, const WriteSteps& steps);
 
 int RunInfo(const CommandContext& context);
 int RunDownload(const CommandContext& context, const DownloadRequest& request);

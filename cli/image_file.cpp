@@ -50,6 +50,11 @@ void Describe(const std::filesystem::path& path, const std::vector<formats::File
   }
 }
 
+void TellOf(const std::filesystem::path& path, const std::vector<formats::Change>& made, Changes* changes) {
+  if (changes == nullptr) return;
+  for (const formats::Change& change : made) changes->push_back(formats::DescribeChange(path.string(), change));
+}
+
 // ".bin, .csv, .gpx or .kml".
 std::string KnownExtensions() {
   std::vector<std::string> extensions;
@@ -104,27 +109,53 @@ std::optional<formats::PointsFile> LoadPointsFile(const std::filesystem::path& p
     Describe(path, read.problems, complaints);
     return std::nullopt;
   }
-  if (changes != nullptr) {
-    for (const formats::Change& change : read.changes)
-      changes->push_back(formats::DescribeChange(path.string(), change));
-  }
+  TellOf(path, read.changes, changes);
   return read.points;
 }
 
-bool SavePointsFile(const std::filesystem::path& path, FileFormat format, const UserDatabase& database,
-                    Complaints& complaints, const formats::ListOptions& options, Changes* changes) {
-  std::vector<formats::Change> lost;
-  const std::string contents = formats::WriteContents(format, database, options, lost);
+std::optional<std::vector<formats::ListPoint>> LoadPointList(const std::filesystem::path& path, FileFormat format,
+                                                             const formats::ListOptions& options,
+                                                             Complaints& complaints, Changes* changes) {
+  const std::optional<std::string> contents = ReadWholeFile(path, complaints);
+  if (!contents) return std::nullopt;
+  formats::ListRead read = formats::ReadPointList(format, *contents, options);
+  if (!read.Ok()) {
+    Describe(path, read.problems, complaints);
+    return std::nullopt;
+  }
+  TellOf(path, read.changes, changes);
+  return std::move(read.points);
+}
+
+namespace {
+
+// The contents in place of the file, or none of them; what the writer lost, by the file's name.
+bool WriteOut(const std::filesystem::path& path, const std::string& contents, const std::vector<formats::Change>& lost,
+              Complaints& complaints, Changes* changes) {
   std::string error;
   const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(contents.data()), contents.size());
   if (!storage::WriteFileAtomically(path, bytes, error)) {
     complaints.push_back(error);
     return false;
   }
-  if (changes != nullptr) {
-    for (const formats::Change& change : lost) changes->push_back(formats::DescribeChange(path.string(), change));
-  }
+  TellOf(path, lost, changes);
   return true;
+}
+
+}  // namespace
+
+bool SavePointsFile(const std::filesystem::path& path, FileFormat format, const UserDatabase& database,
+                    Complaints& complaints, const formats::ListOptions& options, Changes* changes) {
+  std::vector<formats::Change> lost;
+  const std::string contents = formats::WriteContents(format, database, options, lost);
+  return WriteOut(path, contents, lost, complaints, changes);
+}
+
+bool SavePointList(const std::filesystem::path& path, FileFormat format, std::span<const formats::ListPoint> points,
+                   Complaints& complaints, const formats::ListOptions& options, Changes* changes) {
+  std::vector<formats::Change> lost;
+  const std::string contents = formats::WriteList(format, points, options, lost);
+  return WriteOut(path, contents, lost, complaints, changes);
 }
 
 void TellChanges(std::ostream& errors, const Changes& changes, bool explain) {

@@ -41,8 +41,19 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, Comp
 std::optional<formats::PointsFile> LoadPointsFile(const std::filesystem::path& path, const LoadRequest& request,
                                                   Complaints& complaints, Changes* changes = nullptr);
 
+// Every point of a file, however many.
+std::optional<std::vector<formats::ListPoint>> LoadPointList(const std::filesystem::path& path,
+                                                             formats::FileFormat format,
+                                                             const formats::ListOptions& options,
+                                                             Complaints& complaints, Changes* changes = nullptr);
+
 bool SavePointsFile(const std::filesystem::path& path, formats::FileFormat format, const UserDatabase& database,
                     Complaints& complaints, const formats::ListOptions& options = {}, Changes* changes = nullptr);
+
+// format must be one that CanWriteList.
+bool SavePointList(const std::filesystem::path& path, formats::FileFormat format,
+                   std::span<const formats::ListPoint> points, Complaints& complaints,
+                   const formats::ListOptions& options = {}, Changes* changes = nullptr);
 
 // "userdb: 12 changes on the way (--explain lists them)", or every change with explain.
 void TellChanges(std::ostream& errors, const Changes& changes, bool explain);

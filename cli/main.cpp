@@ -16,6 +16,7 @@
 #include "cli/exit_codes.h"
 #include "cli/file_commands.h"
 #include "cli/line_choice.h"
+#include "cli/merge_arguments.h"
 #include "cli/observed_port.h"
 #include "cli/terminal.h"
 #include "storage/backup_store.h"
@@ -112,6 +113,23 @@ int RunOnDevice(const GlobalOptions& global, bool yes, storage::BackupStore& bac
                                      &backups, line->path, global.retries + 1, global.explain});
 }
 
+int RunMerge(const GlobalOptions& global, const FileOptions& file, const cli::MergeArguments& arguments,
+             const CLI::App& command, storage::BackupStore& backups) {
+  formats::ListOptions options = Options(global);
+  if (file.cameraType >= 0) options.type = static_cast<std::uint8_t>(file.cameraType);
+  cli::Complaints complaints;
+  const std::optional<cli::MergeRequest> request = cli::MergeRequestOf(arguments, command, options, complaints);
+  if (!request) {
+    cli::PrintComplaints(std::cerr, complaints);
+    return cli::exit_code::kUsage;
+  }
+  const cli::MergeStreams streams{std::cout, std::cerr, global.quiet, global.explain};
+  if (!request->baseIsDevice && !(request->toDevice && !request->dryRun))
+    return cli::RunMerge(*request, streams, nullptr);
+  return RunOnDevice(global, arguments.yes, backups,
+                     [&](const cli::CommandContext& context) { return cli::RunMerge(*request, streams, &context); });
+}
+
 void AddFormatOption(CLI::App& command, std::string& format, const std::string& name, const std::string& what,
                      FileUse use) {
   command.add_option(name, format, what + " (default: by the file's extension)")
@@ -197,6 +215,10 @@ int Run(int argc, char** argv) {
     AddCameraTypeOption(*convert, file.cameraType);
   }
 
+  cli::MergeArguments mergeArguments;
+  CLI::App* merge = cli::AddMergeCommand(app, mergeArguments);
+  AddCameraTypeOption(*merge, file.cameraType);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -224,12 +246,13 @@ int Run(int argc, char** argv) {
     }
     input = chosen->string();
   }
+  if (merge->parsed()) return RunMerge(global, file, mergeArguments, *merge, backups);
   if (upload->parsed() || restore->parsed()) {
     const auto format = Format(input, file.format, FileUse::Read);
     if (!format) return cli::exit_code::kUsage;
     return RunOnDevice(global, yes, backups, [&](const cli::CommandContext& context) {
       return cli::RunUpload(context,
-                            cli::UploadRequest{input, Load(*format, file, true, global), !noVerify, !noBackup});
+                            cli::UploadRequest{input, Load(*format, file, true, global), {!noBackup, !noVerify}});
     });
   }
   const bool importing = importFile->parsed();

@@ -16,6 +16,8 @@ ReadResult ReadContents(FileFormat format, std::string_view contents, const List
 }
 
 ListRead ReadPointList(FileFormat format, std::string_view contents, const ListOptions& options) {
+  // A speed-camera list in a .csv file is a list, of whatever length.
+  if (format == FileFormat::Csv && IsSpeedCameraList(contents)) format = FileFormat::SpeedCameraCsv;
   const FormatSpec& spec = SpecOf(format);
   if (spec.readList != nullptr) return spec.readList(contents, options);
   ListRead list;
@@ -38,6 +40,12 @@ std::string WriteContents(FileFormat format, const UserDatabase& database, const
 std::string WriteContents(FileFormat format, const UserDatabase& database) {
   std::vector<Change> ignored;
   return WriteContents(format, database, {}, ignored);
+}
+
+std::string WriteList(FileFormat format, std::span<const ListPoint> points, const ListOptions& options,
+                      std::vector<Change>& changes) {
+  const FormatSpec& spec = SpecOf(format);
+  return spec.writeList != nullptr ? spec.writeList(points, options, changes) : std::string();
 }
 
 }  // namespace userdb::formats

@@ -35,12 +35,18 @@ std::string WriteWhole(const UserDatabase& database, const ListOptions&, std::ve
   return Writer(database);
 }
 
-std::string WriteOv2File(const UserDatabase& database, const ListOptions&, std::vector<Change>& changes) {
-  return WriteOv2(database, changes);
+// A list format writes a database as the list of its points.
+template <std::string (*Writer)(std::span<const ListPoint>, const ListOptions&, std::vector<Change>&)>
+std::string WriteAsList(const UserDatabase& database, const ListOptions& options, std::vector<Change>& changes) {
+  return Writer(PointsOf(database), options, changes);
 }
 
-std::string WriteCameraList(const UserDatabase& database, const ListOptions&, std::vector<Change>& changes) {
-  return WriteSpeedCameraCsv(database, changes);
+std::string WriteOv2List(std::span<const ListPoint> points, const ListOptions&, std::vector<Change>& changes) {
+  return WriteOv2(points, changes);
+}
+
+std::string WriteCameraList(std::span<const ListPoint> points, const ListOptions&, std::vector<Change>& changes) {
+  return WriteSpeedCameraCsv(points, changes);
 }
 
 #if USERDB_XML_FORMATS
@@ -56,19 +62,19 @@ constexpr auto kKmlWriter = kGpxWriter;
 
 const std::array<FormatSpec, 7> kFormats{{
     {FileFormat::Image, "bin", ".bin", true, true, "yes: the 36864-byte transfer image exactly as the device takes it",
-     &ReadImageFile, nullptr, &WriteWhole<WriteImage>},
-    {FileFormat::Csv, "csv", ".csv", true, true, "yes", &ReadCsvFile, nullptr, &WriteWhole<WriteCsv>},
-    {FileFormat::Gpx, "gpx", ".gpx", true, true, "yes", kGpxReader, nullptr, kGpxWriter},
+     &ReadImageFile, nullptr, &WriteWhole<WriteImage>, nullptr},
+    {FileFormat::Csv, "csv", ".csv", true, true, "yes", &ReadCsvFile, nullptr, &WriteWhole<WriteCsv>, nullptr},
+    {FileFormat::Gpx, "gpx", ".gpx", true, true, "yes", kGpxReader, nullptr, kGpxWriter, nullptr},
     {FileFormat::Kml, "kml", ".kml", false, true, "no: for looking at the points on a map", nullptr, nullptr,
-     kKmlWriter},
+     kKmlWriter, nullptr},
     {FileFormat::SpeedCameraCsv, "speedcam", ".txt", true, true,
      "no: iGO's speedcam.txt and the public lists in its columns (also as `.csv`), by the rules below",
-     &ReadSpeedCameraCsv, &ReadSpeedCameraList, &WriteCameraList},
+     &ReadSpeedCameraCsv, &ReadSpeedCameraList, &WriteAsList<WriteCameraList>, &WriteCameraList},
     {FileFormat::Ov2, "ov2", ".ov2", true, true, "no: TomTom's points of interest; names and positions only",
-     &ReadListFile<ReadOv2>, &ReadOv2, &WriteOv2File},
+     &ReadListFile<ReadOv2>, &ReadOv2, &WriteAsList<WriteOv2List>, &WriteOv2List},
     {FileFormat::GarminCsv, "garmin", "", true, true,
      "no: Garmin's POI CSV (`.csv`, by its name only); names, positions and speeds", &ReadListFile<ReadGarminCsv>,
-     &ReadGarminCsv, &WriteGarminCsv},
+     &ReadGarminCsv, &WriteAsList<WriteGarminCsv>, &WriteGarminCsv},
 }};
 
 std::string Lower(std::string_view text) {
@@ -112,6 +118,8 @@ bool Built(FileFormat format) {
 bool CanRead(FileFormat format) { return SpecOf(format).readable; }
 
 bool CanWrite(FileFormat format) { return SpecOf(format).writable; }
+
+bool CanWriteList(FileFormat format) { return SpecOf(format).writeList != nullptr; }
 
 std::vector<std::string> FormatNames(bool forWriting) {
   std::vector<std::string> names;

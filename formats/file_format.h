@@ -27,10 +27,11 @@ struct FormatSpec {
   bool writable;
   std::string_view lossless;  // "yes: ...", "no: ..." as the documentation says it
   // Null where this build goes without the format (GPX and KML need pugixml). A list format
-  // reads into a list of any length (readList); the rest read whole databases (read).
+  // reads and writes lists of any length (readList, writeList); the rest hold whole databases.
   ReadResult (*read)(std::string_view contents, const ListOptions& options);
   ListRead (*readList)(std::string_view contents, const ListOptions& options);
   std::string (*write)(const UserDatabase& database, const ListOptions& options, std::vector<Change>& changes);
+  std::string (*writeList)(std::span<const ListPoint> points, const ListOptions& options, std::vector<Change>& changes);
 };
 
 // Every format, in the order the documentation lists them.
@@ -46,8 +47,9 @@ std::optional<FileFormat> FormatOfExtension(std::string_view extension);
 
 // Whether this build has the format.
 bool Built(FileFormat format);
-bool CanRead(FileFormat format);   // all but KML, which is for looking at points only
-bool CanWrite(FileFormat format);  // all but the speed-camera list, which is for importing only
+bool CanRead(FileFormat format);       // all but KML, which is for looking at points only
+bool CanWrite(FileFormat format);      // every format
+bool CanWriteList(FileFormat format);  // also a list longer than a device holds
 
 // The names the command line takes for reading or for writing, in table order.
 std::vector<std::string> FormatNames(bool forWriting);

@@ -69,15 +69,15 @@ ListRead ReadGarminCsv(std::string_view text, const ListOptions& options) {
   return result;
 }
 
-std::string WriteGarminCsv(const UserDatabase& database, const ListOptions& options, std::vector<Change>& changes) {
+std::string WriteGarminCsv(std::span<const ListPoint> points, const ListOptions& options,
+                           std::vector<Change>& changes) {
   std::string text;
-  for (std::size_t k = 0; k < kRecordCount; ++k) {
-    const UserPoint point = database.Point(k);
-    if (point.IsEmpty()) continue;
-    const auto lost = [&](std::string what) { changes.push_back({0, k, std::move(what)}); };
+  for (const ListPoint& at : points) {
+    const UserPoint& point = at.point;
+    const auto lost = [&](std::string what) { changes.push_back({at.line, at.record, std::move(what)}); };
     if (point.direction != kNoDirection) lost("direction left out: POI CSV has none");
     if (point.type != kNoType) lost("type left out: POI CSV has none");
-    std::string name = Utf8OfBytes(NoteText(database.Note(k)));
+    std::string name = Utf8OfBytes(at.note);
     const std::uint32_t typed = point.speed == kNoSpeed ? 0 : TypedSpeedFor(point.speed, SpeedUnitOf(options));
     if (typed > kLargestSpeed) {
       lost("speed of " + std::to_string(typed) + " " + UnitName(options) + " left out: above " +

@@ -3,6 +3,7 @@
 // degrees, negative for W and S, without a header. A name that ends in "@NNN" gives the point a
 // speed of NNN km/h (mph when asked). It carries no direction or type.
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,6 @@
 namespace userdb::formats {
 
 ListRead ReadGarminCsv(std::string_view text, const ListOptions& options);
-std::string WriteGarminCsv(const UserDatabase& database, const ListOptions& options, std::vector<Change>& changes);
+std::string WriteGarminCsv(std::span<const ListPoint> points, const ListOptions& options, std::vector<Change>& changes);
 
 }  // namespace userdb::formats

@@ -153,8 +153,9 @@ struct Bounds {
   }
 };
 
-void NoteLosses(const UserPoint& point, std::size_t record, bool rounded, std::vector<Change>& changes) {
-  const auto note = [&](std::string what) { changes.push_back({0, record, std::move(what)}); };
+void NoteLosses(const ListPoint& at, bool rounded, std::vector<Change>& changes) {
+  const UserPoint& point = at.point;
+  const auto note = [&](std::string what) { changes.push_back({at.line, at.record, std::move(what)}); };
   if (rounded) note("position rounded to 0.00001 degree");
   if (point.speed != kNoSpeed) note("speed left out: OV2 has none");
   if (point.direction != kNoDirection) note("direction left out: OV2 has none");
@@ -172,18 +173,16 @@ std::string NameOfNote(const std::string& note) {
 
 ListRead ReadOv2(std::string_view bytes, const ListOptions& options) { return Ov2Reader(bytes, options).Read(); }
 
-std::string WriteOv2(const UserDatabase& database, std::vector<Change>& changes) {
+std::string WriteOv2(std::span<const ListPoint> points, std::vector<Change>& changes) {
   std::string records;
   Bounds bounds;
-  std::size_t points = 0;
-  for (std::size_t k = 0; k < kRecordCount; ++k) {
-    const UserPoint point = database.Point(k);
-    if (point.IsEmpty()) continue;
+  for (const ListPoint& at : points) {
+    const UserPoint& point = at.point;
     bool rounded = false;
     const std::int32_t longitude = Ov2OfCoordinate(point.longitude, rounded);
     const std::int32_t latitude = Ov2OfCoordinate(point.latitude, rounded);
-    NoteLosses(point, k, rounded, changes);
-    const std::string name = NameOfNote(NoteText(database.Note(k)));
+    NoteLosses(at, rounded, changes);
+    const std::string name = NameOfNote(at.note);
     records += static_cast<char>(kPoint);
     WriteI32(records, static_cast<std::int32_t>(kPointHeader + name.size() + 1));
     WriteI32(records, longitude);
@@ -191,9 +190,8 @@ std::string WriteOv2(const UserDatabase& database, std::vector<Change>& changes)
     records += name;
     records += '\0';
     bounds.Take(longitude, latitude);
-    ++points;
   }
-  if (points <= kOv2SkipperThreshold) return records;
+  if (points.size() <= kOv2SkipperThreshold) return records;
   std::string file(1, static_cast<char>(kSkipper));
   WriteI32(file, static_cast<std::int32_t>(kSkipperSize + records.size()));
   for (const std::int32_t corner : {bounds.east, bounds.north, bounds.west, bounds.south}) WriteI32(file, corner);

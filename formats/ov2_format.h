@@ -9,6 +9,7 @@
 // OV2 carries no speed, direction or type. Names are read as UTF-8 when they are UTF-8, else as
 // ISO 8859-1, and written as ISO 8859-1 unless those bytes would read as UTF-8.
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,6 @@ ListRead ReadOv2(std::string_view bytes, const ListOptions& options);
 // Skipper records over the points of a file of more than kOv2SkipperThreshold of them; what OV2
 // cannot carry goes to changes.
 inline constexpr std::size_t kOv2SkipperThreshold = 20;
-std::string WriteOv2(const UserDatabase& database, std::vector<Change>& changes);
+std::string WriteOv2(std::span<const ListPoint> points, std::vector<Change>& changes);
 
 }  // namespace userdb::formats

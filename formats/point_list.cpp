@@ -74,11 +74,17 @@ std::optional<NamedSpeed> SpeedInName(std::string_view name) {
 }
 
 std::vector<ListPoint> PointsOf(const PointsFile& file) {
+  std::vector<ListPoint> points = PointsOf(file.database);
+  for (ListPoint& point : points) point.line = file.lines[point.record];
+  return points;
+}
+
+std::vector<ListPoint> PointsOf(const UserDatabase& database) {
   std::vector<ListPoint> points;
   for (std::size_t k = 0; k < kRecordCount; ++k) {
-    const UserPoint point = file.database.Point(k);
+    const UserPoint point = database.Point(k);
     if (point.IsEmpty()) continue;
-    points.push_back({point, NoteText(file.database.Note(k)), file.lines[k], k});
+    points.push_back({point, NoteText(database.Note(k)), 0, k});
   }
   return points;
 }

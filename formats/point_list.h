@@ -48,8 +48,10 @@ struct NamedSpeed {
 };
 std::optional<NamedSpeed> SpeedInName(std::string_view name);
 
-// The points of a database, in record order, with their notes and lines.
+// The points of a database, in record order, with their notes and lines (none for a bare
+// database: its points are named by record).
 std::vector<ListPoint> PointsOf(const PointsFile& file);
+std::vector<ListPoint> PointsOf(const UserDatabase& database);
 
 // A list as a database: refused when it holds more than 256 points.
 ReadResult IntoDatabase(ListRead list, const FieldNames& names);

@@ -110,14 +110,13 @@ ReadResult ReadSpeedCameraCsv(std::string_view text, const CameraImport& options
   return IntoDatabase(ReadSpeedCameraList(text, options), kCameraFieldNames);
 }
 
-std::string WriteSpeedCameraCsv(const UserDatabase& database, std::vector<Change>& changes) {
+std::string WriteSpeedCameraCsv(std::span<const ListPoint> points, std::vector<Change>& changes) {
   std::string text = CsvLine({std::string(kX), std::string(kY), std::string(kType), std::string(kSpeed),
                               std::string(kDirType), std::string(kDirection)});
-  for (std::size_t k = 0; k < kRecordCount; ++k) {
-    const UserPoint point = database.Point(k);
-    if (point.IsEmpty()) continue;
-    const auto lost = [&](std::string what) { changes.push_back({0, k, std::move(what)}); };
-    if (database.Note(k)[0] != 0xFF) lost("note left out: the list has none");
+  for (const ListPoint& at : points) {
+    const UserPoint& point = at.point;
+    const auto lost = [&](std::string what) { changes.push_back({at.line, at.record, std::move(what)}); };
+    if (!at.note.empty()) lost("note left out: the list has none");
     if (point.type == kNoType) lost("no type written as TYPE 0");
     const bool oneWay = point.direction != kNoDirection;
     std::uint32_t kmh = point.speed == kNoSpeed ? 0 : TypedSpeedFor(point.speed, kSpeedUnitKilometer);

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,7 +31,7 @@ ReadResult ReadSpeedCameraCsv(std::string_view text, const CameraImport& options
 
 // iGO's speedcam.txt: the header, then a row for each point, SPEED in km/h, DIRTYPE 0 for a
 // point without a direction and 1 for one with; what the list cannot carry goes to changes.
-std::string WriteSpeedCameraCsv(const UserDatabase& database, std::vector<Change>& changes);
+std::string WriteSpeedCameraCsv(std::span<const ListPoint> points, std::vector<Change>& changes);
 
 // Whether a CSV file is such a list rather than our own CSV: its header starts with X or IDX.
 bool IsSpeedCameraList(std::string_view text);

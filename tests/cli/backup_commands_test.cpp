@@ -52,7 +52,7 @@ TEST_F(BackupCommandsTest, AnUploadReadsTheDeviceIntoABackupBeforeItWrites) {
 
 TEST_F(BackupCommandsTest, NoBackupWritesStraightAway) {
   UploadRequest request = Upload(ImageFile(0x12), formats::FileFormat::Image, false);
-  request.backupFirst = false;
+  request.steps.backupFirst = false;
   ASSERT_EQ(RunUpload(WithBackups(), request), exit_code::kSuccess);
   EXPECT_EQ(port.OpenCount(), 1);
   EXPECT_TRUE(backups.List().empty());
@@ -90,7 +90,7 @@ TEST_F(BackupCommandsTest, BackupsAreListedNewestFirstAndRestoredByNumber) {
   const std::vector<std::uint8_t> original = DeviceImage();
   ASSERT_EQ(RunDownload(WithBackups(), {folder / "out.bin", formats::FileFormat::Image}), exit_code::kSuccess);
   UploadRequest overwrite = Upload(ImageFile(0x15), formats::FileFormat::Image, false);
-  overwrite.backupFirst = false;
+  overwrite.steps.backupFirst = false;
   ASSERT_EQ(RunUpload(WithBackups(), overwrite), exit_code::kSuccess);
   ASSERT_NE(DeviceImage(), original);
 

@@ -64,7 +64,7 @@ class CliFixture : public ::testing::Test {
     UploadRequest request;
     request.file = file;
     request.load.format = format;
-    request.verify = verify;
+    request.steps.verify = verify;
     return request;
   }
 

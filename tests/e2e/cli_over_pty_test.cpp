@@ -227,8 +227,52 @@ TEST_F(CliOverPty, ExportAndImportNeedNoDevice) {
   EXPECT_FALSE(std::filesystem::exists(InFolder("x.bin")));
 }
 
+TEST_F(CliOverPty, AListMergedIntoTheDeviceIsUploadedAndWhatDidNotFitWritten) {
+  std::ofstream list(InFolder("cams.csv"));
+  list << "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\r\n";
+  for (int i = 0; i < 300; ++i) list << 13.0 + i * 0.003 << ",52.5,1,50,1,90\r\n";
+  list.close();
+  StartSim(3, {});
+  Finished merged =
+      Userdb({"--port", "COM3", "merge", "device", InFolder("cams.csv"), "--near", "52.5,13.0", "--radius", "50",
+              "--fit", "nearest", "--dropped", InFolder("dropped.ov2"), "--to-device", "--yes"});
+  ASSERT_EQ(merged.status, 0) << merged.errors;
+  EXPECT_NE(merged.output.find(" kept, "), std::string::npos) << merged.output;
+  EXPECT_NE(merged.output.find("Read back and verified"), std::string::npos) << merged.output;
+  EXPECT_GT(FileBytes("dropped.ov2").size(), 0u);
+  Finished dry = Userdb({"--port", "COM3", "merge", "device", InFolder("cams.csv"), "--dry-run"});
+  EXPECT_EQ(dry.status, 3) << dry.errors;  // the device is full now: 300 more do not fit
+  EXPECT_NE(dry.errors.find("a device holds 256"), std::string::npos) << dry.errors;
+}
+
+TEST_F(CliOverPty, MergeOptionsThatDoNotGoTogetherAreUsageErrors) {
+  std::ofstream(InFolder("a.csv")) << "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\r\n9.1,48.7,1,60,1,0\r\n9.2,48.7,1,60,1,0\r\n";
+  const std::string a = InFolder("a.csv");
+  const std::string out = InFolder("out.bin");
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"merge", a},
+           {"merge", a, "-o", out, "--fit", "nearest"},
+           {"merge", a, "-o", out, "--sort", "distance"},
+           {"merge", a, "-o", out, "--near", "95,0"},
+           {"merge", a, "-o", out, "--near", "1,2", "--radius", "5", "--bbox", "1,2,3,4"},
+           {"merge", a, "-o", out, "--bbox", "1,2,3"},
+           {"merge", a, "-o", out, "--dropped", InFolder("d.bin")},
+           {"merge", a, "-o", out, "--within", "-1"}}) {
+    Finished run = Userdb(arguments);
+    EXPECT_EQ(run.status, 2) << arguments.back() << ": " << run.errors;
+    EXPECT_NE(run.errors, "");
+  }
+  EXPECT_FALSE(std::filesystem::exists(out));
+  Finished fine = Userdb({"merge", a, "-o", out});
+  EXPECT_EQ(fine.status, 0) << fine.errors;
+  EXPECT_EQ(fine.output,
+            "Merged: 0 kept, 2 added, 0 duplicates, 0 outside the region, 0 left out for capacity\nWrote 2 "
+            "points to " +
+                out + "\n");
+}
+
 TEST_F(CliOverPty, EverySubcommandHasHelpAndTheProgramAVersion) {
-  for (const char* command : {"info", "download", "upload", "scan", "ports", "export", "import"}) {
+  for (const char* command : {"info", "download", "upload", "scan", "ports", "export", "import", "merge"}) {
     Finished help = Userdb({command, "--help"});
     EXPECT_EQ(help.status, 0) << command;
     EXPECT_NE(help.output.find("Usage: userdb " + std::string(command)), std::string::npos) << help.output;

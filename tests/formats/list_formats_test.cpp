@@ -64,9 +64,9 @@ std::string Ov2Point(std::int32_t longitude, std::int32_t latitude, std::string_
 TEST(ListFormats, TheGoldenPointsWriteAsTheGoldenFiles) {
   const UserDatabase golden = DatabaseOf(GoldenFile("points.bin"));
   std::vector<Change> changes;
-  EXPECT_EQ(WriteOv2(golden, changes), GoldenFile("points.ov2"));
-  EXPECT_EQ(WriteGarminCsv(golden, {}, changes), GoldenFile("points-garmin.csv"));
-  EXPECT_EQ(WriteSpeedCameraCsv(golden, changes), GoldenFile("points-speedcam.txt"));
+  EXPECT_EQ(WriteOv2(PointsOf(golden), changes), GoldenFile("points.ov2"));
+  EXPECT_EQ(WriteGarminCsv(PointsOf(golden), {}, changes), GoldenFile("points-garmin.csv"));
+  EXPECT_EQ(WriteSpeedCameraCsv(PointsOf(golden), changes), GoldenFile("points-speedcam.txt"));
   // Every loss is told: OV2 carries no speed, direction or type, POI CSV no direction or type,
   // the camera list no note.
   const std::vector<std::string> told = Described(changes);
@@ -108,9 +108,9 @@ TEST(ListFormats, RandomDatabasesGoThroughOv2AndPoiCsvAndBack) {
   for (unsigned seed = 1; seed <= 20; ++seed) {
     const UserDatabase original = test::RandomPlainDatabase(seed);
     std::vector<Change> changes;
-    const ListRead ov2 = ReadOv2(WriteOv2(original, changes), {});
+    const ListRead ov2 = ReadOv2(WriteOv2(PointsOf(original), changes), {});
     const ListRead garmin =
-        ReadGarminCsv(WriteGarminCsv(original, {.mph = seed % 2 == 0}, changes), {.mph = seed % 2 == 0});
+        ReadGarminCsv(WriteGarminCsv(PointsOf(original), {.mph = seed % 2 == 0}, changes), {.mph = seed % 2 == 0});
     const std::vector<std::size_t> filled = Filled(original);
     ASSERT_EQ(ov2.points.size(), filled.size()) << seed;
     ASSERT_EQ(garmin.points.size(), filled.size()) << seed;
@@ -131,7 +131,7 @@ TEST(ListFormats, AnOv2FileOfMoreThanTwentyPointsStartsWithASkipperAndReadsPastI
   UserDatabase database;
   for (std::size_t k = 0; k < 21; ++k) database.SetPoint(k, UserPoint{static_cast<std::uint32_t>(600 * k), 6000000});
   std::vector<Change> changes;
-  const std::string file = WriteOv2(database, changes);
+  const std::string file = WriteOv2(PointsOf(database), changes);
   ASSERT_EQ(file[0], 1);  // a skipper over the block
   EXPECT_EQ(static_cast<unsigned char>(file[1]) | static_cast<unsigned char>(file[2]) << 8,
             static_cast<int>(file.size()));

@@ -1,0 +1,42 @@
+#pragma once
+// The merge command's options as the command line takes them, and the request they make.
+
+#include <CLI/CLI.hpp>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/image_file.h"
+#include "cli/merge_command.h"
+
+namespace userdb::cli {
+
+struct MergeArguments {
+  std::vector<std::string> sources;  // [BASE] LIST...
+  std::string listFormat;
+  std::string output;
+  std::string outputFormat;
+  std::string dropped;
+  std::string droppedFormat;
+  bool toDevice = false;
+  bool yes = false;
+  bool noVerify = false;
+  bool noBackup = false;
+  double within = 30;
+  bool preferList = false;
+  std::string near;
+  double radiusKm = 0;
+  std::string box;
+  std::string fit;
+  std::string sort;
+  bool dryRun = false;
+};
+
+CLI::App* AddMergeCommand(CLI::App& app, MergeArguments& arguments);
+
+// The request, or none with what is wrong said in complaints (a usage error).
+std::optional<MergeRequest> MergeRequestOf(const MergeArguments& arguments, const CLI::App& command,
+                                           const formats::ListOptions& listOptions, Complaints& complaints);
+
+}  // namespace userdb::cli

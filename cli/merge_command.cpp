@@ -1,0 +1,130 @@
+#include "cli/merge_command.h"
+
+#include "cli/exit_codes.h"
+#include "formats/device_rules.h"
+
+namespace userdb::cli {
+namespace {
+
+void Tell(const MergeStreams& streams, std::string_view text) { streams.errors << "userdb: " << text << '\n'; }
+
+std::optional<std::vector<formats::ListPoint>> ReadLists(const MergeRequest& request, const MergeStreams& streams,
+                                                         Changes& changes) {
+  std::vector<formats::ListPoint> all;
+  for (const ListFile& list : request.lists) {
+    Complaints complaints;
+    std::optional<std::vector<formats::ListPoint>> points =
+        LoadPointList(list.path, list.format, request.listOptions, complaints, &changes);
+    if (!points) {
+      PrintComplaints(streams.errors, complaints);
+      return std::nullopt;
+    }
+    all.insert(all.end(), points->begin(), points->end());
+  }
+  return all;
+}
+
+// The base's database: the device's, a file's, or an empty one. A device that cannot be read
+// or whose copy cannot be kept, when the result is to be written back, ends the merge.
+std::optional<UserDatabase> ReadBase(const MergeRequest& request, const MergeStreams& streams,
+                                     const CommandContext* device, Changes& changes, int& failure) {
+  if (request.baseIsDevice) {
+    const DeviceRead read = ReadDevice(*device);
+    failure = exit_code::kDeviceFailure;
+    if (!read.database) return std::nullopt;
+    if (request.toDevice && request.steps.backupFirst && !read.backedUp) {
+      failure = exit_code::kFileProblem;
+      Tell(streams, "nothing was written (--no-backup writes without a backup)");
+      return std::nullopt;
+    }
+    return read.database;
+  }
+  if (!request.base) return UserDatabase();
+  Complaints complaints;
+  LoadRequest load;
+  load.format = request.base->format;
+  load.cameras = request.listOptions;
+  std::optional<formats::PointsFile> file = LoadPointsFile(request.base->path, load, complaints, &changes);
+  if (!file) {
+    PrintComplaints(streams.errors, complaints);
+    failure = exit_code::kFileProblem;
+    return std::nullopt;
+  }
+  return file->database;
+}
+
+void TellOverCapacity(const MergeStreams& streams, const formats::MergeSummary& summary) {
+  Tell(streams, "the merge would hold " + std::to_string(summary.wanted) + " points (" + std::to_string(summary.kept) +
+                    " of the base, " + std::to_string(summary.wanted - summary.kept) +
+                    " from the lists): a device holds 256; nothing was written");
+  Tell(streams, "--near and --radius or --bbox keep a region; --fit nearest or --fit first keeps what fits");
+}
+
+// The result passes what the window would check before it writes the device.
+bool PassesTheRules(const UserDatabase& database, const MergeStreams& streams) {
+  formats::PointsFile file;
+  file.database = database;
+  const std::vector<formats::FileProblem> problems = formats::CheckForDevice(file);
+  for (const formats::FileProblem& problem : problems) Tell(streams, formats::DescribeProblem("the merge", problem));
+  if (!problems.empty()) Tell(streams, "nothing was written");
+  return problems.empty();
+}
+
+bool WriteFiles(const MergeRequest& request, const formats::MergeResult& merged, const MergeStreams& streams,
+                Changes& changes) {
+  Complaints complaints;
+  if (request.dropped && !SavePointList(request.dropped->path, request.dropped->format, merged.leftOut, complaints,
+                                        request.listOptions, &changes)) {
+    PrintComplaints(streams.errors, complaints);
+    return false;
+  }
+  if (request.output && !SavePointsFile(request.output->path, request.output->format, merged.database, complaints,
+                                        request.listOptions, &changes)) {
+    PrintComplaints(streams.errors, complaints);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunMerge(const MergeRequest& request, const MergeStreams& streams, const CommandContext* device) {
+  Changes changes;
+  const std::optional<std::vector<formats::ListPoint>> list = ReadLists(request, streams, changes);
+  if (!list) return exit_code::kFileProblem;
+  int failure = exit_code::kSuccess;
+  const std::optional<UserDatabase> base = ReadBase(request, streams, device, changes, failure);
+  if (!base) return failure;
+
+  const formats::MergeResult merged = formats::MergePoints(*base, *list, request.merge);
+  if (!merged.Ok()) {
+    TellChanges(streams.errors, changes, streams.explain);
+    TellOverCapacity(streams, merged.summary);
+    return exit_code::kFileProblem;
+  }
+  if (!PassesTheRules(merged.database, streams)) return exit_code::kFileProblem;
+  if (!streams.quiet || request.dryRun) streams.output << formats::DescribeSummary(merged.summary) << '\n';
+  if (request.dryRun) {
+    TellChanges(streams.errors, changes, streams.explain);
+    return exit_code::kSuccess;
+  }
+  const bool written = WriteFiles(request, merged, streams, changes);
+  TellChanges(streams.errors, changes, streams.explain);
+  if (!written) return exit_code::kFileProblem;
+  if (!streams.quiet) {
+    if (request.output) {
+      streams.output << "Wrote " << formats::PointCount(merged.database) << " points to "
+                     << request.output->path.string() << '\n';
+    }
+    if (request.dropped) {
+      streams.output << "Wrote the " << merged.leftOut.size() << " points left out to "
+                     << request.dropped->path.string() << '\n';
+    }
+  }
+  if (!request.toDevice) return exit_code::kSuccess;
+  WriteSteps steps = request.steps;
+  steps.backupFirst = steps.backupFirst && !request.baseIsDevice;  // the base's download left one
+  return WriteImage(*device, merged.database.Image(), steps);
+}
+
+}  // namespace userdb::cli
