@@ -78,6 +78,8 @@ std::optional<std::string> ApplyValued(SimOptions& options, std::string_view nam
 bool ApplyFlag(SimOptions& options, std::string_view name) {
   if (name == "--help" || name == "-h")
     options.help = true;
+  else if (name == "--version")
+    options.version = true;
   else if (name == "--print-path")
     options.printPath = true;
   else if (name == "--paced")
@@ -125,7 +127,8 @@ std::string SimUsage() {
          "  --send all|filled    send all 256 records and notes (all), or only the records up\n"
          "                       to the last point and as many notes (filled)\n"
          "  --fault NAME[=ARG]   misbehave; may be given more than once:\n" +
-         std::string(FaultHelp()) + "  --help               show this text\n";
+         std::string(FaultHelp()) + "  --help               show this text\n" +
+         "  --version            show the version\n";
 }
 
 }  // namespace userdb::sim

@@ -13,6 +13,7 @@ namespace userdb::sim {
 
 struct SimOptions {
   bool help = false;
+  bool version = false;
   std::optional<std::filesystem::path> imagePath;
   std::optional<std::filesystem::path> savePath;
   std::optional<int> comNumber;

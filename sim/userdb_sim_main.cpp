@@ -23,6 +23,10 @@ int main(int argc, char** argv) {
     std::cout << SimUsage();
     return 0;
   }
+  if (options->version) {
+    std::cout << "userdb-sim " << USERDB_VERSION << '\n';
+    return 0;
+  }
   DeviceMemory memory = SampleMemory();
   if (options->imagePath) {
     const std::optional<FlashImage> image = LoadFlashImage(*options->imagePath, error);

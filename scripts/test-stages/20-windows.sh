@@ -4,10 +4,13 @@
 # under Wine on a virtual display: the tests, the command line against userdb-sim through a Wine
 # COM port (the bytes on the line must be those of the native program), and the window, whose
 # screenshot goes to build/windows (USERDB_SCREENSHOT_DIR=docs refreshes the one in the docs).
+# The programs that run are those of the zip that cpack makes, unpacked.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
 build=$root/build/windows
+unpacked_folder() { find "$build/unpacked" -maxdepth 1 -name 'userdb-*-windows-x64' 2>/dev/null | head -n 1 || true; }
+unpacked=$(unpacked_folder)
 
 # Windows' own DLLs, in lower case: anything else would have to ship beside the .exe.
 system_dlls='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comctl32|comdlg32|msvcrt|ws2_32|bcrypt|ntdll)\.dll$'
@@ -30,6 +33,16 @@ build_all() {
   for exe in "$build/cli/userdb.exe" "$build/platform/win32/userdb-gui.exe" "$build/tests/windows/windows_tests.exe"; do
     [ -f "$exe" ] || fail "$exe was not built"
     check_imports "$exe"
+  done
+  say "the zip"
+  rm -f "$build"/userdb-*-windows-x64.zip
+  (cd "$build" && cpack -G ZIP >/dev/null)
+  rm -rf "$build/unpacked" && mkdir -p "$build/unpacked"
+  (cd "$build/unpacked" && cmake -E tar xf "$build"/userdb-*-windows-x64.zip)
+  unpacked=$(unpacked_folder)
+  local file
+  for file in userdb.exe userdb-gui.exe README.txt LICENSE.txt; do
+    [ -f "$unpacked/$file" ] || fail "the zip holds no $file"
   done
   say "native userdb and userdb-sim to compare with"
   cmake --preset dev >/dev/null
@@ -105,7 +118,7 @@ conversation() {
   local name=$1
   shift
   start_sim "$name-windows"
-  (cd "$work/windows" && USERDB_DATA_DIR=data timeout 120 wine "$build/cli/userdb.exe" --port COM5 "$@") \
+  (cd "$work/windows" && USERDB_DATA_DIR=data timeout 120 wine "$unpacked/userdb.exe" --port COM5 "$@") \
     >"$work/$name-windows.out" || fail "userdb.exe $*"
   stop_sim
   start_sim "$name-native"
@@ -139,13 +152,13 @@ command_line_against_sim() {
   # The download's backup and the upload's two (before the write, and the read-back).
   [ "$(find "$work/windows/data/backups" -name 'userdb-*.bin' | wc -l)" = 3 ] || fail "userdb.exe kept no backups"
   start_sim ports
-  timeout 60 wine "$build/cli/userdb.exe" ports | tr -d '\r' | grep -q '^COM5' || fail "userdb.exe ports does not list COM5"
+  timeout 60 wine "$unpacked/userdb.exe" ports | tr -d '\r' | grep -q '^COM5' || fail "userdb.exe ports does not list COM5"
   stop_sim
 }
 
 screenshot_window() {
   local shot=${USERDB_SCREENSHOT_DIR:-$build}/userdb-gui-windows.png window
-  wine "$build/platform/win32/userdb-gui.exe" &
+  wine "$unpacked/userdb-gui.exe" &
   for _ in $(seq 60); do
     window=$(xwininfo -name "$main_caption" 2>/dev/null | awk '/Window id:/ { print $4 }') || true
     if [ -n "$window" ]; then

@@ -16,6 +16,7 @@ TEST(SimOptionsTest, NoArgumentsGiveTheSampleDeviceUnpaced) {
   const std::optional<SimOptions> options = Parse({});
   ASSERT_TRUE(options.has_value());
   EXPECT_FALSE(options->help);
+  EXPECT_FALSE(options->version);
   EXPECT_FALSE(options->comNumber.has_value());
   EXPECT_FALSE(options->imagePath.has_value());
   EXPECT_EQ(options->unit, kUnitKilometer);
@@ -67,8 +68,9 @@ TEST(SimOptionsTest, HelpIsAskedForAndDocumentsTheOptions) {
   const std::optional<SimOptions> options = Parse({"--help"});
   ASSERT_TRUE(options.has_value());
   EXPECT_TRUE(options->help);
-  for (const char* name : {"--image", "--save", "--com", "--print-path", "--paced", "--erase-delay", "--log", "--fault",
-                           "--unit", "--send", "hangup", "lull"}) {
+  EXPECT_TRUE(Parse({"--version"})->version);
+  for (const char* name : {"--version", "--image", "--save", "--com", "--print-path", "--paced", "--erase-delay",
+                           "--log", "--fault", "--unit", "--send", "hangup", "lull"}) {
     EXPECT_NE(SimUsage().find(name), std::string::npos) << name;
   }
 }
