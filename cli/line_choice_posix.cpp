@@ -1,7 +1,9 @@
 #include "cli/fixed_path_port.h"
 #include "cli/line_choice.h"
 #include "platform/posix/port_argument.h"
+#include "platform/posix/port_hardware.h"
 #include "platform/posix/port_listing.h"
+#include "platform/posix/port_pin.h"
 
 namespace userdb::cli {
 
@@ -15,10 +17,47 @@ std::optional<LineChoice> ChooseLine(std::optional<std::string_view> portArgumen
   return LineChoice{std::make_unique<PosixSerialPort>(), std::get<int>(*parsed), std::nullopt};
 }
 
+namespace {
+
+LineHardware HardwareOf(const std::filesystem::path& device) {
+  const posix::PortHardware found = posix::DescribeHardware(device, posix::SystemFoldersHere());
+  LineHardware hardware;
+  hardware.realDevice = found.device.string();
+  if (found.byId) hardware.byId = found.byId->string();
+  hardware.driver = found.driver;
+  if (found.usb) {
+    hardware.usbIds = found.usb->vendorId + ":" + found.usb->productId;
+    hardware.manufacturer = found.usb->manufacturer;
+    hardware.product = found.usb->product;
+    hardware.serial = found.usb->serial;
+  }
+  hardware.bluetoothAddress = found.bluetoothAddress;
+  if (found.heldBy) hardware.heldBy = static_cast<long>(*found.heldBy);
+  hardware.mayOpen = found.mayOpen;
+  hardware.group = found.group;
+  return hardware;
+}
+
+}  // namespace
+
 std::vector<ListedLine> ListLines() {
   std::vector<ListedLine> lines;
-  for (const posix::ListedPort& port : posix::ListPorts()) lines.push_back({port.portNumber, port.devicePath.string()});
+  for (const posix::ListedPort& port : posix::ListPorts()) {
+    lines.push_back({port.portNumber, port.devicePath.string(), HardwareOf(port.devicePath)});
+  }
   return lines;
+}
+
+std::optional<std::string> PinLine(std::string_view com, const std::string& path, std::string& error) {
+  const std::optional<posix::PortArgument> parsed = posix::ParsePortArgument(com);
+  if (!parsed || !std::holds_alternative<int>(*parsed)) {
+    error = "--pin takes a COM number, COM1 to COM256 (COMn or n), not \"" + std::string(com) + "\"";
+    return std::nullopt;
+  }
+  const int portNumber = std::get<int>(*parsed);
+  const std::optional<posix::Pinned> pinned = posix::PinPort(portNumber, path, posix::SystemFoldersHere(), error);
+  if (!pinned) return std::nullopt;
+  return "COM" + std::to_string(portNumber) + " is " + pinned->entry.string() + " -> " + pinned->target.string();
 }
 
 std::string_view PortNamingHelp() {

@@ -39,15 +39,20 @@ std::optional<LineChoice> ChooseLine(std::optional<std::string_view> portArgumen
 
 // Windows names every port it has. Wine's serial links ($WINEPREFIX/dosdevices/comN) are not
 // names it answers for, but they open; only ports without a name are tried that way.
+std::optional<std::string> PinLine(std::string_view, const std::string&, std::string& error) {
+  error = "Windows names the COM ports itself (Device Manager, Port Settings, Advanced); --pin is for Linux";
+  return std::nullopt;
+}
+
 std::vector<ListedLine> ListLines() {
   std::vector<ListedLine> lines;
   for (int port = 1; port <= kPortCount; ++port) {
     const std::string name = "COM" + std::to_string(port);
     const std::string path = Win32PortPath(port);
     if (std::string target = DosDeviceTarget(name); !target.empty()) {
-      lines.push_back({port, std::move(target)});
+      lines.push_back({port, std::move(target), std::nullopt});
     } else if (Opens(path)) {
-      lines.push_back({port, path});
+      lines.push_back({port, path, std::nullopt});
     }
   }
   return lines;

@@ -18,6 +18,7 @@
 #include "cli/line_choice.h"
 #include "cli/merge_arguments.h"
 #include "cli/observed_port.h"
+#include "cli/port_report.h"
 #include "cli/terminal.h"
 #include "storage/backup_store.h"
 #include "storage/data_folder.h"
@@ -53,9 +54,20 @@ bool AskOnTerminal(std::string_view question) {
   return std::getline(std::cin, answer) && (answer == "y" || answer == "Y" || answer == "yes");
 }
 
-int ListPorts() {
-  for (const cli::ListedLine& line : cli::ListLines())
-    std::cout << "COM" << line.portNumber << '\t' << line.device << '\n';
+int PinPort(const std::vector<std::string>& pin) {
+  std::string error;
+  const std::optional<std::string> done = cli::PinLine(pin[0], pin[1], error);
+  if (!done) {
+    std::cerr << "userdb: " << error << '\n';
+    return cli::exit_code::kFileProblem;
+  }
+  std::cout << *done << '\n';
+  return cli::exit_code::kSuccess;
+}
+
+int ListPorts(bool json) {
+  const std::vector<cli::ListedLine> lines = cli::ListLines();
+  std::cout << (json ? cli::PortsJson(lines) : cli::PortsText(lines));
   return cli::exit_code::kSuccess;
 }
 
@@ -202,7 +214,16 @@ int Run(int argc, char** argv) {
   }
 
   CLI::App* scan = app.add_subcommand("scan", "look for the device on COM1 to COM256");
-  CLI::App* ports = app.add_subcommand("ports", "list the COM numbers that name a device here");
+  CLI::App* ports = app.add_subcommand(
+      "ports", "list the COM numbers that name a device here, with its stable name, USB identity and driver");
+  bool portsJson = false;
+  ports->add_flag("--json", portsJson, "as JSON, for scripts");
+  std::vector<std::string> pin;
+  ports
+      ->add_option("--pin", pin,
+                   "make COM N lead to the device at PATH from now on, by its stable name when it has one")
+      ->expected(2)
+      ->type_name("N PATH");
 
   CLI::App* exportFile = app.add_subcommand("export", "convert a database file to another format, unchecked");
   CLI::App* importFile =
@@ -226,7 +247,7 @@ int Run(int argc, char** argv) {
   }
 
   storage::BackupStore backups(storage::BackupFolder());
-  if (ports->parsed()) return ListPorts();
+  if (ports->parsed()) return pin.empty() ? ListPorts(portsJson) : PinPort(pin);
   if (backupList->parsed()) return cli::ListBackups(backups, std::cout);
   if (info->parsed()) return RunOnDevice(global, yes, backups, cli::RunInfo);
   if (scan->parsed()) return RunOnDevice(global, yes, backups, cli::RunScan);

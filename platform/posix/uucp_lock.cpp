@@ -77,6 +77,16 @@ bool WriteOwnLock(const std::filesystem::path& lockFile) {
 
 }  // namespace
 
+std::optional<pid_t> LockHolderOf(const std::filesystem::path& device) {
+  const std::filesystem::path lockFile = LockFolder() / LockFileName(device);
+  std::error_code error;
+  if (!std::filesystem::exists(lockFile, error)) return std::nullopt;
+  const std::optional<pid_t> owner = ReadOwner(lockFile);
+  if (!owner) return JustMade(lockFile) ? std::optional<pid_t>(0) : std::nullopt;
+  if (*owner == getpid() || !ProcessLives(*owner)) return std::nullopt;
+  return owner;
+}
+
 std::filesystem::path LockFolder() {
   if (const char* folder = std::getenv("USERDB_LOCK_DIR"); folder != nullptr && *folder != '\0') return folder;
   return "/var/lock";

@@ -17,6 +17,10 @@ std::filesystem::path LockFolder();
 // "LCK..ttyUSB0" for /dev/ttyUSB0; a device below /dev/ keeps its subfolders as '_'.
 std::string LockFileName(const std::filesystem::path& device);
 
+// The live process whose lock holds the device (0 when its lock has no number yet); nothing
+// when none does. Only looks: a stale lock is left for the next Take.
+std::optional<pid_t> LockHolderOf(const std::filesystem::path& device);
+
 class UucpLock {
  public:
   UucpLock() = default;
