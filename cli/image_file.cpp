@@ -58,8 +58,8 @@ void TellOf(const std::filesystem::path& path, const std::vector<formats::Change
 // ".bin, .csv, .gpx or .kml".
 std::string KnownExtensions() {
   std::vector<std::string> extensions;
-  for (const formats::FormatSpec& spec : formats::FormatTable()) {
-    if (!spec.extension.empty()) extensions.emplace_back(spec.extension);
+  for (const formats::FormatEntry& entry : formats::FormatTable()) {
+    if (!entry.extension.empty()) extensions.emplace_back(entry.extension);
   }
   std::string text;
   for (std::size_t i = 0; i < extensions.size(); ++i) {

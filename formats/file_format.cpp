@@ -23,6 +23,11 @@ ReadResult ReadCsvFile(std::string_view contents, const ListOptions& options) {
   return IsSpeedCameraList(contents) ? ReadSpeedCameraCsv(contents, options) : ReadCsv(contents);
 }
 
+// As a list, such a list keeps every point, however many.
+ListRead ReadCsvList(std::string_view contents, const ListOptions& options) {
+  return IsSpeedCameraList(contents) ? ReadSpeedCameraList(contents, options) : ListOf(ReadCsv(contents));
+}
+
 // A list format as a database: refused past 256 points.
 template <ListRead (*Reader)(std::string_view, const ListOptions&)>
 ReadResult ReadListFile(std::string_view contents, const ListOptions& options) {
@@ -60,10 +65,10 @@ constexpr std::string (*kGpxWriter)(const UserDatabase&, const ListOptions&, std
 constexpr auto kKmlWriter = kGpxWriter;
 #endif
 
-const std::array<FormatSpec, 7> kFormats{{
+const std::array<FormatEntry, 7> kFormats{{
     {FileFormat::Image, "bin", ".bin", true, true, "yes: the 36864-byte transfer image exactly as the device takes it",
      &ReadImageFile, nullptr, &WriteWhole<WriteImage>, nullptr},
-    {FileFormat::Csv, "csv", ".csv", true, true, "yes", &ReadCsvFile, nullptr, &WriteWhole<WriteCsv>, nullptr},
+    {FileFormat::Csv, "csv", ".csv", true, true, "yes", &ReadCsvFile, &ReadCsvList, &WriteWhole<WriteCsv>, nullptr},
     {FileFormat::Gpx, "gpx", ".gpx", true, true, "yes", kGpxReader, nullptr, kGpxWriter, nullptr},
     {FileFormat::Kml, "kml", ".kml", false, true, "no: for looking at the points on a map", nullptr, nullptr,
      kKmlWriter, nullptr},
@@ -86,55 +91,55 @@ std::string Lower(std::string_view text) {
 
 }  // namespace
 
-std::span<const FormatSpec> FormatTable() { return kFormats; }
+std::span<const FormatEntry> FormatTable() { return kFormats; }
 
-const FormatSpec& SpecOf(FileFormat format) {
+const FormatEntry& EntryOf(FileFormat format) {
   return *std::find_if(kFormats.begin(), kFormats.end(),
-                       [format](const FormatSpec& spec) { return spec.format == format; });
+                       [format](const FormatEntry& entry) { return entry.format == format; });
 }
 
 std::optional<FileFormat> FormatNamed(std::string_view name) {
-  for (const FormatSpec& spec : kFormats) {
-    if (spec.name == name) return spec.format;
+  for (const FormatEntry& entry : kFormats) {
+    if (entry.name == name) return entry.format;
   }
   return std::nullopt;
 }
 
-std::string_view FormatName(FileFormat format) { return SpecOf(format).name; }
+std::string_view FormatName(FileFormat format) { return EntryOf(format).name; }
 
 std::optional<FileFormat> FormatOfExtension(std::string_view extension) {
   const std::string lower = Lower(extension);
-  for (const FormatSpec& spec : kFormats) {
-    if (!spec.extension.empty() && spec.extension == lower) return spec.format;
+  for (const FormatEntry& entry : kFormats) {
+    if (!entry.extension.empty() && entry.extension == lower) return entry.format;
   }
   return std::nullopt;
 }
 
 bool Built(FileFormat format) {
-  const FormatSpec& spec = SpecOf(format);
-  return (!spec.readable || spec.read != nullptr) && (!spec.writable || spec.write != nullptr);
+  const FormatEntry& entry = EntryOf(format);
+  return (!entry.readable || entry.read != nullptr) && (!entry.writable || entry.write != nullptr);
 }
 
-bool CanRead(FileFormat format) { return SpecOf(format).readable; }
+bool CanRead(FileFormat format) { return EntryOf(format).readable; }
 
-bool CanWrite(FileFormat format) { return SpecOf(format).writable; }
+bool CanWrite(FileFormat format) { return EntryOf(format).writable; }
 
-bool CanWriteList(FileFormat format) { return SpecOf(format).writeList != nullptr; }
+bool CanWriteList(FileFormat format) { return EntryOf(format).writeList != nullptr; }
 
 std::vector<std::string> FormatNames(bool forWriting) {
   std::vector<std::string> names;
-  for (const FormatSpec& spec : kFormats) {
-    if (forWriting ? spec.writable : spec.readable) names.emplace_back(spec.name);
+  for (const FormatEntry& entry : kFormats) {
+    if (forWriting ? entry.writable : entry.readable) names.emplace_back(entry.name);
   }
   return names;
 }
 
 std::string FormatsMarkdown() {
   std::string table = "| Name | Extension | Read | Written | Lossless |\n|---|---|---|---|---|\n";
-  for (const FormatSpec& spec : kFormats) {
-    const std::string extension = spec.extension.empty() ? ".csv" : std::string(spec.extension);
-    table += "| `" + std::string(spec.name) + "` | `" + extension + "` | " + (spec.readable ? "yes" : "no") + " | " +
-             (spec.writable ? "yes" : "no") + " | " + std::string(spec.lossless) + " |\n";
+  for (const FormatEntry& entry : kFormats) {
+    const std::string extension = entry.extension.empty() ? ".csv" : std::string(entry.extension);
+    table += "| `" + std::string(entry.name) + "` | `" + extension + "` | " + (entry.readable ? "yes" : "no") + " | " +
+             (entry.writable ? "yes" : "no") + " | " + std::string(entry.lossless) + " |\n";
   }
   return table;
 }

@@ -19,15 +19,16 @@ namespace userdb::formats {
 
 enum class FileFormat { Image, Csv, Gpx, Kml, SpeedCameraCsv, Ov2, GarminCsv };
 
-struct FormatSpec {
+struct FormatEntry {
   FileFormat format;
   std::string_view name;       // as --format, --from and --to take it
   std::string_view extension;  // ".bin"; empty for a format that only its name chooses
   bool readable;
   bool writable;
   std::string_view lossless;  // "yes: ...", "no: ..." as the documentation says it
-  // Null where this build goes without the format (GPX and KML need pugixml). A list format
-  // reads and writes lists of any length (readList, writeList); the rest hold whole databases.
+  // Null where this build goes without the format (GPX and KML need pugixml). A format whose
+  // files may hold more points than a device reads them all (readList); a list format also
+  // writes lists of any length (writeList); the rest hold whole databases.
   ReadResult (*read)(std::string_view contents, const ListOptions& options);
   ListRead (*readList)(std::string_view contents, const ListOptions& options);
   std::string (*write)(const UserDatabase& database, const ListOptions& options, std::vector<Change>& changes);
@@ -35,8 +36,8 @@ struct FormatSpec {
 };
 
 // Every format, in the order the documentation lists them.
-std::span<const FormatSpec> FormatTable();
-const FormatSpec& SpecOf(FileFormat format);
+std::span<const FormatEntry> FormatTable();
+const FormatEntry& EntryOf(FileFormat format);
 
 std::optional<FileFormat> FormatNamed(std::string_view name);
 std::string_view FormatName(FileFormat format);

@@ -89,6 +89,14 @@ std::vector<ListPoint> PointsOf(const UserDatabase& database) {
   return points;
 }
 
+ListRead ListOf(ReadResult read) {
+  ListRead list;
+  list.problems = std::move(read.problems);
+  list.changes = std::move(read.changes);
+  if (list.Ok()) list.points = PointsOf(read.points);
+  return list;
+}
+
 ReadResult IntoDatabase(ListRead list, const FieldNames& names) {
   ReadResult result;
   result.points.fieldNames = names;

@@ -53,6 +53,9 @@ std::optional<NamedSpeed> SpeedInName(std::string_view name);
 std::vector<ListPoint> PointsOf(const PointsFile& file);
 std::vector<ListPoint> PointsOf(const UserDatabase& database);
 
+// A database's reading as the list of its points, its problems kept.
+ListRead ListOf(ReadResult read);
+
 // A list as a database: refused when it holds more than 256 points.
 ReadResult IntoDatabase(ListRead list, const FieldNames& names);
 

@@ -8,6 +8,7 @@
 
 #include "database/note_codec.h"
 #include "formats/nearby_points.h"
+#include "formats/points_file.h"
 
 namespace userdb::formats {
 namespace {
@@ -33,12 +34,18 @@ void Reorder(UserDatabase& database, const std::vector<std::size_t>& order) {
 
 bool Filled(const UserDatabase& database, std::size_t record) { return !database.Point(record).IsEmpty(); }
 
-// The filled records first, each keeping its place among them; the number of the base's records
-// that moved.
-std::size_t CloseGaps(UserDatabase& database, const std::bitset<kRecordCount>& fromBase) {
+// The records' indices, the filled ones first, each group in its order.
+std::vector<std::size_t> FilledFirst(const UserDatabase& database) {
   std::vector<std::size_t> order(kRecordCount);
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::stable_partition(order.begin(), order.end(), [&](std::size_t k) { return Filled(database, k); });
+  return order;
+}
+
+// The filled records first, each keeping its place among them; the number of the base's records
+// that moved.
+std::size_t CloseGaps(UserDatabase& database, const std::bitset<kRecordCount>& fromBase) {
+  const std::vector<std::size_t> order = FilledFirst(database);
   std::size_t moved = 0;
   for (std::size_t k = 0; k < kRecordCount; ++k) moved += order[k] != k && fromBase.test(order[k]) ? 1 : 0;
   Reorder(database, order);
@@ -54,10 +61,8 @@ std::string FoldedNote(const UserDatabase& database, std::size_t record) {
 
 // The filled records sorted, the empty ones after them.
 void SortRecords(UserDatabase& database, const MergeOptions& options) {
-  std::vector<std::size_t> order(kRecordCount);
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  const auto filledEnd =
-      std::stable_partition(order.begin(), order.end(), [&](std::size_t k) { return Filled(database, k); });
+  std::vector<std::size_t> order = FilledFirst(database);
+  const auto filledEnd = order.begin() + static_cast<std::ptrdiff_t>(PointCount(database));
   if (options.order == MergeOrder::Distance && options.near) {
     std::array<double, kRecordCount> distance{};
     for (auto k = order.begin(); k != filledEnd; ++k) {
