@@ -19,6 +19,29 @@ std::uint8_t SpeedUnitOf(const ListOptions& options) { return options.mph ? kSpe
 
 std::string UnitName(const ListOptions& options) { return options.mph ? "mph" : "km/h"; }
 
+// A name's "@NNN" is the point's speed and leaves the name.
+std::string_view NameWithoutSpeed(const CsvRecord& row, const ListOptions& options, ListPoint& point,
+                                  std::vector<Change>& changes) {
+  const std::string_view name = row.fields[kName];
+  const std::optional<NamedSpeed> named = SpeedInName(name);
+  if (!named) return name;
+  if (named->speed > kLargestSpeed) {
+    // No sign on the road says that: it is the name's own, and the point is worth keeping.
+    changes.push_back({row.line, 0,
+                       "@" + std::to_string(named->speed) + " kept in the name: above " +
+                           std::to_string(kLargestSpeed) + " it is no speed"});
+    return name;
+  }
+  point.point.speed = StoredSpeed(named->speed, SpeedUnitOf(options));
+  const std::uint32_t shown = ShownSpeed(point.point.speed, SpeedUnitOf(options));
+  if (named->speed != 0 && shown != named->speed) {
+    changes.push_back({row.line, 0,
+                       "speed " + std::to_string(named->speed) + " " + UnitName(options) + " shown as " +
+                           std::to_string(shown) + " " + UnitName(options) + ": the device stores knots"});
+  }
+  return named->name;
+}
+
 void ReadRow(const CsvRecord& row, const ListOptions& options, ListRead& result) {
   const auto problem = [&](std::string_view field, std::string message) {
     result.problems.push_back(ProblemAt(row.line, field, std::move(message)));
@@ -32,18 +55,7 @@ void ReadRow(const CsvRecord& row, const ListOptions& options, ListRead& result)
   ListPoint point;
   point.line = row.line;
   point.point = UserPoint{*longitude, *latitude, kNoSpeed, kNoDirection, options.type.value_or(kNoType)};
-  std::string_view name = row.fields[kName];
-  if (const std::optional<NamedSpeed> named = SpeedInName(name)) {
-    if (named->speed > kLargestSpeed) return problem("name", "a speed of " + std::to_string(named->speed));
-    name = named->name;
-    point.point.speed = StoredSpeed(named->speed, SpeedUnitOf(options));
-    if (named->speed != 0 && ShownSpeed(point.point.speed, SpeedUnitOf(options)) != named->speed) {
-      result.changes.push_back({row.line, 0,
-                                "speed " + std::to_string(named->speed) + " " + UnitName(options) + " shown as " +
-                                    std::to_string(ShownSpeed(point.point.speed, SpeedUnitOf(options))) + " " +
-                                    UnitName(options) + ": the device stores knots"});
-    }
-  }
+  const std::string_view name = NameWithoutSpeed(row, options, point, result.changes);
   point.note = NoteOfName(name, point, result.changes);
   if (row.fields.size() > kComment && !row.fields[kComment].empty()) {
     result.changes.push_back({row.line, 0, "comment left out: a point has one note"});
@@ -82,7 +94,11 @@ std::string WriteGarminCsv(std::span<const ListPoint> points, const ListOptions&
     if (typed > kLargestSpeed) {
       lost("speed of " + std::to_string(typed) + " " + UnitName(options) + " left out: above " +
            std::to_string(kLargestSpeed));
-    } else if (point.speed != kNoSpeed) {
+    } else if (point.speed == kNoSpeed) {
+      if (const std::optional<NamedSpeed> named = SpeedInName(name); named && named->speed <= kLargestSpeed) {
+        lost("name ends in @" + std::to_string(named->speed) + ": it reads back as a speed");
+      }
+    } else {
       if (StoredSpeed(typed, SpeedUnitOf(options)) != point.speed) {
         lost("speed written as " + std::to_string(typed) + " " + UnitName(options) +
              ", which reads back a little lower");

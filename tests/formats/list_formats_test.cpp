@@ -230,6 +230,36 @@ TEST(ListFormats, PoiCsvTakesQuotedFieldsSpeedsInNamesAndSaysWhatItLeaves) {
             std::vector<std::string>{"f:1: a point needs longitude, latitude and name"});
 }
 
+TEST(ListFormats, PoiCsvNamesThatEndLikeASpeedAreNeverLostOnTheWayBack) {
+  const ListRead large = ReadGarminCsv("1,2,Gate @1500\n", {});
+  ASSERT_TRUE(large.Ok());
+  ASSERT_EQ(large.points.size(), 1u);
+  EXPECT_EQ(large.points[0].note, "Gate @1500");
+  EXPECT_EQ(large.points[0].point.speed, kNoSpeed);
+  EXPECT_EQ(Described(large.changes), std::vector<std::string>{"f:1: @1500 kept in the name: above 999 it is no speed"});
+
+  // A long name cut to the note can end in digits after an '@' that were never a speed.
+  const std::string cut = std::string(120, 's') + " @4279190000";
+  const ListRead first = ReadGarminCsv("1,2,\"" + cut + "\"\n", {});
+  ASSERT_TRUE(first.Ok());
+  ASSERT_EQ(first.points.size(), 1u);
+  ASSERT_EQ(first.points[0].note, std::string(120, 's') + " @42791");
+  std::vector<Change> changes;
+  const ListRead again = ReadGarminCsv(WriteGarminCsv(first.points, {}, changes), {});
+  ASSERT_TRUE(again.Ok());
+  ASSERT_EQ(again.points.size(), 1u);
+  EXPECT_EQ(again.points[0].note, first.points[0].note);
+  EXPECT_EQ(again.points[0].point.speed, kNoSpeed);
+
+  // A note that ends in a speed the format can carry does read back as one, and the writer says so.
+  ListPoint exit{UserPoint{100, 200}, "Exit @50", 3, 7};
+  changes.clear();
+  const ListRead exitAgain = ReadGarminCsv(WriteGarminCsv(std::span(&exit, 1), {}, changes), {});
+  EXPECT_EQ(Described(changes), std::vector<std::string>{"f:3: name ends in @50: it reads back as a speed"});
+  ASSERT_EQ(exitAgain.points.size(), 1u);
+  EXPECT_EQ(exitAgain.points[0].point.speed, StoredSpeed(50, kSpeedUnitKilometer));
+}
+
 TEST(ListFormats, AllDirectionsIsAPointWithoutOneAndSaysSo) {
   const ListRead read = ReadSpeedCameraList("X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\n1,2,0,50,0,0\n3,4,1,60,2,90\n", {});
   ASSERT_TRUE(read.Ok());
