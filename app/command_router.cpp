@@ -25,9 +25,13 @@ class BusyScope {
 }  // namespace
 
 void CommandRouter::Click(int controlId) {
+  Run([this, controlId] { Route(controlId); });
+}
+
+void CommandRouter::Run(const std::function<void()>& command) {
   if (busy_) return;
   BusyScope scope(busy_);
-  Route(controlId);
+  command();
 }
 
 void CommandRouter::CancelCommand() { Click(ids::kExit); }

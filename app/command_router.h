@@ -1,6 +1,8 @@
 #pragma once
 // Routes each button of the main window to its command, one command at a time.
 
+#include <functional>
+
 #include "app/program_state.h"
 #include "window/window.h"
 
@@ -16,6 +18,9 @@ class CommandRouter {
 
   // Escape, the close box and Close in the system menu: the same as "Exit ".
   void CancelCommand();
+
+  // A command of the window's menus, under the same rule: one command at a time.
+  void Run(const std::function<void()>& command);
 
   bool Busy() const { return busy_; }
 

@@ -3,20 +3,13 @@
 #include <string>
 
 #include "app/connect_command.h"
-#include "app/page_view.h"
 #include "app/user_messages.h"
+#include "app/whole_database.h"
 #include "app/window_presenter.h"
 #include "device/download.h"
-#include "window/control_ids.h"
 
 namespace userdb {
 namespace {
-
-void EnableLoadedCommands(Window& window) {
-  for (int id : {ids::kClearData, ids::kNextPage, ids::kPreviousPage, ids::kSavePage, ids::kExitAndWrite}) {
-    window.Enable(id, true);
-  }
-}
 
 // What the device held, before anything can be written over it. A copy that cannot be kept is
 // told, but the download still counts.
@@ -39,9 +32,7 @@ bool DownloadDatabase(ProgramState& state, Window& window) {
   }
   state.database.SetImage(result.image);
   state.database.speedUnit = result.unit;
-  state.database.page.current = 0;
-  ShowPage(state.database, state.shown, window);
-  EnableLoadedCommands(window);
+  ShowWholeDatabase(state, window);
   KeepBackup(state, window);
   return true;
 }

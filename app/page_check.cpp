@@ -22,13 +22,6 @@ struct CheckState {
   bool anyError = false;
 };
 
-UserPoint PointToStore(const UserDatabase& database, const ShownPage& shownPage, int row, const RowEntry& entry) {
-  const UserPoint typed = entry.TypedPoint();
-  const ShownRow* shown = ShownRowOf(shownPage, database.page.current, row);
-  if (entry.IsEmpty() || shown == nullptr) return typed;
-  return KeepUntouchedValues(typed, entry, *shown);
-}
-
 void ListFaultyRow(CheckState& state, Window& window, int row, FieldErrorMask errors) {
   state.anyError = true;
   state.errorText += "NO." + std::to_string(row) + " : \r\n";
@@ -62,6 +55,13 @@ bool JudgePage(const CheckState& state, Window& window) {
   return true;
 }
 }  // namespace
+
+UserPoint PointToStore(const UserDatabase& database, const ShownPage& shownPage, int row, const RowEntry& entry) {
+  const UserPoint typed = entry.TypedPoint();
+  const ShownRow* shown = ShownRowOf(shownPage, database.page.current, row);
+  if (entry.IsEmpty() || shown == nullptr) return typed;
+  return KeepUntouchedValues(typed, entry, *shown);
+}
 
 bool CheckPage(UserDatabase& database, const ShownPage& shown, Window& window, bool store) {
   CheckState state;

@@ -2,6 +2,7 @@
 // Checks the page's typed text and, in the store pass, stores it into the database.
 
 #include "app/shown_page.h"
+#include "database/row_entry.h"
 #include "database/user_database.h"
 #include "window/window.h"
 
@@ -12,5 +13,8 @@ namespace userdb {
 // passes; records only when store is true, untouched values as shown. Returns true when the
 // page passes.
 bool CheckPage(UserDatabase& database, const ShownPage& shown, Window& window, bool store);
+
+// The record the store pass makes of a row of the current page.
+UserPoint PointToStore(const UserDatabase& database, const ShownPage& shown, int row, const RowEntry& entry);
 
 }  // namespace userdb

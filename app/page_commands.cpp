@@ -47,8 +47,13 @@ void PreviousPage(UserDatabase& database, ShownPage& shown, Window& window) {
 
 void SavePage(UserDatabase& database, const ShownPage& shown, Window& window) {
   if (ShowInfoBox(window, kSaveQuestion, BoxKind::YesNo) != BoxAnswer::Yes) return;
-  if (!CheckPage(database, shown, window, false)) return;
+  StorePage(database, shown, window);
+}
+
+bool StorePage(UserDatabase& database, const ShownPage& shown, Window& window) {
+  if (!CheckPage(database, shown, window, false)) return false;
   CheckPage(database, shown, window, true);
+  return true;
 }
 
 void ClearMarkedRows(Window& window) {

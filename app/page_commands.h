@@ -14,6 +14,8 @@ void NextPage(UserDatabase& database, ShownPage& shown, Window& window);
 void PreviousPage(UserDatabase& database, ShownPage& shown, Window& window);
 // "Save this page": after confirmation, the check pass and, if it passes, the store pass.
 void SavePage(UserDatabase& database, const ShownPage& shown, Window& window);
+// The check pass and, if it passes, the store pass; false when the check found a fault.
+bool StorePage(UserDatabase& database, const ShownPage& shown, Window& window);
 // "Clear data": empties the marked rows in the window; the database learns of it on a save.
 void ClearMarkedRows(Window& window);
 

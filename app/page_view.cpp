@@ -16,6 +16,7 @@ void ShowEmptyRow(Window& window, int row) {
 ShownRow ShowFilledRow(const UserPoint& point, std::string_view note, std::uint8_t speedUnit, Window& window, int row) {
   ShownRow filled{.filled = true,
                   .texts = TextsOfPoint(point, speedUnit),
+                  .note = std::string(note),
                   .longitude = point.longitude,
                   .latitude = point.latitude,
                   .speed = point.speed,

@@ -12,6 +12,7 @@ namespace userdb {
 struct ShownRow {
   bool filled = false;                              // the row showed a record (not an empty row)
   std::array<std::string, kShortFieldCount> texts;  // fields in reading order, the note excluded
+  std::string note;
   std::uint32_t longitude = 0;
   std::uint32_t latitude = 0;
   std::uint16_t speed = 0;

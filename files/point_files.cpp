@@ -1,4 +1,4 @@
-#include "cli/image_file.h"
+#include "files/point_files.h"
 
 #include <fstream>
 #include <iterator>
@@ -7,7 +7,7 @@
 #include "formats/file_contents.h"
 #include "storage/atomic_file.h"
 
-namespace userdb::cli {
+namespace userdb::files {
 namespace {
 
 using formats::FileFormat;
@@ -69,10 +69,6 @@ std::string KnownExtensions() {
 }
 
 }  // namespace
-
-void PrintComplaints(std::ostream& errors, const Complaints& complaints) {
-  for (const std::string& complaint : complaints) errors << "userdb: " << complaint << '\n';
-}
 
 std::optional<FileFormat> ChooseFormat(const std::filesystem::path& path, const std::string& named, FileUse use,
                                        Complaints& complaints) {
@@ -158,14 +154,4 @@ bool SavePointList(const std::filesystem::path& path, FileFormat format, std::sp
   return WriteOut(path, contents, lost, complaints, changes);
 }
 
-void TellChanges(std::ostream& errors, const Changes& changes, bool explain) {
-  if (changes.empty()) return;
-  if (!explain) {
-    errors << "userdb: " << changes.size() << (changes.size() == 1 ? " change" : " changes")
-           << " on the way, to fit the formats (--explain lists them)\n";
-    return;
-  }
-  for (const std::string& change : changes) errors << "userdb: " << change << '\n';
-}
-
-}  // namespace userdb::cli
+}  // namespace userdb::files

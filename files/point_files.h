@@ -1,10 +1,9 @@
 #pragma once
-// Files that hold a user database, in any of the formats: read whole, written atomically, with
-// what is wrong with them said one line at a time.
+// Files that hold points, in any of the formats: read whole and bounded in size, written
+// atomically, with what is wrong with them said one line at a time.
 
 #include <filesystem>
 #include <optional>
-#include <ostream>
 #include <span>
 #include <string>
 #include <vector>
@@ -14,11 +13,9 @@
 #include "formats/points_file.h"
 #include "formats/speed_camera_csv.h"
 
-namespace userdb::cli {
+namespace userdb::files {
 
-using Complaints = std::vector<std::string>;  // lines for stderr, without the program's name
-
-void PrintComplaints(std::ostream& errors, const Complaints& complaints);
+using Complaints = std::vector<std::string>;  // one line each, without the program's name
 
 enum class FileUse { Read, Write };
 
@@ -55,7 +52,4 @@ bool SavePointList(const std::filesystem::path& path, formats::FileFormat format
                    std::span<const formats::ListPoint> points, Complaints& complaints,
                    const formats::ListOptions& options = {}, Changes* changes = nullptr);
 
-// "userdb: 12 changes on the way (--explain lists them)", or every change with explain.
-void TellChanges(std::ostream& errors, const Changes& changes, bool explain);
-
-}  // namespace userdb::cli
+}  // namespace userdb::files

@@ -23,6 +23,7 @@ struct FormatEntry {
   FileFormat format;
   std::string_view name;       // as --format, --from and --to take it
   std::string_view extension;  // ".bin"; empty for a format that only its name chooses
+  std::string_view title;      // "GPX files", as file dialogs list it
   bool readable;
   bool writable;
   std::string_view lossless;  // "yes: ...", "no: ..." as the documentation says it

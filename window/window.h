@@ -8,8 +8,8 @@
 
 namespace userdb {
 
-enum class BoxKind { Ok, YesNo };
-enum class BoxAnswer { Ok, Yes, No };
+enum class BoxKind { Ok, YesNo, YesNoCancel };
+enum class BoxAnswer { Ok, Yes, No, Cancel };
 enum class BoxOwner { MainWindow, None };
 
 struct MessageBoxRequest {

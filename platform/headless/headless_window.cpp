@@ -28,6 +28,17 @@ std::string Escaped(std::string_view text) {
   return escaped;
 }
 
+std::string KindWord(BoxKind kind) {
+  switch (kind) {
+    case BoxKind::YesNo:
+      return "yes/no ";
+    case BoxKind::YesNoCancel:
+      return "yes/no/cancel ";
+    default:
+      return "ok ";
+  }
+}
+
 }  // namespace
 
 void HeadlessWindow::SetTranscript(std::ostream* out) { transcript = out; }
@@ -95,12 +106,11 @@ void HeadlessWindow::SelectPort(int index) {
 }
 
 BoxAnswer HeadlessWindow::ShowMessage(const MessageBoxRequest& box) {
-  Record("box " + std::string(box.owner == BoxOwner::MainWindow ? "owned " : "ownerless ") +
-         (box.kind == BoxKind::YesNo ? "yes/no " : "ok ") + (box.caption ? "[" + Escaped(*box.caption) + "] " : "[] ") +
-         Escaped(box.text));
+  Record("box " + std::string(box.owner == BoxOwner::MainWindow ? "owned " : "ownerless ") + KindWord(box.kind) +
+         (box.caption ? "[" + Escaped(*box.caption) + "] " : "[] ") + Escaped(box.text));
   boxes_.push_back(box);
   if (boxHandler_) return boxHandler_(box);
-  return box.kind == BoxKind::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
+  return box.kind == BoxKind::Ok ? BoxAnswer::Ok : BoxAnswer::Yes;
 }
 
 void HeadlessWindow::Close() {

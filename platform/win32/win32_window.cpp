@@ -41,12 +41,14 @@ void Win32Window::SelectPort(int index) {
 BoxAnswer Win32Window::ShowMessage(const MessageBoxRequest& box) {
   const HWND owner = box.owner == BoxOwner::MainWindow ? dialog_ : nullptr;
   const char* caption = box.caption ? box.caption->c_str() : nullptr;
-  const UINT kind = box.kind == BoxKind::YesNo ? MB_YESNO : MB_OK;
+  const UINT kind = box.kind == BoxKind::YesNo ? MB_YESNO : box.kind == BoxKind::YesNoCancel ? MB_YESNOCANCEL : MB_OK;
   switch (MessageBoxA(owner, box.text.c_str(), caption, kind)) {
     case IDYES:
       return BoxAnswer::Yes;
     case IDNO:
       return BoxAnswer::No;
+    case IDCANCEL:
+      return box.kind == BoxKind::YesNoCancel ? BoxAnswer::Cancel : BoxAnswer::Ok;
     default:
       return BoxAnswer::Ok;
   }

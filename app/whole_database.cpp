@@ -1,0 +1,16 @@
+#include "app/whole_database.h"
+
+#include "app/page_view.h"
+#include "window/control_ids.h"
+
+namespace userdb {
+
+void ShowWholeDatabase(ProgramState& state, Window& window) {
+  state.database.page.current = 0;
+  ShowPage(state.database, state.shown, window);
+  for (int id : {ids::kClearData, ids::kNextPage, ids::kPreviousPage, ids::kSavePage, ids::kExitAndWrite}) {
+    window.Enable(id, true);
+  }
+}
+
+}  // namespace userdb

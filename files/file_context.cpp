@@ -1,0 +1,48 @@
+#include "files/file_context.h"
+
+#include <algorithm>
+
+#include "formats/latin1_text.h"
+#include "window/menu_bar.h"
+
+namespace userdb::files {
+namespace {
+
+// A box is no place for a long list.
+constexpr std::size_t kBoxLines = 12;
+
+// "Import points": the item's text without its mnemonic or the dots that promise a dialog.
+std::optional<std::string> CaptionOf(int command) {
+  const MenuItem* item = MenuItemOf(command);
+  if (item == nullptr) return std::nullopt;
+  std::string caption = WithoutMnemonic(item->text);
+  constexpr std::string_view kEllipsis = "…";
+  if (caption.ends_with(kEllipsis)) caption.resize(caption.size() - kEllipsis.size());
+  return caption;
+}
+
+BoxAnswer ShowBox(FileContext& context, int command, std::string_view text, BoxKind kind) {
+  const std::optional<formats::Latin1Conversion> shown = formats::Latin1OfUtf8(text);
+  return context.window.ShowMessage(MessageBoxRequest{.owner = BoxOwner::MainWindow,
+                                                      .text = shown ? shown->bytes : std::string(text),
+                                                      .caption = CaptionOf(command),
+                                                      .kind = kind});
+}
+
+}  // namespace
+
+void Tell(FileContext& context, int command, std::string_view text) { ShowBox(context, command, text, BoxKind::Ok); }
+
+BoxAnswer Ask(FileContext& context, int command, std::string_view question) {
+  return ShowBox(context, command, question, BoxKind::YesNo);
+}
+
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string text;
+  const std::size_t shown = std::min(lines.size(), kBoxLines);
+  for (std::size_t i = 0; i < shown; ++i) text += (i == 0 ? "" : "\n") + lines[i];
+  if (lines.size() > shown) text += "\nand " + std::to_string(lines.size() - shown) + " more";
+  return text;
+}
+
+}  // namespace userdb::files

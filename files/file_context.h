@@ -1,0 +1,30 @@
+#pragma once
+// What the window's file commands work with, and how they tell the user what came of them.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/program_state.h"
+#include "files/file_dialogs.h"
+#include "storage/backup_store.h"
+#include "window/window.h"
+
+namespace userdb::files {
+
+struct FileContext {
+  ProgramState& state;
+  Window& window;
+  FileDialogs& dialogs;
+  storage::BackupStore* backups = nullptr;  // none: the environment names no data folder
+};
+
+// An owned box captioned with the command's menu item, its UTF-8 text shown in the window's
+// 8-bit character set.
+void Tell(FileContext& context, int command, std::string_view text);
+BoxAnswer Ask(FileContext& context, int command, std::string_view question);
+
+// Lines for a box: the first few, and how many more there are.
+std::string Lines(const std::vector<std::string>& lines);
+
+}  // namespace userdb::files

@@ -1,0 +1,59 @@
+#include "files/file_kinds.h"
+
+#include <algorithm>
+
+namespace userdb::files {
+namespace {
+
+using formats::FileFormat;
+using formats::FormatEntry;
+
+// A Garmin POI file is a ".csv" that only its name tells apart.
+std::string PatternOf(const FormatEntry& entry) {
+  return "*" + std::string(entry.extension.empty() ? ".csv" : entry.extension);
+}
+
+FileKind KindOf(const FormatEntry& entry) {
+  std::vector<std::string> patterns{PatternOf(entry)};
+  // The public camera lists come as ".csv" as often as iGO's ".txt".
+  if (entry.format == FileFormat::SpeedCameraCsv) patterns.emplace_back("*.csv");
+  return FileKind{std::string(entry.title), std::move(patterns), entry.format};
+}
+
+}  // namespace
+
+std::string FileKind::Described() const {
+  std::string text = label + " (";
+  for (std::size_t i = 0; i < patterns.size(); ++i) text += (i == 0 ? "" : " ") + patterns[i];
+  return text + ")";
+}
+
+std::vector<FileKind> KindsToOpen() {
+  std::vector<FileKind> kinds{FileKind{"All point files", {}, std::nullopt}};
+  for (const FormatEntry& entry : formats::FormatTable()) {
+    if (!formats::Built(entry.format) || !formats::CanRead(entry.format)) continue;
+    kinds.push_back(KindOf(entry));
+    for (const std::string& pattern : kinds.back().patterns) {
+      std::vector<std::string>& all = kinds.front().patterns;
+      if (std::find(all.begin(), all.end(), pattern) == all.end()) all.push_back(pattern);
+    }
+  }
+  return kinds;
+}
+
+std::vector<FileKind> KindsToSave() {
+  std::vector<FileKind> kinds;
+  for (const FormatEntry& entry : formats::FormatTable()) {
+    if (formats::Built(entry.format) && formats::CanWrite(entry.format)) kinds.push_back(KindOf(entry));
+  }
+  return kinds;
+}
+
+std::vector<FileKind> BackupKinds() { return {KindOf(formats::EntryOf(FileFormat::Image))}; }
+
+std::optional<FileFormat> FormatFor(const FileKind& kind, const std::filesystem::path& path) {
+  if (kind.format) return kind.format;
+  return formats::FormatOfExtension(path.extension().string());
+}
+
+}  // namespace userdb::files

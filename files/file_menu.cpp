@@ -1,0 +1,42 @@
+#include "files/file_menu.h"
+
+#include "files/backup_files.h"
+#include "files/export_points.h"
+#include "files/import_points.h"
+#include "files/map_view.h"
+#include "window/menu_bar.h"
+
+namespace userdb::files {
+namespace {
+
+void (*CommandOf(int command))(FileContext&) {
+  switch (command) {
+    case menu::kImportPoints:
+      return &ImportPoints;
+    case menu::kExportPoints:
+      return &ExportPoints;
+    case menu::kSaveBackup:
+      return &SaveBackup;
+    case menu::kRestoreBackup:
+      return &RestoreBackup;
+    case menu::kShowOnMap:
+      return &ShowOnMap;
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+bool ChooseMenuItem(int command, CommandRouter& router, FileContext& context) {
+  if (command == menu::kExit) {
+    router.CancelCommand();
+    return true;
+  }
+  const auto run = CommandOf(command);
+  if (run == nullptr) return false;
+  router.Run([&] { run(context); });
+  return true;
+}
+
+}  // namespace userdb::files

@@ -1,0 +1,77 @@
+#include "files/import_points.h"
+
+#include "app/unsaved_page.h"
+#include "app/whole_database.h"
+#include "files/import_preview.h"
+#include "files/point_files.h"
+#include "window/control_ids.h"
+#include "window/menu_bar.h"
+
+namespace userdb::files {
+namespace {
+
+struct ReadList {
+  std::vector<formats::ListPoint> points;
+  Changes changes;
+};
+
+std::optional<ReadList> ReadChosenList(FileContext& context, const FileChoice& choice,
+                                       const std::vector<FileKind>& kinds) {
+  const std::optional<formats::FileFormat> format = FormatFor(kinds.at(choice.kind), choice.path);
+  Complaints complaints;
+  if (!format) {
+    ChooseFormat(choice.path, "", FileUse::Read, complaints);
+    Tell(context, menu::kImportPoints, Lines(complaints));
+    return std::nullopt;
+  }
+  ReadList read;
+  std::optional<std::vector<formats::ListPoint>> points =
+      LoadPointList(choice.path, *format, {}, complaints, &read.changes);
+  if (!points) {
+    Tell(context, menu::kImportPoints, Lines(complaints));
+    return std::nullopt;
+  }
+  read.points = std::move(*points);
+  return read;
+}
+
+formats::MergeResult Merged(const UserDatabase& base, const ReadList& list, const formats::MergeOptions& options) {
+  formats::MergeResult merged = formats::MergePoints(base, list.points, options);
+  merged.database.speedUnit = base.speedUnit;
+  return merged;
+}
+
+void Apply(FileContext& context, const formats::MergeResult& merged, const std::filesystem::path& file) {
+  context.state.database.SetImage(merged.database.Image());
+  ShowWholeDatabase(context.state, context.window);
+  context.window.SetText(ids::kStatusBox,
+                         "Imported " + file.filename().string() + ":\r\n" + formats::DescribeSummary(merged.summary));
+}
+
+}  // namespace
+
+void ImportPoints(FileContext& context) {
+  if (!SettleUnsavedWork(context.state, context.window)) return;
+  const std::vector<FileKind> kinds = KindsToOpen();
+  const std::optional<FileChoice> choice = context.dialogs.ChooseFileToOpen("Import points", kinds);
+  if (!choice) return;
+  const std::optional<ReadList> list = ReadChosenList(context, *choice, kinds);
+  if (!list) return;
+
+  const UserDatabase& base = context.state.database;
+  const PreviewOf preview = [&](const ImportSettings& settings) {
+    const MergeChoice options = MergeOptionsOf(settings);
+    if (!options.options) return ImportPreview{options.problem, {}, false};
+    return PreviewImport(Merged(base, *list, *options.options), list->changes);
+  };
+  const std::optional<ImportSettings> accepted = context.dialogs.ConfirmImport(choice->path, {}, preview);
+  if (!accepted) return;
+  // The dialog has shown that these settings import; worked out once more, they give the same.
+  const MergeChoice options = MergeOptionsOf(*accepted);
+  if (!options.options) return;
+  const formats::MergeResult merged = Merged(base, *list, *options.options);
+  if (!PreviewImport(merged, {}).canImport) return;
+  Apply(context, merged, choice->path);
+}
+
+}  // namespace userdb::files

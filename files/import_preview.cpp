@@ -1,0 +1,74 @@
+#include "files/import_preview.h"
+
+#include <charconv>
+
+#include "formats/decimal_degrees.h"
+#include "formats/device_rules.h"
+#include "formats/latin1_text.h"
+#include "formats/points_file.h"
+
+namespace userdb::files {
+namespace {
+
+std::optional<double> Kilometres(const std::string& text) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || !(value > 0)) return std::nullopt;
+  return value;
+}
+
+std::string PlaceOf(const formats::ListPoint& point) {
+  return formats::DegreesText(point.point.latitude) + "," + formats::DegreesText(point.point.longitude);
+}
+
+// The first kPreviewLines, and how many more there are.
+std::vector<std::string> Shortened(std::vector<std::string> lines) {
+  if (lines.size() <= kPreviewLines) return lines;
+  const std::size_t more = lines.size() - kPreviewLines;
+  lines.resize(kPreviewLines);
+  lines.push_back("and " + std::to_string(more) + " more");
+  return lines;
+}
+
+}  // namespace
+
+MergeChoice MergeOptionsOf(const ImportSettings& settings) {
+  formats::MergeOptions options;
+  options.fit = settings.fit;
+  if (!settings.near.empty()) {
+    options.near = formats::PositionOfText(settings.near);
+    if (!options.near) return {std::nullopt, "Near: give latitude,longitude in degrees, such as 52.52,13.40"};
+  }
+  if (!settings.radiusKm.empty()) {
+    options.radiusKm = Kilometres(settings.radiusKm);
+    if (!options.radiusKm) return {std::nullopt, "Radius: give a number of kilometres, such as 50"};
+  }
+  const bool needsNear = options.radiusKm || options.fit == formats::CapacityFit::Nearest;
+  if (needsNear && !options.near) return {std::nullopt, "A radius and \"Keep the nearest\" measure from Near"};
+  return {options, {}};
+}
+
+ImportPreview PreviewImport(const formats::MergeResult& merged, const std::vector<std::string>& changes) {
+  ImportPreview preview;
+  std::vector<std::string> lines;
+  const formats::MergeSummary& summary = merged.summary;
+  if (!merged.Ok()) {
+    preview.summary = "The import would hold " + std::to_string(summary.wanted) +
+                      " points, and a device holds 256: keep a region, or the nearest or the first points that fit";
+  } else {
+    preview.summary = formats::DescribeSummary(summary);
+    formats::PointsFile file;
+    file.database = merged.database;
+    const std::vector<formats::FileProblem> problems = formats::CheckForDevice(file);
+    for (const formats::FileProblem& problem : problems) lines.push_back(formats::DescribeProblem("import", problem));
+    preview.canImport = problems.empty();
+  }
+  for (const formats::ListPoint& point : merged.leftOut) {
+    lines.push_back("left out for capacity: \"" + formats::Utf8OfBytes(point.note) + "\" at " + PlaceOf(point));
+  }
+  lines.insert(lines.end(), changes.begin(), changes.end());
+  preview.details = Shortened(std::move(lines));
+  return preview;
+}
+
+}  // namespace userdb::files

@@ -1,0 +1,29 @@
+#pragma once
+// What importing a list would do to the database in memory, worked out again for each choice of
+// region and fit in the import dialog, before anything changes.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "files/file_dialogs.h"
+#include "formats/point_merge.h"
+
+namespace userdb::files {
+
+// The merge options the settings give, or why they give none.
+struct MergeChoice {
+  std::optional<formats::MergeOptions> options;
+  std::string problem;
+};
+
+MergeChoice MergeOptionsOf(const ImportSettings& settings);
+
+// Past this many, the preview counts the lines it leaves out.
+inline constexpr std::size_t kPreviewLines = 200;
+
+// changes: what reading the list changed, as --explain says it.
+ImportPreview PreviewImport(const formats::MergeResult& merged, const std::vector<std::string>& changes);
+
+}  // namespace userdb::files

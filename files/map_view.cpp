@@ -1,0 +1,40 @@
+#include "files/map_view.h"
+
+#include "app/loaded_test.h"
+#include "app/unsaved_page.h"
+#include "files/export_points.h"
+#include "files/point_files.h"
+#include "storage/backup_name.h"
+#include "window/menu_bar.h"
+
+namespace userdb::files {
+
+std::filesystem::path MapFileFor(std::time_t moment) {
+  const storage::BackupName stamp = storage::NameFor(moment, std::nullopt);
+  std::error_code ignored;
+  return std::filesystem::temp_directory_path(ignored) / ("userdb-points-" + stamp.date + "-" + stamp.time + ".gpx");
+}
+
+void ShowOnMap(FileContext& context) {
+  if (!PassesLoadedTest(context.window) || !SettleUnsavedWork(context.state, context.window)) return;
+  if (!formats::Built(formats::FileFormat::Gpx)) {
+    Tell(context, menu::kShowOnMap, "This userdb was built without GPX files, which maps need.");
+    return;
+  }
+  const std::filesystem::path file = MapFileFor(storage::BackupStore::DefaultClock()());
+  Complaints complaints;
+  if (!SavePointsFile(file, formats::FileFormat::Gpx, context.state.database, complaints)) {
+    Tell(context, menu::kShowOnMap, Lines(complaints));
+    return;
+  }
+  if (context.dialogs.OpenWithDesktop(file)) return;
+  std::error_code ignored;
+  std::filesystem::remove(file, ignored);
+  if (Ask(context, menu::kShowOnMap,
+          "No program on this computer shows GPX files on a map.\n\nExport the points to a file instead?") ==
+      BoxAnswer::Yes) {
+    ExportToChosenFile(context);
+  }
+}
+
+}  // namespace userdb::files
