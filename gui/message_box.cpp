@@ -17,7 +17,26 @@ void RunUntilClosed(QMessageBox& box) {
 
 BoxAnswer AnswerOf(const QMessageBox& box, BoxKind kind) {
   if (kind == BoxKind::Ok) return BoxAnswer::Ok;
-  return box.standardButton(box.clickedButton()) == QMessageBox::Yes ? BoxAnswer::Yes : BoxAnswer::No;
+  switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Yes:
+      return BoxAnswer::Yes;
+    case QMessageBox::No:
+      return BoxAnswer::No;
+    default:
+      // Escape or the close box: a three-way question's Cancel, a two-way one's No.
+      return kind == BoxKind::YesNoCancel ? BoxAnswer::Cancel : BoxAnswer::No;
+  }
+}
+
+QMessageBox::StandardButtons ButtonsOf(BoxKind kind) {
+  switch (kind) {
+    case BoxKind::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case BoxKind::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    default:
+      return QMessageBox::Ok;
+  }
 }
 
 }  // namespace
@@ -27,13 +46,8 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const MessageBoxRequest& request, QW
   box->setWindowTitle(request.caption ? FromEightBit(*request.caption) : QCoreApplication::applicationName());
   box->setTextFormat(Qt::PlainText);
   box->setText(FromEightBitLines(request.text));
-  if (request.kind == BoxKind::YesNo) {
-    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box->setDefaultButton(QMessageBox::Yes);
-  } else {
-    box->setStandardButtons(QMessageBox::Ok);
-    box->setDefaultButton(QMessageBox::Ok);
-  }
+  box->setStandardButtons(ButtonsOf(request.kind));
+  box->setDefaultButton(request.kind == BoxKind::Ok ? QMessageBox::Ok : QMessageBox::Yes);
   box->setWindowModality(owner ? Qt::WindowModal : Qt::NonModal);
   return box;
 }

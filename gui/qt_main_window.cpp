@@ -3,29 +3,91 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <algorithm>
 
 #include "app/main_form.h"
+#include "files/file_menu.h"
 #include "gui/about_box.h"
 #include "gui/control_text.h"
 #include "gui/eight_bit_text.h"
 #include "gui/message_box.h"
 #include "gui/program_icon.h"
+#include "gui/qt_file_dialogs.h"
+#include "window/accessible_names.h"
 #include "window/control_ids.h"
+#include "window/menu_bar.h"
 
 namespace userdb {
 
-QtMainWindow::QtMainWindow(ProgramState& state)
-    : router_(state, *this),
-      controls_(BuildFromTemplate(*this, MainFormTemplate(), TemplateTexts::EightBit)),
-      boxHandler_([this](const MessageBoxRequest& box) { return RunMessageBox(box, *this); }) {
+namespace {
+
+QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+QtMainWindow::QtMainWindow(ProgramState& state, storage::BackupStore* backups)
+    : state_(state),
+      backups_(backups),
+      router_(state, *this),
+      menuBar_(BuildMenuBar()),
+      controls_(BuildFromTemplate(*this, MainFormTemplate(), TemplateTexts::EightBit, menuBar_)),
+      clientArea_(Control(ids::kPortList)->parentWidget()),
+      boxHandler_([this](const MessageBoxRequest& box) { return RunMessageBox(box, *this); }),
+      ownDialogs_(std::make_unique<QtFileDialogs>(*this)),
+      fileDialogs_(ownDialogs_.get()) {
   setWindowIcon(ProgramIcon());
   RouteButtons();
+  NameControls();
   FillPortList();
   AddAboutItem();
   InitialiseMainForm(state, *this);
+}
+
+QtMainWindow::~QtMainWindow() = default;
+
+QMenuBar* QtMainWindow::BuildMenuBar() {
+  auto* bar = new QMenuBar(this);
+  bar->setNativeMenuBar(false);  // in the window, where its height is counted
+  for (const Menu& each : userdb::MenuBar()) {
+    QMenu* menu = bar->addMenu(Utf8(each.title));
+    for (const MenuItem& item : each.items) {
+      QAction* action = menu->addAction(Utf8(item.text));
+      action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut.Text())));
+      const int command = item.command;
+      connect(action, &QAction::triggered, this, [this, command] { ChooseMenuItem(command); });
+      menuActions_[command] = action;
+    }
+  }
+  return bar;
+}
+
+QAction* QtMainWindow::MenuAction(int command) const {
+  const auto found = menuActions_.find(command);
+  return found == menuActions_.end() ? nullptr : found->second;
+}
+
+void QtMainWindow::ChooseMenuItem(int command) {
+  files::FileContext context{state_, *this, *fileDialogs_, backups_};
+  if (!files::ChooseMenuItem(command, router_, context) && command == menu::kAbout) OpenAboutBox();
+}
+
+// Column titles stand above the first row only, so each field carries its own as a description.
+void QtMainWindow::NameControls() {
+  for (const auto& [id, control] : controls_) {
+    if (const std::optional<std::string> name = AccessibleName(id)) control->setAccessibleName(Utf8(*name));
+    if (const std::optional<std::string> column = AccessibleDescription(id)) {
+      control->setAccessibleDescription(Utf8(*column));
+    }
+  }
+  // Over AT-SPI a combo box's name is its value; a listener hears what it is from its label.
+  QWidget* portList = Control(ids::kPortList);
+  auto* label = new QLabel(portList->accessibleName(), clientArea_);
+  label->setBuddy(portList);
+  label->setGeometry(QRect(portList->pos(), label->sizeHint()));
+  label->hide();
 }
 
 void QtMainWindow::RouteButtons() {
@@ -44,7 +106,7 @@ void QtMainWindow::FillPortList() {
 
 void QtMainWindow::AddAboutItem() {
   const std::string_view text = AboutMenuItemText();
-  aboutAction_ = new QAction(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), this);
+  aboutAction_ = new QAction(Utf8(text), this);
   aboutAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_A));
   connect(aboutAction_, &QAction::triggered, this, &QtMainWindow::OpenAboutBox);
   addAction(aboutAction_);

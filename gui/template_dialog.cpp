@@ -17,17 +17,28 @@ Qt::WindowFlags FrameOf(const DialogTemplate& form) {
 
 }  // namespace
 
-ControlMap BuildFromTemplate(QDialog& dialog, const DialogTemplate& form, TemplateTexts texts) {
+ControlMap BuildFromTemplate(QDialog& dialog, const DialogTemplate& form, TemplateTexts texts, QWidget* menuBar) {
   const QFont font = DialogFont(form);
   const DialogBaseUnits units = BaseUnitsOf(font);
   dialog.setFont(font);
   dialog.setWindowTitle(QString::fromUtf8(form.caption.data(), static_cast<qsizetype>(form.caption.size())));
   dialog.setWindowFlags(FrameOf(form));
-  dialog.setFixedSize(HorizontalPixels(form.width, units), VerticalPixels(form.height, units));
+  const QSize clientSize(HorizontalPixels(form.width, units), VerticalPixels(form.height, units));
+  QWidget* client = &dialog;
+  if (menuBar != nullptr) {
+    const int barHeight = menuBar->sizeHint().height();
+    menuBar->setGeometry(0, 0, clientSize.width(), barHeight);
+    client = new QWidget(&dialog);
+    client->setObjectName(QStringLiteral("clientArea"));
+    client->setGeometry(QRect(QPoint(0, barHeight), clientSize));
+    dialog.setFixedSize(clientSize.width(), clientSize.height() + barHeight);
+  } else {
+    dialog.setFixedSize(clientSize);
+  }
 
   ControlMap controls;
   for (const ControlSpec& entry : form.controls) {
-    QWidget* control = CreateControl(entry, dialog, units, texts);
+    QWidget* control = CreateControl(entry, *client, units, texts);
     if (entry.id != ids::kStatic) controls[entry.id] = control;
   }
   return controls;

@@ -12,7 +12,10 @@ namespace userdb {
 // The controls the program addresses, by ID; static texts without an ID are left out.
 using ControlMap = std::map<int, QWidget*>;
 
-ControlMap BuildFromTemplate(QDialog& dialog, const DialogTemplate& form, TemplateTexts texts);
+// With a menu bar, the bar takes the top of the dialog and the controls go into a client area
+// of the template's size below it, each where the template puts it within that area.
+ControlMap BuildFromTemplate(QDialog& dialog, const DialogTemplate& form, TemplateTexts texts,
+                             QWidget* menuBar = nullptr);
 
 // nullptr for an ID the dialog does not have.
 QWidget* FindControl(const ControlMap& controls, int controlId);

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
   userdb::ProgramState state(port);
   userdb::storage::BackupStore backups(userdb::storage::BackupFolder());
   state.backups = &backups;
-  userdb::QtMainWindow window(state);
+  userdb::QtMainWindow window(state, &backups);
   // Closing the window ends the program, whatever closed it.
   QObject::connect(&window, &QDialog::finished, &application, &QApplication::quit);
   window.show();

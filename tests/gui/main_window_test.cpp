@@ -87,9 +87,9 @@ class MainWindowTest : public QObject {
 
   void everyControlFitsTheWindowAndNoInputsOverlap() {
     WindowOnSimulator run;
-    const QRect client = run.window.rect();
+    const QRect client = run.window.ClientArea().rect();
     std::vector<QWidget*> inputs;
-    for (QWidget* control : run.window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* control : run.window.ClientArea().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       QVERIFY2(client.contains(control->geometry()), qPrintable(control->metaObject()->className()));
       if (!qobject_cast<QLabel*>(control)) inputs.push_back(control);
     }
@@ -102,7 +102,7 @@ class MainWindowTest : public QObject {
 
   void noCaptionIsCut() {
     WindowOnSimulator run;
-    for (QWidget* control : run.window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* control : run.window.ClientArea().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       const bool captioned = qobject_cast<QAbstractButton*>(control) || qobject_cast<QLabel*>(control);
       if (!captioned) continue;
       const QString caption = CaptionOf(*control);

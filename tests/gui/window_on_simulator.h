@@ -14,6 +14,7 @@
 #include "sim/device_simulator.h"
 #include "sim/in_process_port.h"
 #include "sim/virtual_clock.h"
+#include "storage/backup_store.h"
 #include "window/control_ids.h"
 
 namespace userdb {
@@ -22,8 +23,10 @@ class WindowOnSimulator {
  public:
   static constexpr int kDevicePort = 2;  // COM002, selected at start
 
-  WindowOnSimulator() : port(clock), state(port), window(state) {
+  explicit WindowOnSimulator(storage::BackupStore* backups = nullptr)
+      : port(clock), state(port), window(state, backups) {
     port.Attach(kDevicePort, device);
+    state.backups = backups;
     window.SetBoxHandler([this](const MessageBoxRequest& box) {
       boxes.push_back(box);
       return answer(box);
@@ -73,9 +76,9 @@ class WindowOnSimulator {
   ProgramState state;
   QtMainWindow window;
   std::vector<MessageBoxRequest> boxes;
-  // By default OK boxes answer Ok and Yes/No boxes their default, Yes.
+  // By default OK boxes answer Ok and questions their default, Yes.
   std::function<BoxAnswer(const MessageBoxRequest&)> answer = [](const MessageBoxRequest& box) {
-    return box.kind == BoxKind::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
+    return box.kind == BoxKind::Ok ? BoxAnswer::Ok : BoxAnswer::Yes;
   };
 };
 

@@ -1,0 +1,39 @@
+#include "gui/backup_list_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace userdb {
+
+BackupListDialog::BackupListDialog(QWidget* owner, std::span<const storage::BackupEntry> backups)
+    : QDialog(owner), list_(new QTreeWidget(this)) {
+  setWindowTitle(tr("Restore backup"));
+  list_->setAccessibleName(tr("Backups"));
+  list_->setRootIsDecorated(false);
+  list_->setHeaderLabels({tr("Date"), tr("Serial number"), tr("Points")});
+  for (const storage::BackupEntry& entry : backups) {
+    const QString serial = entry.serialNumber ? QString::number(*entry.serialNumber) : QStringLiteral("-");
+    auto* row =
+        new QTreeWidgetItem(list_, {QString::fromStdString(entry.taken), serial, QString::number(entry.points)});
+    row->setToolTip(0, QString::fromStdString(entry.file.string()));
+  }
+  list_->setCurrentItem(list_->topLevelItem(0));
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+  QPushButton* restore = buttons->addButton(tr("&Restore"), QDialogButtonBox::AcceptRole);
+  restore->setDefault(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(list_);
+  layout->addWidget(buttons);
+  resize(460, 300);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(list_, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
+}
+
+int BackupListDialog::Chosen() const {
+  return list_->currentItem() == nullptr ? -1 : list_->indexOfTopLevelItem(list_->currentItem());
+}
+
+}  // namespace userdb

@@ -1,0 +1,25 @@
+#pragma once
+// The backups to restore from, newest first: when each was taken, of which device, how many
+// points.
+
+#include <QDialog>
+#include <QTreeWidget>
+#include <span>
+
+#include "storage/backup_store.h"
+
+namespace userdb {
+
+class BackupListDialog final : public QDialog {
+ public:
+  BackupListDialog(QWidget* owner, std::span<const storage::BackupEntry> backups);
+
+  QTreeWidget& List() { return *list_; }
+  // The row chosen; -1 for none.
+  int Chosen() const;
+
+ private:
+  QTreeWidget* list_;
+};
+
+}  // namespace userdb

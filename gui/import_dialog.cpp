@@ -1,0 +1,72 @@
+#include "gui/import_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QVBoxLayout>
+
+namespace userdb {
+namespace {
+
+using formats::CapacityFit;
+
+QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+ImportDialog::ImportDialog(QWidget* owner, const std::filesystem::path& file, const files::ImportSettings& start,
+                           files::PreviewOf preview)
+    : QDialog(owner),
+      preview_(std::move(preview)),
+      near_(new QLineEdit(Utf8(start.near), this)),
+      radius_(new QLineEdit(Utf8(start.radiusKm), this)),
+      fit_(new QComboBox(this)),
+      summary_(new QLabel(this)),
+      details_(new QListWidget(this)) {
+  setWindowTitle(tr("Import points"));
+  near_->setPlaceholderText(tr("latitude,longitude, such as 52.52,13.40"));
+  radius_->setPlaceholderText(tr("kilometres"));
+  fit_->addItem(tr("Import only if every point fits"), static_cast<int>(CapacityFit::Refuse));
+  fit_->addItem(tr("Keep the points nearest to Near"), static_cast<int>(CapacityFit::Nearest));
+  fit_->addItem(tr("Keep the first points of the list"), static_cast<int>(CapacityFit::First));
+  fit_->setCurrentIndex(fit_->findData(static_cast<int>(start.fit)));
+  summary_->setWordWrap(true);
+  summary_->setAccessibleName(tr("What the import would do"));
+  details_->setAccessibleName(tr("Points left out or changed"));
+
+  auto* form = new QFormLayout;
+  form->addRow(tr("&Near:"), near_);
+  form->addRow(tr("&Radius (km):"), radius_);
+  form->addRow(tr("When more than 256 points result:"), fit_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+  import_ = buttons->addButton(tr("&Import"), QDialogButtonBox::AcceptRole);
+  import_->setDefault(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(Utf8(file.filename().string()), this));
+  layout->addLayout(form);
+  layout->addWidget(summary_);
+  layout->addWidget(details_);
+  layout->addWidget(buttons);
+  resize(560, 420);
+
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(near_, &QLineEdit::textChanged, this, &ImportDialog::Refresh);
+  connect(radius_, &QLineEdit::textChanged, this, &ImportDialog::Refresh);
+  connect(fit_, &QComboBox::currentIndexChanged, this, &ImportDialog::Refresh);
+  Refresh();
+}
+
+files::ImportSettings ImportDialog::Settings() const {
+  return files::ImportSettings{near_->text().trimmed().toStdString(), radius_->text().trimmed().toStdString(),
+                               static_cast<CapacityFit>(fit_->currentData().toInt())};
+}
+
+void ImportDialog::Refresh() {
+  const files::ImportPreview shown = preview_(Settings());
+  summary_->setText(Utf8(shown.summary));
+  details_->clear();
+  for (const std::string& line : shown.details) details_->addItem(Utf8(line));
+  import_->setEnabled(shown.canImport);
+}
+
+}  // namespace userdb

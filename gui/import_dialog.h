@@ -1,0 +1,43 @@
+#pragma once
+// The import preview: what importing a list would do, worked out again whenever the region or
+// the fit changes, before anything changes. Import stays unavailable while it would not do.
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <filesystem>
+
+#include "files/file_dialogs.h"
+
+namespace userdb {
+
+class ImportDialog final : public QDialog {
+ public:
+  ImportDialog(QWidget* owner, const std::filesystem::path& file, const files::ImportSettings& start,
+               files::PreviewOf preview);
+
+  files::ImportSettings Settings() const;
+
+  QLineEdit& NearField() { return *near_; }
+  QLineEdit& RadiusField() { return *radius_; }
+  QComboBox& FitChoice() { return *fit_; }
+  QLabel& Summary() { return *summary_; }
+  QListWidget& Details() { return *details_; }
+  QPushButton& ImportButton() { return *import_; }
+
+ private:
+  void Refresh();
+
+  files::PreviewOf preview_;
+  QLineEdit* near_;
+  QLineEdit* radius_;
+  QComboBox* fit_;
+  QLabel* summary_;
+  QListWidget* details_;
+  QPushButton* import_;
+};
+
+}  // namespace userdb

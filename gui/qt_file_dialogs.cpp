@@ -1,0 +1,89 @@
+#include "gui/qt_file_dialogs.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QUrl>
+
+#include "gui/backup_list_dialog.h"
+#include "gui/import_dialog.h"
+
+namespace userdb {
+namespace {
+
+QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QStringList FiltersOf(std::span<const files::FileKind> kinds) {
+  QStringList filters;
+  for (const files::FileKind& kind : kinds) filters << Utf8(kind.Described());
+  return filters;
+}
+
+std::optional<files::FileChoice> Run(QFileDialog& dialog, std::span<const files::FileKind> kinds) {
+  dialog.setNameFilters(FiltersOf(kinds));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const qsizetype kind = FiltersOf(kinds).indexOf(dialog.selectedNameFilter());
+  return files::FileChoice{std::filesystem::path(dialog.selectedFiles().first().toStdString()),
+                           kind < 0 ? 0 : static_cast<std::size_t>(kind)};
+}
+
+// xdg-open starts whatever it finds and says nothing when it finds nothing, so ask first.
+bool DesktopHasProgramFor(const QString& file) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+  QProcess query;
+  query.start(QStringLiteral("xdg-mime"),
+              {QStringLiteral("query"), QStringLiteral("default"), QMimeDatabase().mimeTypeForFile(file).name()});
+  if (!query.waitForFinished(3000)) {
+    query.kill();
+    query.waitForFinished(1000);
+    return query.error() == QProcess::FailedToStart;  // without xdg-mime, Qt may still know a way
+  }
+  return !query.readAllStandardOutput().trimmed().isEmpty();
+#else
+  Q_UNUSED(file);
+  return true;
+#endif
+}
+
+}  // namespace
+
+std::optional<files::FileChoice> QtFileDialogs::ChooseFileToOpen(std::string_view title,
+                                                                 std::span<const files::FileKind> kinds) {
+  QFileDialog dialog(&owner_, Utf8(title));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  return Run(dialog, kinds);
+}
+
+std::optional<files::FileChoice> QtFileDialogs::ChooseFileToSave(std::string_view title,
+                                                                 std::span<const files::FileKind> kinds,
+                                                                 const std::filesystem::path& proposed) {
+  QFileDialog dialog(&owner_, Utf8(title));
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  if (proposed.has_parent_path()) dialog.setDirectory(Utf8(proposed.parent_path().string()));
+  dialog.selectFile(Utf8(proposed.filename().string()));
+  return Run(dialog, kinds);
+}
+
+std::optional<files::ImportSettings> QtFileDialogs::ConfirmImport(const std::filesystem::path& file,
+                                                                  const files::ImportSettings& start,
+                                                                  const files::PreviewOf& preview) {
+  ImportDialog dialog(&owner_, file, start, preview);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Settings();
+}
+
+std::optional<std::size_t> QtFileDialogs::ChooseBackup(std::span<const storage::BackupEntry> backups) {
+  BackupListDialog dialog(&owner_, backups);
+  if (dialog.exec() != QDialog::Accepted || dialog.Chosen() < 0) return std::nullopt;
+  return static_cast<std::size_t>(dialog.Chosen());
+}
+
+bool QtFileDialogs::OpenWithDesktop(const std::filesystem::path& file) {
+  const QString path = Utf8(file.string());
+  return DesktopHasProgramFor(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+}  // namespace userdb
