@@ -236,7 +236,8 @@ TEST(ListFormats, PoiCsvNamesThatEndLikeASpeedAreNeverLostOnTheWayBack) {
   ASSERT_EQ(large.points.size(), 1u);
   EXPECT_EQ(large.points[0].note, "Gate @1500");
   EXPECT_EQ(large.points[0].point.speed, kNoSpeed);
-  EXPECT_EQ(Described(large.changes), std::vector<std::string>{"f:1: @1500 kept in the name: above 999 it is no speed"});
+  EXPECT_EQ(Described(large.changes),
+            std::vector<std::string>{"f:1: @1500 kept in the name: above 999 it is no speed"});
 
   // A long name cut to the note can end in digits after an '@' that were never a speed.
   const std::string cut = std::string(120, 's') + " @4279190000";
