@@ -1,5 +1,6 @@
 #include "files/import_preview.h"
 
+#include <array>
 #include <charconv>
 
 #include "formats/decimal_degrees.h"
@@ -30,7 +31,13 @@ std::vector<std::string> Shortened(std::vector<std::string> lines) {
   return lines;
 }
 
+constexpr std::array kFitChoices{FitChoice{formats::CapacityFit::Refuse, "Import only if all fit"},
+                                 FitChoice{formats::CapacityFit::Nearest, "Keep the nearest"},
+                                 FitChoice{formats::CapacityFit::First, "Keep the first"}};
+
 }  // namespace
+
+std::span<const FitChoice> FitChoices() { return kFitChoices; }
 
 MergeChoice MergeOptionsOf(const ImportSettings& settings) {
   formats::MergeOptions options;

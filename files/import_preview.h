@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/file_dialogs.h"
@@ -19,6 +20,14 @@ struct MergeChoice {
 };
 
 MergeChoice MergeOptionsOf(const ImportSettings& settings);
+
+// What to do when more than 256 points would result, as both windows offer it; in the order of
+// CapacityFit's values.
+struct FitChoice {
+  formats::CapacityFit fit;
+  std::string_view label;
+};
+std::span<const FitChoice> FitChoices();
 
 // Past this many, the preview counts the lines it leaves out.
 inline constexpr std::size_t kPreviewLines = 200;

@@ -1,5 +1,7 @@
 #include "gui/import_dialog.h"
 
+#include "files/import_preview.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QVBoxLayout>
@@ -9,7 +11,7 @@ namespace {
 
 using formats::CapacityFit;
 
-QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
@@ -25,9 +27,8 @@ ImportDialog::ImportDialog(QWidget* owner, const std::filesystem::path& file, co
   setWindowTitle(tr("Import points"));
   near_->setPlaceholderText(tr("latitude,longitude, such as 52.52,13.40"));
   radius_->setPlaceholderText(tr("kilometres"));
-  fit_->addItem(tr("Import only if every point fits"), static_cast<int>(CapacityFit::Refuse));
-  fit_->addItem(tr("Keep the points nearest to Near"), static_cast<int>(CapacityFit::Nearest));
-  fit_->addItem(tr("Keep the first points of the list"), static_cast<int>(CapacityFit::First));
+  for (const files::FitChoice& choice : files::FitChoices())
+    fit_->addItem(Utf8(choice.label), static_cast<int>(choice.fit));
   fit_->setCurrentIndex(fit_->findData(static_cast<int>(start.fit)));
   summary_->setWordWrap(true);
   summary_->setAccessibleName(tr("What the import would do"));

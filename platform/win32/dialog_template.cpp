@@ -11,12 +11,6 @@
 namespace userdb::win32 {
 namespace {
 
-// Predefined window classes, named in a template by their atoms.
-constexpr std::uint16_t kButtonClass = 0x0080;
-constexpr std::uint16_t kEditClass = 0x0081;
-constexpr std::uint16_t kStaticClass = 0x0082;
-constexpr std::uint16_t kComboBoxClass = 0x0085;
-
 constexpr std::uint16_t kOrdinalMarker = 0xFFFF;
 constexpr std::uint16_t kExtendedTemplateSignature = 0xFFFF;
 
@@ -57,16 +51,16 @@ std::uint16_t ClassAtom(ControlKind kind) {
   switch (kind) {
     case ControlKind::PushButton:
     case ControlKind::CheckBox:
-      return kButtonClass;
+      return atom::kButton;
     case ControlKind::ComboBox:
-      return kComboBoxClass;
+      return atom::kComboBox;
     case ControlKind::Edit:
-      return kEditClass;
+      return atom::kEdit;
     case ControlKind::Static:
     case ControlKind::Icon:
-      return kStaticClass;
+      return atom::kStatic;
   }
-  return kStaticClass;
+  return atom::kStatic;
 }
 
 class TemplateWriter {
@@ -135,15 +129,25 @@ void WriteRect(TemplateWriter& out, const DialogRect& rect) {
   out.Short(rect.height);
 }
 
-void WriteHeader(TemplateWriter& out, const DialogTemplate& dialog) {
+// A menu of 0 is none; otherwise the dialog manager loads the resource and makes the window
+// taller by the menu bar, so that the client area keeps the template's size.
+void WriteMenu(TemplateWriter& out, std::uint16_t menu) {
+  if (menu == 0) {
+    out.Word(0);
+  } else {
+    out.Ordinal(menu);
+  }
+}
+
+void WriteHeader(TemplateWriter& out, const NativeDialog& dialog) {
   out.Word(1);  // extended template version
   out.Word(kExtendedTemplateSignature);
   out.DoubleWord(0);  // help context
-  out.DoubleWord(DialogExtendedStyle(dialog));
-  out.DoubleWord(DialogStyle(dialog));
+  out.DoubleWord(dialog.extendedStyle);
+  out.DoubleWord(dialog.style);
   out.Word(static_cast<std::uint16_t>(dialog.controls.size()));
   WriteRect(out, {0, 0, dialog.width, dialog.height});
-  out.Word(0);  // no menu
+  WriteMenu(out, dialog.menu);
   out.Word(0);  // the predefined dialog class
   out.Text(dialog.caption);
   out.Word(static_cast<std::uint16_t>(dialog.fontPointSize));
@@ -154,29 +158,53 @@ void WriteHeader(TemplateWriter& out, const DialogTemplate& dialog) {
 }
 
 // An icon control names its icon resource by number instead of carrying a text.
-void WriteControl(TemplateWriter& out, const ControlSpec& control) {
+void WriteControl(TemplateWriter& out, const NativeControl& control) {
   out.AlignToDoubleWord();
   out.DoubleWord(0);  // help context
   out.DoubleWord(0);  // extended style
-  out.DoubleWord(ControlStyle(control));
+  out.DoubleWord(control.style);
   WriteRect(out, control.rect);
   out.DoubleWord(static_cast<std::uint32_t>(control.id));
-  out.Ordinal(ClassAtom(control.kind));
-  if (control.kind == ControlKind::Icon) {
-    out.Ordinal(static_cast<std::uint16_t>(control.id));
+  out.Ordinal(control.classAtom);
+  if (control.resource != 0) {
+    out.Ordinal(control.resource);
   } else {
     out.Text(control.text);
   }
   out.Word(0);  // no creation data
 }
 
+NativeControl NativeOf(const ControlSpec& control) {
+  const bool icon = control.kind == ControlKind::Icon;
+  return NativeControl{.classAtom = ClassAtom(control.kind),
+                       .style = ControlStyle(control),
+                       .rect = control.rect,
+                       .id = control.id,
+                       .text = icon ? std::string() : control.text,
+                       .resource = static_cast<std::uint16_t>(icon ? control.id : 0)};
+}
+
 }  // namespace
 
-std::vector<std::uint8_t> EncodeDialogTemplate(const DialogTemplate& dialog) {
+std::vector<std::uint8_t> EncodeNativeDialog(const NativeDialog& dialog) {
   TemplateWriter out;
   WriteHeader(out, dialog);
-  for (const ControlSpec& control : dialog.controls) WriteControl(out, control);
+  for (const NativeControl& control : dialog.controls) WriteControl(out, control);
   return out.Take();
+}
+
+std::vector<std::uint8_t> EncodeDialogTemplate(const DialogTemplate& dialog, std::uint16_t menu) {
+  NativeDialog native{.style = DialogStyle(dialog),
+                      .extendedStyle = DialogExtendedStyle(dialog),
+                      .width = dialog.width,
+                      .height = dialog.height,
+                      .menu = menu,
+                      .caption = dialog.caption,
+                      .fontFace = dialog.fontFace,
+                      .fontPointSize = dialog.fontPointSize,
+                      .controls = {}};
+  for (const ControlSpec& control : dialog.controls) native.controls.push_back(NativeOf(control));
+  return EncodeNativeDialog(native);
 }
 
 }  // namespace userdb::win32

@@ -24,4 +24,13 @@ std::wstring WideText(std::string_view text) {
   return wide.empty() ? Converted(kWindows1252, 0, text) : wide;
 }
 
+std::string Utf8Text(std::wstring_view text) {
+  const int length = static_cast<int>(text.size());
+  const int narrowLength = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  if (narrowLength <= 0) return {};
+  std::string narrow(static_cast<std::size_t>(narrowLength), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), length, narrow.data(), narrowLength, nullptr, nullptr);
+  return narrow;
+}
+
 }  // namespace userdb::win32

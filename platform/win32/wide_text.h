@@ -10,4 +10,7 @@ namespace userdb::win32 {
 // About box's Chinese texts in UTF-8; valid UTF-8 is taken as UTF-8, anything else as 1252.
 std::wstring WideText(std::string_view text);
 
+// What the user typed into a control, as the portable layers read text: UTF-8.
+std::string Utf8Text(std::wstring_view text);
+
 }  // namespace userdb::win32

@@ -5,46 +5,60 @@
 #include <vector>
 
 #include "app/main_form.h"
+#include "files/file_menu.h"
 #include "platform/win32/about_box.h"
+#include "platform/win32/accessible_controls.h"
 #include "platform/win32/dialog_template.h"
 #include "platform/win32/iconic_painting.h"
+#include "platform/win32/menu_resources.h"
 #include "platform/win32/system_menu.h"
 #include "window/control_ids.h"
 #include "window/control_table.h"
+#include "window/menu_bar.h"
 
 namespace userdb {
 
 static_assert(IDOK == ids::kLoadDatabase && IDCANCEL == ids::kExit, "the dialog's own commands are buttons 1 and 2");
 
-Win32MainForm::Win32MainForm(ProgramState& state, HINSTANCE resources)
+Win32MainForm::Win32MainForm(ProgramState& state, HINSTANCE resources, storage::BackupStore* backups,
+                             files::FileDialogs* dialogs)
     : state_(state),
       resources_(resources),
       icon_(LoadIconA(resources, MAKEINTRESOURCEA(ids::kAboutIcon))),
+      systemDialogs_(window_),
+      files_{state, window_, dialogs != nullptr ? *dialogs : systemDialogs_, backups},
       router_(state, window_) {}
 
+// The dialog manager loads the menu bar from the resources and grows the window by its height.
 INT_PTR Win32MainForm::Run() {
-  static const std::vector<std::uint8_t> form = win32::EncodeDialogTemplate(MainFormTemplate());
-  return DialogBoxIndirectParamW(resources_, reinterpret_cast<LPCDLGTEMPLATEW>(form.data()), nullptr, Procedure,
-                                 reinterpret_cast<LPARAM>(this));
+  static const std::vector<std::uint8_t> form =
+      win32::EncodeDialogTemplate(MainFormTemplate(), win32::kMenuBarResourceId);
+  return RunModal(resources_, nullptr, form);
 }
 
-INT_PTR CALLBACK Win32MainForm::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* form = reinterpret_cast<Win32MainForm*>(lParam);
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    form->Initialise(dialog);
-    return TRUE;  // the dialog manager sets the first focus
-  }
-  auto* form = reinterpret_cast<Win32MainForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
-  return form == nullptr ? FALSE : form->Handle(message, wParam, lParam);
+INT_PTR Win32MainForm::Initialise() {
+  const HWND dialog = Dialog();
+  window_.Attach(dialog);
+  shortcuts_.emplace(dialog, LoadAcceleratorsW(resources_, MAKEINTRESOURCEW(win32::kMenuBarResourceId)));
+  win32::AppendAboutItem(dialog, resources_);
+  win32::NameControlsForScreenReaders(dialog);
+  SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  FillPortList();
+  InitialiseMainForm(state_, window_);
+  return TRUE;  // the dialog manager sets the first focus
 }
 
 // A dialog procedure returns most answers through DWLP_MSGRESULT; the drag icon is an
-// exception and is returned directly.
-INT_PTR Win32MainForm::Handle(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+// exception and is returned directly. A menu item and a shortcut send no control (lParam 0).
+INT_PTR Win32MainForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      Command(LOWORD(wParam), HIWORD(wParam));
+      if (lParam == 0 && MenuItemOf(LOWORD(wParam)) != nullptr) {
+        MenuCommand(LOWORD(wParam));
+      } else {
+        Command(LOWORD(wParam), HIWORD(wParam));
+      }
       return TRUE;
     case WM_SYSCOMMAND:
       return SystemCommand(wParam) ? TRUE : FALSE;
@@ -52,18 +66,12 @@ INT_PTR Win32MainForm::Handle(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
       return Paint() ? TRUE : FALSE;
     case WM_QUERYDRAGICON:
       return reinterpret_cast<INT_PTR>(icon_);
+    case WM_DESTROY:
+      shortcuts_.reset();
+      return FALSE;
     default:
       return FALSE;
   }
-}
-
-void Win32MainForm::Initialise(HWND dialog) {
-  window_.Attach(dialog);
-  win32::AppendAboutItem(dialog, resources_);
-  SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-  FillPortList();
-  InitialiseMainForm(state_, window_);
 }
 
 // Entry i carries port number i + 1 as its item data, which nothing reads again.
@@ -81,6 +89,12 @@ void Win32MainForm::FillPortList() {
 void Win32MainForm::Command(int controlId, int notification) {
   if (notification != BN_CLICKED) return;
   router_.Click(controlId);  // IDCANCEL (Escape, the close box) is button 2, "Exit "
+}
+
+// Help > About is the same box as the system menu's item.
+void Win32MainForm::MenuCommand(int command) {
+  if (files::ChooseMenuItem(command, router_, files_)) return;
+  if (command == menu::kAbout) win32::RunAboutBox(window_.Handle(), resources_);
 }
 
 bool Win32MainForm::SystemCommand(WPARAM command) {

@@ -1,39 +1,53 @@
 #pragma once
-// The main window on Win32: a modal dialog built from template 102, its buttons routed to the
-// program's commands, the About item in its system menu and its icon while minimised.
+// The main window on Win32: a modal dialog built from template 102 with the menu bar, its
+// buttons and menu items routed to the program's commands, the About item in its system menu,
+// names for screen readers and its icon while minimised.
 
-#include <windows.h>
+#include "platform/win32/windows_header.h"
+
+#include <optional>
 
 #include "app/command_router.h"
 #include "app/program_state.h"
+#include "files/file_context.h"
+#include "platform/win32/com_apartment.h"
+#include "platform/win32/dialog_shortcuts.h"
+#include "platform/win32/modal_dialog.h"
+#include "platform/win32/win32_file_dialogs.h"
 #include "platform/win32/win32_window.h"
+#include "storage/backup_store.h"
 
 namespace userdb {
 
-class Win32MainForm {
+class Win32MainForm final : private win32::ModalDialog {
  public:
-  // resources: the module that holds icon 128 and string 101.
-  Win32MainForm(ProgramState& state, HINSTANCE resources);
-  Win32MainForm(const Win32MainForm&) = delete;
-  Win32MainForm& operator=(const Win32MainForm&) = delete;
+  // resources: the module that holds icon 128, string 101 and the menu bar. backups: where
+  // the backup commands look, none for no backups. dialogs: the file commands' dialogs, none
+  // for the system's.
+  Win32MainForm(ProgramState& state, HINSTANCE resources, storage::BackupStore* backups = nullptr,
+                files::FileDialogs* dialogs = nullptr);
 
   // Shows the window and returns when it has closed, with the dialog's result.
   INT_PTR Run();
 
  private:
-  static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void Initialise(HWND dialog);
+  INT_PTR Initialise() override;
+  INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   void FillPortList();
   void Command(int controlId, int notification);
+  void MenuCommand(int command);
   bool SystemCommand(WPARAM command);
   bool Paint();
 
   ProgramState& state_;
   HINSTANCE resources_;
   HICON icon_;
+  win32::ComApartment com_;
   Win32Window window_;
+  Win32FileDialogs systemDialogs_;
+  files::FileContext files_;
   CommandRouter router_;
+  std::optional<win32::DialogShortcuts> shortcuts_;
 };
 
 }  // namespace userdb

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_geometry.h"
 #include "platform/win32/dialog_template.h"
 #include "platform/win32/wide_text.h"
 #include "scripted_user.h"
@@ -64,30 +65,8 @@ class DialogFromTable : public ::testing::Test {
     if (dialog_ != nullptr) DestroyWindow(dialog_);
   }
 
-  // Where a rectangle in dialog units lies in the dialog's client area, in pixels. The dialog
-  // manager converts position and size each on its own, so the right edge is not mapped.
-  RECT Pixels(const DialogRect& units) const {
-    RECT origin{units.x, units.y, 0, 0};
-    RECT size{0, 0, units.width, units.height};
-    MapDialogRect(dialog_, &origin);
-    MapDialogRect(dialog_, &size);
-    return {origin.left, origin.top, origin.left + size.right, origin.top + size.bottom};
-  }
-
-  RECT PlacedAt(HWND control) const {
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(HWND_DESKTOP, dialog_, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-  }
-
-  std::vector<HWND> Children() const {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(dialog_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-      children.push_back(child);
-    }
-    return children;
-  }
+  RECT Pixels(const DialogRect& units) const { return DialogPixels(dialog_, units); }
+  std::vector<HWND> Children() const { return ChildrenOf(dialog_); }
 
   HWND Item(int id) const { return GetDlgItem(dialog_, id); }
 
@@ -98,29 +77,20 @@ class DialogFromTable : public ::testing::Test {
 
 TEST_F(DialogFromTable, MainFormHasEveryControlOfTheTableInOrderWithItsTextPlaceAndState) {
   const DialogTemplate& table = MainFormTemplate();
-  ASSERT_NE(Create(table), nullptr);
+  const HWND dialog = Create(table);
+  ASSERT_NE(dialog, nullptr);
   const std::vector<HWND> children = Children();
   ASSERT_EQ(children.size(), 148u);
   ASSERT_EQ(children.size(), table.controls.size());
   for (std::size_t i = 0; i < children.size(); ++i) {
     const ControlSpec& entry = table.controls[i];
-    const HWND child = children[i];
     SCOPED_TRACE("control " + std::to_string(i) + " id " + std::to_string(entry.id) + " \"" + entry.text + "\"");
-    EXPECT_EQ(GetDlgCtrlID(child), entry.id);
-    EXPECT_EQ(ClassOf(child), ExpectedClass(entry.kind));
+    EXPECT_EQ(ClassOf(children[i]), ExpectedClass(entry.kind));
     if (entry.kind != ControlKind::ComboBox) {
-      EXPECT_EQ(TextW(child), win32::WideText(entry.text));
-    }
-    EXPECT_EQ(IsWindowEnabled(child) != FALSE, entry.enabledAtStart);
-    const RECT expected = Pixels(entry.rect);
-    const RECT actual = PlacedAt(child);
-    EXPECT_EQ(actual.left, expected.left);
-    EXPECT_EQ(actual.top, expected.top);
-    EXPECT_EQ(actual.right, expected.right);
-    if (entry.kind != ControlKind::ComboBox) {  // a combo box's height is that of its dropped list
-      EXPECT_EQ(actual.bottom, expected.bottom);
+      EXPECT_EQ(TextW(children[i]), win32::WideText(entry.text));
     }
   }
+  ExpectPlacedAsTheTable(dialog, table);
 }
 
 TEST_F(DialogFromTable, MainFormIsAFixedFrameWithMinimiseBoxShownInTheTaskBar) {

@@ -19,12 +19,6 @@ bool HasClass(HWND window, const char* name) {
   return std::string_view(className.data()) == name;
 }
 
-std::wstring WindowTextW(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 std::vector<HWND> ThreadWindows() {
   std::vector<HWND> windows;
   EnumThreadWindows(
@@ -54,7 +48,34 @@ SeenDialog See(HWND dialog, HWND mainWindow) {
                     .mainWindowEnabled = IsWindowEnabled(mainWindow) != FALSE};
 }
 
+// The virtual key of a shortcut, as the keyboard sends it.
+WPARAM KeyOf(const Shortcut& shortcut) {
+  return shortcut.functionKey != 0 ? static_cast<WPARAM>(VK_F1 + shortcut.functionKey - 1)
+                                   : static_cast<WPARAM>(shortcut.letter);
+}
+
+void HoldControl(bool held) {
+  std::array<BYTE, 256> keys{};
+  if (held) keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+  SetKeyboardState(keys.data());
+}
+
 }  // namespace
+
+std::wstring WindowTextW(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void ChooseMenu(HWND mainWindow, int command) { SendMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0); }
+
+void PressShortcut(HWND window, const Shortcut& shortcut) {
+  HoldControl(shortcut.control);
+  PostMessageW(window, WM_KEYDOWN, KeyOf(shortcut), 1);
+}
+
+void ReleaseKeys() { HoldControl(false); }
 
 HWND FindMainWindow() {
   for (HWND window : ThreadWindows()) {

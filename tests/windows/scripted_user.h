@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/win32/win32_main_form.h"
+#include "window/menu_bar.h"
 
 namespace userdb::test {
 
@@ -43,6 +44,8 @@ class ScriptedUser {
 
   const std::vector<SeenDialog>& Dialogs() const { return dialogs_; }
   bool Stuck() const { return stuck_; }
+  // Every step has been taken: the window ran them all.
+  bool Finished() const { return nextStep_ == steps_.size(); }
 
  private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
@@ -70,5 +73,15 @@ void Click(HWND mainWindow, int controlId);
 void TypeInto(HWND edit, std::string_view typed);
 
 std::string ControlText(HWND mainWindow, int controlId);
+std::wstring WindowTextW(HWND window);
+
+// A menu item chosen with the mouse: its command, from no control.
+void ChooseMenu(HWND mainWindow, int command);
+
+// A shortcut's key goes down in a window while its modifier is held, as a dialog's message loop
+// gets it: the loop handles it after the step, before the next one. ReleaseKeys lets the
+// modifier go; call it in the next step.
+void PressShortcut(HWND window, const Shortcut& shortcut);
+void ReleaseKeys();
 
 }  // namespace userdb::test

@@ -2,30 +2,22 @@
 // its boxes, against the simulated device on a virtual clock.
 
 #include <gtest/gtest.h>
-#include <windows.h>
+
+#include "platform/win32/windows_header.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
 
-#include "app/program_state.h"
+#include "main_window_fixture.h"
 #include "platform/win32/iconic_painting.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_main_form.h"
-#include "scripted_user.h"
-#include "sim/device_simulator.h"
-#include "sim/in_process_port.h"
-#include "sim/virtual_clock.h"
 #include "window/control_ids.h"
 #include "window/control_table.h"
 
 namespace userdb::test {
 namespace {
-
-const std::wstring kAboutCaption = L"\u95DC\u65BC Geopadra";
-
-bool Enabled(HWND mainWindow, int controlId) { return IsWindowEnabled(GetDlgItem(mainWindow, controlId)) != FALSE; }
 
 std::string PortEntry(HWND portList, int index) {
   std::array<char, 32> text{};
@@ -36,27 +28,7 @@ std::string PortEntry(HWND portList, int index) {
 // A key as the dialog's message loop gets it; it turns Enter and Escape into OK and cancel.
 void PressKey(HWND mainWindow, WPARAM key) { PostMessageW(mainWindow, WM_KEYDOWN, key, 0); }
 
-class Win32MainFormTest : public ::testing::Test {
- protected:
-  Win32MainFormTest() : port(clock), state(port), form(state, GetModuleHandleW(nullptr)) {}
-
-  INT_PTR RunUser() {
-    const INT_PTR result = user.Run(form);
-    EXPECT_FALSE(user.Stuck()) << "the window did not close at the end of the script";
-    return result;
-  }
-
-  void ThenClose() {
-    user.Then([](HWND mainWindow) { Click(mainWindow, ids::kExit); });
-  }
-
-  sim::VirtualClock clock;
-  sim::DeviceSimulator device;
-  sim::InProcessPort port;
-  ProgramState state;
-  Win32MainForm form;
-  ScriptedUser user;
-};
+class Win32MainFormTest : public MainWindowFixture {};
 
 TEST_F(Win32MainFormTest, StartsWithThePortListPromptsAndOnlyThePortButtonsEnabled) {
   user.Then([](HWND mainWindow) {
@@ -272,7 +244,7 @@ TEST_F(Win32MainFormTest, TheWindowOperationsReachTheLiveControls) {
   RunUser();
 }
 
-TEST(IconicPainting, TheIconIsCentredWithTheSpecifiedRounding) {
+TEST(IconicPainting, TheIconIsCentredRoundingTowardsZero) {
   const auto origin = [](LONG width, LONG height) { return win32::CentredIconOrigin({0, 0, width, height}, 32, 32); };
   EXPECT_EQ(origin(40, 40).x, 4);
   EXPECT_EQ(origin(41, 35).x, 5);

@@ -1,5 +1,6 @@
 // write_resources DIR: writes DIR/icon_128.ico and DIR/userdb.rc, the resource script that
-// gives the Windows programs icon 128 (both sizes) and string 101.
+// gives the Windows programs icon 128 (both sizes), string 101 and the main window's menu bar
+// with its keyboard shortcuts.
 
 #include <filesystem>
 #include <fstream>
@@ -7,8 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform/win32/menu_resources.h"
 #include "window/control_ids.h"
 #include "window/control_table.h"
+#include "window/menu_bar.h"
 #include "window/resources/ico_file.h"
 #include "window/resources/icon_128.h"
 
@@ -20,11 +23,46 @@ using namespace userdb;
 std::string ScriptString(std::string_view text) {
   std::string quoted = "\"";
   for (char c : text) {
+    if (c == '\t') {
+      quoted += "\\t";
+      continue;
+    }
     if (c == '"') quoted += '"';
     if (c == '\\') quoted += '\\';
     quoted += c;
   }
   return quoted + '"';
+}
+
+// Windows shows what follows a tab right-aligned: the item's shortcut.
+std::string ItemLabel(const MenuItem& item) {
+  std::string label(item.text);
+  if (item.shortcut.Exists()) label += '\t' + item.shortcut.Text();
+  return label;
+}
+
+void WriteMenuBar(std::ostream& out) {
+  out << win32::kMenuBarResourceId << " MENU\nBEGIN\n";
+  for (const Menu& menu : MenuBar()) {
+    out << "  POPUP " << ScriptString(menu.title) << "\n  BEGIN\n";
+    for (const MenuItem& item : menu.items) {
+      out << "    MENUITEM " << ScriptString(ItemLabel(item)) << ", " << item.command << '\n';
+    }
+    out << "  END\n";
+  }
+  out << "END\n";
+}
+
+void WriteShortcuts(std::ostream& out) {
+  out << win32::kMenuBarResourceId << " ACCELERATORS\nBEGIN\n";
+  for (const Menu& menu : MenuBar()) {
+    for (const MenuItem& item : menu.items) {
+      if (!item.shortcut.Exists()) continue;
+      out << "  " << win32::VirtualKeyOf(item.shortcut) << ", " << item.command << ", VIRTKEY"
+          << (item.shortcut.control ? ", CONTROL" : "") << '\n';
+    }
+  }
+  out << "END\n";
 }
 
 bool WriteIcon(const std::filesystem::path& path) {
@@ -40,6 +78,8 @@ bool WriteScript(const std::filesystem::path& path, const std::filesystem::path&
   out << "#pragma code_page(65001)\n"
       << ids::kAboutIcon << " ICON " << ScriptString(icon.generic_string()) << "\n"
       << "STRINGTABLE\nBEGIN\n  " << kAboutMenuStringId << ' ' << ScriptString(AboutMenuItemText()) << "\nEND\n";
+  WriteMenuBar(out);
+  WriteShortcuts(out);
   return static_cast<bool>(out);
 }
 

@@ -1,0 +1,13 @@
+#pragma once
+// The main window's controls as a screen reader hears them: the names and descriptions of
+// window/accessible_names.h, through the system's accessibility interface (MSAA).
+
+#include <windows.h>
+
+namespace userdb::win32 {
+
+// Each control of the dialog that has a name of its own answers the system's question for its
+// accessible object (WM_GETOBJECT) with that name; the others keep their caption as name.
+void NameControlsForScreenReaders(HWND dialog);
+
+}  // namespace userdb::win32

@@ -1,0 +1,122 @@
+#include "platform/win32/import_dialog.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/import_preview.h"
+#include "platform/win32/modal_dialog.h"
+#include "platform/win32/native_controls.h"
+#include "platform/win32/wide_text.h"
+
+namespace userdb::win32 {
+namespace {
+
+using namespace import_dialog;
+
+std::vector<std::uint8_t> ImportTemplate() {
+  NativeDialog dialog = ModalFrame("Import points", 320, 214);
+  dialog.controls = {
+      TextBox(kFile, {7, 7, 306, 8}),
+      Label("&Near (LAT,LON):", {7, 24, 80, 8}),
+      EditField(kNear, {90, 22, 120, 12}),
+      Label("&Radius, km:", {7, 40, 80, 8}),
+      EditField(kRadius, {90, 38, 50, 12}),
+      Label("&Too many points:", {7, 56, 80, 8}),
+      DropDownList(kFit, {90, 54, 120, 60}),
+      TextBox(kSummary, {7, 74, 306, 18}),
+      Label("&What the import leaves out or changes:", {7, 94, 306, 8}),
+      ListBox(kDetails, {7, 104, 306, 84}, 0),
+      PushButton(IDOK, "&Import", {209, 193, 50, 14}, true),
+      PushButton(IDCANCEL, "Cancel", {263, 193, 50, 14}, false),
+  };
+  return EncodeNativeDialog(dialog);
+}
+
+std::wstring ItemText(HWND dialog, int id) {
+  const HWND item = GetDlgItem(dialog, id);
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+class ImportDialog final : public ModalDialog {
+ public:
+  ImportDialog(const std::filesystem::path& file, const files::ImportSettings& start, const files::PreviewOf& preview)
+      : file_(file), shown_(start), preview_(preview) {}
+
+  std::optional<files::ImportSettings> Run(HWND owner) {
+    static const std::vector<std::uint8_t> form = ImportTemplate();
+    return AcceptedOver(owner, form) ? std::optional(shown_) : std::nullopt;
+  }
+
+ private:
+  INT_PTR Initialise() override {
+    SetDlgItemTextW(Dialog(), kFile, (L"File: " + file_.filename().wstring()).c_str());
+    SetDlgItemTextW(Dialog(), kNear, WideText(shown_.near).c_str());
+    SetDlgItemTextW(Dialog(), kRadius, WideText(shown_.radiusKm).c_str());
+    for (const files::FitChoice& choice : files::FitChoices()) {
+      SendDlgItemMessageW(Dialog(), kFit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(choice.label).c_str()));
+    }
+    SendDlgItemMessageW(Dialog(), kFit, CB_SETCURSEL, static_cast<WPARAM>(shown_.fit), 0);
+    Show(preview_(shown_));
+    ready_ = true;
+    return TRUE;
+  }
+
+  INT_PTR Handle(UINT message, WPARAM wParam, LPARAM /*lParam*/) override {
+    if (message != WM_COMMAND) return FALSE;
+    const int id = LOWORD(wParam);
+    const int notification = HIWORD(wParam);
+    if ((id == kNear || id == kRadius) && notification == EN_CHANGE) return Refresh();
+    if (id == kFit && notification == CBN_SELCHANGE) return Refresh();
+    if (id == IDOK && canImport_) EndDialog(Dialog(), IDOK);
+    if (id == IDCANCEL) EndDialog(Dialog(), IDCANCEL);
+    return id == IDOK || id == IDCANCEL;
+  }
+
+  files::ImportSettings Typed() const {
+    const LRESULT fit = SendDlgItemMessageW(Dialog(), kFit, CB_GETCURSEL, 0, 0);
+    return files::ImportSettings{.near = Utf8Text(ItemText(Dialog(), kNear)),
+                                 .radiusKm = Utf8Text(ItemText(Dialog(), kRadius)),
+                                 .fit = fit == CB_ERR ? shown_.fit : static_cast<formats::CapacityFit>(fit)};
+  }
+
+  // The controls' texts set at the start notify changes too: those show nothing new.
+  INT_PTR Refresh() {
+    if (!ready_) return TRUE;
+    const files::ImportSettings typed = Typed();
+    if (typed == shown_) return TRUE;
+    shown_ = typed;
+    Show(preview_(shown_));
+    return TRUE;
+  }
+
+  void Show(const files::ImportPreview& preview) {
+    SetDlgItemTextW(Dialog(), kSummary, WideText(preview.summary).c_str());
+    const HWND details = GetDlgItem(Dialog(), kDetails);
+    SendMessageW(details, LB_RESETCONTENT, 0, 0);
+    for (const std::string& line : preview.details) {
+      SendMessageW(details, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(line).c_str()));
+    }
+    canImport_ = preview.canImport;
+    EnableWindow(GetDlgItem(Dialog(), IDOK), canImport_ ? TRUE : FALSE);
+  }
+
+  const std::filesystem::path& file_;
+  files::ImportSettings shown_;  // the settings of the preview shown
+  const files::PreviewOf& preview_;
+  bool canImport_ = false;
+  bool ready_ = false;
+};
+
+}  // namespace
+
+std::optional<files::ImportSettings> RunImportDialog(HWND owner, const std::filesystem::path& file,
+                                                     const files::ImportSettings& start,
+                                                     const files::PreviewOf& preview) {
+  return ImportDialog(file, start, preview).Run(owner);
+}
+
+}  // namespace userdb::win32

@@ -1,0 +1,29 @@
+#pragma once
+// The import preview over the main window: the region to import (Near, Radius), what to do when
+// the points do not all fit, and what the import would do, worked out again at every change.
+
+#include "platform/win32/windows_header.h"
+
+#include <filesystem>
+#include <optional>
+
+#include "files/file_dialogs.h"
+
+namespace userdb::win32 {
+
+// The controls a user (and a test) reaches.
+namespace import_dialog {
+inline constexpr int kNear = 101;
+inline constexpr int kRadius = 102;
+inline constexpr int kFit = 103;  // entries in the order of formats::CapacityFit
+inline constexpr int kSummary = 104;
+inline constexpr int kDetails = 105;
+inline constexpr int kFile = 106;
+}  // namespace import_dialog
+
+// Import is IDOK, Cancel IDCANCEL; nothing for Cancel.
+std::optional<files::ImportSettings> RunImportDialog(HWND owner, const std::filesystem::path& file,
+                                                     const files::ImportSettings& start,
+                                                     const files::PreviewOf& preview);
+
+}  // namespace userdb::win32

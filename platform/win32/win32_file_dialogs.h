@@ -1,0 +1,31 @@
+#pragma once
+// The file commands' dialogs on Win32, each modal over the main window: the system's file
+// dialogs, the import preview, the list of backups and the desktop's program for a file.
+
+#include "platform/win32/windows_header.h"
+
+#include "files/file_dialogs.h"
+#include "platform/win32/win32_window.h"
+
+namespace userdb {
+
+class Win32FileDialogs final : public files::FileDialogs {
+ public:
+  // owner: the main window, attached by the time a dialog opens.
+  explicit Win32FileDialogs(const Win32Window& owner) : owner_(owner) {}
+
+  std::optional<files::FileChoice> ChooseFileToOpen(std::string_view title,
+                                                    std::span<const files::FileKind> kinds) override;
+  std::optional<files::FileChoice> ChooseFileToSave(std::string_view title, std::span<const files::FileKind> kinds,
+                                                    const std::filesystem::path& proposed) override;
+  std::optional<files::ImportSettings> ConfirmImport(const std::filesystem::path& file,
+                                                     const files::ImportSettings& start,
+                                                     const files::PreviewOf& preview) override;
+  std::optional<std::size_t> ChooseBackup(std::span<const storage::BackupEntry> backups) override;
+  bool OpenWithDesktop(const std::filesystem::path& file) override;
+
+ private:
+  const Win32Window& owner_;
+};
+
+}  // namespace userdb

@@ -1,0 +1,112 @@
+// What a screen reader hears of the Win32 main window: each control's accessible object, as the
+// system's accessibility interface (MSAA) hands it out, says the name of
+// window/accessible_names.h, and a row's field the column it stands under.
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/windows_header.h"
+
+#include <oleacc.h>
+
+#include <optional>
+#include <string>
+
+#include "main_window_fixture.h"
+#include "platform/win32/named_accessible.h"
+#include "platform/win32/wide_text.h"
+#include "window/accessible_names.h"
+#include "window/control_ids.h"
+#include "window/control_table.h"
+
+namespace userdb::test {
+namespace {
+
+VARIANT Self() {
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  return self;
+}
+
+// A control's accessible object, as a screen reader gets it from the window.
+class AccessibleControl {
+ public:
+  explicit AccessibleControl(HWND control) {
+    AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), win32::AccessibleInterface(),
+                               reinterpret_cast<void**>(&object_));
+  }
+  ~AccessibleControl() {
+    if (object_ != nullptr) object_->Release();
+  }
+  AccessibleControl(const AccessibleControl&) = delete;
+  AccessibleControl& operator=(const AccessibleControl&) = delete;
+
+  bool Exists() const { return object_ != nullptr; }
+  std::optional<std::wstring> Name() const { return Text(&IAccessible::get_accName); }
+  std::optional<std::wstring> Description() const { return Text(&IAccessible::get_accDescription); }
+  LONG Role() const {
+    VARIANT role;
+    VariantInit(&role);
+    if (object_->get_accRole(Self(), &role) != S_OK || role.vt != VT_I4) return -1;
+    return role.lVal;
+  }
+
+ private:
+  std::optional<std::wstring> Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) const {
+    BSTR text = nullptr;
+    if ((object_->*get)(Self(), &text) != S_OK || text == nullptr) return std::nullopt;
+    std::wstring copy(text, SysStringLen(text));
+    SysFreeString(text);
+    return copy;
+  }
+
+  IAccessible* object_ = nullptr;
+};
+
+class Win32AccessibleNamesTest : public MainWindowFixture {};
+
+TEST_F(Win32AccessibleNamesTest, ARowFieldARowCheckThePortListAndTheStatusBoxSayWhatTheyAre) {
+  user.Then([](HWND mainWindow) {
+    const int degrees = ids::LongitudeField(0, ids::CoordinatePart::Degrees);
+    const AccessibleControl field(GetDlgItem(mainWindow, degrees));
+    ASSERT_TRUE(field.Exists());
+    EXPECT_EQ(field.Name(), L"Row 0 longitude degrees");
+    EXPECT_EQ(field.Description(), win32::WideText(*AccessibleDescription(degrees)));
+    EXPECT_EQ(field.Role(), ROLE_SYSTEM_TEXT) << "the rest is the system's edit field";
+
+    const AccessibleControl check(GetDlgItem(mainWindow, ids::RowCheck(0)));
+    EXPECT_EQ(check.Name(), L"Mark row 0 for Clear data");
+    EXPECT_EQ(AccessibleControl(GetDlgItem(mainWindow, ids::kPortList)).Name(), L"COM port");
+    EXPECT_EQ(AccessibleControl(GetDlgItem(mainWindow, ids::kStatusBox)).Name(), L"Status messages");
+  });
+  ThenClose();
+  RunUser();
+}
+
+TEST_F(Win32AccessibleNamesTest, EveryControlWithANameSaysItAndItsDescriptionAndTheButtonsSayTheirCaption) {
+  user.Then([](HWND mainWindow) {
+    for (const ControlSpec& control : MainFormTemplate().controls) {
+      if (control.id == ids::kStatic) continue;
+      SCOPED_TRACE("control " + std::to_string(control.id));
+      const AccessibleControl object(GetDlgItem(mainWindow, control.id));
+      ASSERT_TRUE(object.Exists());
+      const std::optional<std::string> name = AccessibleName(control.id);
+      const std::optional<std::string> description = AccessibleDescription(control.id);
+      if (name) {
+        EXPECT_EQ(object.Name(), win32::WideText(*name));
+      } else {
+        EXPECT_EQ(control.kind, ControlKind::PushButton);
+        EXPECT_EQ(object.Name(), WindowTextW(GetDlgItem(mainWindow, control.id)));
+      }
+      if (description) {
+        EXPECT_EQ(object.Description(), win32::WideText(*description));
+      }
+    }
+  });
+  ThenClose();
+  RunUser();
+}
+
+}  // namespace
+}  // namespace userdb::test

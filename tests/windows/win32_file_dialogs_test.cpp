@@ -1,0 +1,227 @@
+// The file commands' own Win32 dialogs over the main window, driven as a user drives them: the
+// system's file dialogs, the import preview and the list of backups.
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/windows_header.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/file_kinds.h"
+#include "main_window_fixture.h"
+#include "platform/win32/backup_dialog.h"
+#include "platform/win32/file_name_dialog.h"
+#include "platform/win32/import_dialog.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_file_dialogs.h"
+
+namespace userdb::test {
+namespace {
+
+using files::ImportPreview;
+using files::ImportSettings;
+using formats::CapacityFit;
+
+// The file name field and the type list of the system's file dialogs.
+constexpr int kFileNameBox = 0x047C;  // cmb13
+constexpr int kTypeList = 0x0470;     // cmb1
+
+std::wstring ItemTextW(HWND dialog, int id) { return WindowTextW(GetDlgItem(dialog, id)); }
+
+std::wstring ListEntry(HWND list, int index, UINT getText = LB_GETTEXT) {
+  std::wstring text(512, L'\0');
+  const LRESULT length = SendMessageW(list, getText, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return text;
+}
+
+void ChooseFit(HWND dialog, CapacityFit fit) {
+  const HWND list = GetDlgItem(dialog, win32::import_dialog::kFit);
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(fit), 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(win32::import_dialog::kFit, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
+}
+
+// A preview that says what it was asked, and allows an import only with a region.
+struct RecordingPreview {
+  std::vector<ImportSettings> asked;
+
+  files::PreviewOf Function() {
+    return [this](const ImportSettings& settings) {
+      asked.push_back(settings);
+      const bool region = !settings.near.empty();
+      return ImportPreview{
+          "near " + settings.near + " within " + settings.radiusKm + " km, fit " +
+              std::to_string(static_cast<int>(settings.fit)),
+          region ? std::vector<std::string>{"Left out: 2 points", "Changed: 1 note"} : std::vector<std::string>{},
+          region};
+    };
+  }
+};
+
+class Win32FileDialogsTest : public MainWindowFixture {
+ protected:
+  // Runs an action of the system dialogs over the main window, then closes it.
+  template <typename Action>
+  void OverTheWindow(Action action) {
+    user.Then([action](HWND mainWindow) {
+      Win32Window owner;
+      owner.Attach(mainWindow);
+      Win32FileDialogs system(owner);
+      action(system);
+    });
+    ThenClose();
+    RunUser();
+  }
+
+  storage::BackupEntry Entry(const std::string& taken, std::optional<std::uint32_t> serial, std::size_t points) {
+    return storage::BackupEntry{folder / (taken.substr(0, 10) + ".bin"), taken, serial, points};
+  }
+};
+
+TEST_F(Win32FileDialogsTest, TheImportPreviewIsWorkedOutAgainAtEveryChangeAndImportTakesTheLastSettings) {
+  RecordingPreview preview;
+  const files::PreviewOf function = preview.Function();
+  std::optional<ImportSettings> accepted;
+  user.AnswerWith([](const SeenDialog& dialog, HWND) {
+    using namespace win32::import_dialog;
+    const HWND box = dialog.handle;
+    EXPECT_EQ(dialog.caption, L"Import points");
+    EXPECT_EQ(ItemTextW(box, kFile), L"File: cameras.txt");
+    EXPECT_EQ(ItemTextW(box, kSummary), L"near  within  km, fit 0");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(box, IDOK))) << "no import without a region, as the preview said";
+    const HWND fits = GetDlgItem(box, kFit);
+    EXPECT_EQ(SendMessageW(fits, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(ListEntry(fits, 1, CB_GETLBTEXT), L"Keep the nearest");
+
+    TypeInto(GetDlgItem(box, kNear), "48.0,9.0");
+    EXPECT_EQ(ItemTextW(box, kSummary), L"near 48.0,9.0 within  km, fit 0");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(box, IDOK)));
+    TypeInto(GetDlgItem(box, kRadius), "5");
+    ChooseFit(box, CapacityFit::Nearest);
+    EXPECT_EQ(ItemTextW(box, kSummary), L"near 48.0,9.0 within 5 km, fit 1");
+    const HWND details = GetDlgItem(box, kDetails);
+    EXPECT_EQ(SendMessageW(details, LB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(ListEntry(details, 0), L"Left out: 2 points");
+    EXPECT_EQ(ListEntry(details, 1), L"Changed: 1 note");
+    return IDOK;
+  });
+  OverTheWindow([&](Win32FileDialogs& system) {
+    accepted = system.ConfirmImport("C:\\lists\\cameras.txt", ImportSettings{}, function);
+  });
+  const ImportSettings last{"48.0,9.0", "5", CapacityFit::Nearest};
+  ASSERT_TRUE(accepted.has_value());
+  EXPECT_EQ(*accepted, last);
+  // The start, each of the eight characters of Near, the radius and the fit: each once.
+  ASSERT_EQ(preview.asked.size(), 11u);
+  EXPECT_EQ(preview.asked.front(), ImportSettings{});
+  EXPECT_EQ(preview.asked[1].near, "4");
+  EXPECT_EQ(preview.asked.back(), last);
+}
+
+TEST_F(Win32FileDialogsTest, ImportDoesNothingWhileThePreviewForbidsItAndCancelGivesNoSettings) {
+  RecordingPreview preview;
+  const files::PreviewOf function = preview.Function();
+  std::optional<ImportSettings> accepted = ImportSettings{};
+  std::vector<HWND> seen;
+  user.AnswerWith([&seen](const SeenDialog& dialog, HWND) {
+    seen.push_back(dialog.handle);
+    return seen.size() == 1 ? IDOK : IDCANCEL;
+  });
+  OverTheWindow([&](Win32FileDialogs& system) {
+    accepted = system.ConfirmImport("cameras.txt",
+                                    ImportSettings{.near = "", .radiusKm = "3", .fit = CapacityFit::First}, function);
+  });
+  EXPECT_FALSE(accepted.has_value());
+  ASSERT_EQ(seen.size(), 2u) << "Import left the dialog open";
+  EXPECT_EQ(seen[0], seen[1]);
+  ASSERT_EQ(preview.asked.size(), 1u);
+  EXPECT_EQ(preview.asked[0].fit, CapacityFit::First) << "the start's settings are shown";
+}
+
+TEST_F(Win32FileDialogsTest, TheBackupListShowsDateSerialAndPointsAndGivesTheEntryChosen) {
+  const std::vector<storage::BackupEntry> entries{Entry("2026-01-02 03:04:05", 20110318, 37),
+                                                  Entry("2025-12-31 23:59:59", std::nullopt, 256)};
+  std::vector<std::optional<std::size_t>> chosen;
+  int run = 0;
+  user.AnswerWith([&run](const SeenDialog& dialog, HWND) {
+    const HWND list = GetDlgItem(dialog.handle, win32::backup_dialog::kList);
+    EXPECT_EQ(dialog.caption, L"Restore backup");
+    EXPECT_NE(dialog.owner, nullptr);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0) << "the newest is chosen at the start";
+    EXPECT_EQ(ListEntry(list, 0), L"2026-01-02 03:04:05\t20110318\t37");
+    EXPECT_EQ(ListEntry(list, 1), L"2025-12-31 23:59:59\t-\t256");
+    switch (run++) {
+      case 0:
+        SendMessageW(list, LB_SETCURSEL, 1, 0);
+        return IDOK;
+      case 1:
+        SendMessageW(list, LB_SETCURSEL, 1, 0);
+        SendMessageW(dialog.handle, WM_COMMAND, MAKEWPARAM(win32::backup_dialog::kList, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(list));
+        return IDCANCEL;  // too late: the double click ended the dialog
+      default:
+        return IDCANCEL;
+    }
+  });
+  OverTheWindow([&](Win32FileDialogs& system) {
+    for (int i = 0; i < 3; ++i) chosen.push_back(system.ChooseBackup(entries));
+  });
+  EXPECT_EQ(chosen, (std::vector<std::optional<std::size_t>>{1, 1, std::nullopt}));
+}
+
+TEST_F(Win32FileDialogsTest, TheOpenDialogOffersTheKindsAndGivesTheFileTyped) {
+  const std::filesystem::path list = Write("cameras.txt", "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\n");
+  const std::vector<files::FileKind> kinds = files::KindsToOpen();
+  std::optional<files::FileChoice> choice;
+  user.AnswerWith([&](const SeenDialog& dialog, HWND mainWindow) {
+    EXPECT_EQ(dialog.caption, L"Import points");
+    EXPECT_EQ(dialog.owner, mainWindow);
+    const HWND types = GetDlgItem(dialog.handle, kTypeList);
+    EXPECT_EQ(SendMessageW(types, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(kinds.size()));
+    EXPECT_EQ(ListEntry(types, 0, CB_GETLBTEXT), win32::WideText(kinds[0].Described()));
+    SetDlgItemTextW(dialog.handle, kFileNameBox, list.c_str());
+    return IDOK;
+  });
+  OverTheWindow([&](Win32FileDialogs& system) { choice = system.ChooseFileToOpen("Import points", kinds); });
+  ASSERT_TRUE(choice.has_value());
+  EXPECT_EQ(std::filesystem::equivalent(choice->path, list), true) << choice->path;
+  EXPECT_EQ(choice->kind, 0u);
+}
+
+TEST_F(Win32FileDialogsTest, TheSaveDialogProposesTheNameAndCancelGivesNothing) {
+  const std::vector<files::FileKind> kinds = files::KindsToSave();
+  std::optional<files::FileChoice> choice = files::FileChoice{};
+  std::wstring proposed;
+  user.AnswerWith([&](const SeenDialog& dialog, HWND) {
+    proposed = ItemTextW(dialog.handle, kFileNameBox);
+    EXPECT_EQ(dialog.caption, L"Export points");
+    return IDCANCEL;
+  });
+  OverTheWindow([&](Win32FileDialogs& system) {
+    choice = system.ChooseFileToSave("Export points", kinds, folder / "points.csv");
+  });
+  EXPECT_EQ(proposed, L"points.csv");
+  EXPECT_FALSE(choice.has_value());
+}
+
+TEST_F(Win32FileDialogsTest, AFileOfNoKnownTypeOpensWithNoDesktopProgram) {
+  const std::filesystem::path file = Write("points.userdb-none", "");
+  bool opened = true;
+  OverTheWindow([&](Win32FileDialogs& system) { opened = system.OpenWithDesktop(file); });
+  EXPECT_FALSE(opened);
+  EXPECT_TRUE(user.Dialogs().empty());
+}
+
+TEST(FileNameDialogFilter, EachKindIsItsDescriptionAndItsPatternsAndAKindWithoutOneTakesAnyFile) {
+  const std::vector<files::FileKind> kinds{{"GPX files", {"*.gpx"}, std::nullopt},
+                                           {"Lists", {"*.txt", "*.csv"}, std::nullopt},
+                                           {"Anything", {}, std::nullopt}};
+  constexpr wchar_t kExpected[] = L"GPX files (*.gpx)\0*.gpx\0Lists (*.txt *.csv)\0*.txt;*.csv\0Anything ()\0*.*\0";
+  EXPECT_EQ(win32::FilterOf(kinds), std::wstring(std::begin(kExpected), std::end(kExpected)));
+}
+
+}  // namespace
+}  // namespace userdb::test
