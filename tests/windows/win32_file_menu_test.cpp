@@ -5,6 +5,7 @@
 
 #include "platform/win32/windows_header.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "files/file_kinds.h"
 #include "formats/points_file.h"
 #include "main_window_fixture.h"
+#include "sim/device_memory.h"
 #include "storage/backup_name.h"
 #include "window/control_ids.h"
 #include "window/menu_bar.h"
@@ -134,6 +136,40 @@ TEST_F(Win32FileMenuTest, ABackupSavedInTheDataFolderRestoresTheDatabaseItHeld) 
   EXPECT_EQ(dialogs.listed[0].file, backup);
   EXPECT_EQ(dialogs.listed[0].points, 3u);
   EXPECT_EQ(formats::PointCount(state.database), 3u);
+}
+
+// The whole of it from the window only: load, import a large list near home, look, write, and
+// in a later session go back to what the device held before.
+TEST_F(Win32FileMenuTest, ADriverImportsALargeListWritesItAndLaterRestoresTheBackup) {
+  std::string list = "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\n";
+  for (int i = 0; i < 5000; ++i) {
+    list += std::to_string(9.0 + 0.01 * (i % 100)) + "," + std::to_string(47.0 + 0.01 * (i / 100)) + ",0,80,0,0\n";
+  }
+  dialogs.tried = {files::ImportSettings{"47.25,9.5", "30", formats::CapacityFit::Nearest}};
+  ThenLoadFromTheDevice();
+  TransferImage before{};
+  user.Then([&](HWND) { before = state.database.Image(); });
+  ThenImport("europe.txt", list);
+  user.Then([this](HWND mainWindow) {
+    EXPECT_EQ(formats::PointCount(state.database), 256u);
+    Click(mainWindow, ids::kNextPage);
+    EXPECT_EQ(ControlText(mainWindow, ids::kPageLabel), "Page 1");
+    // The device's points keep their records; the list's nearest fill the rest.
+    EXPECT_EQ(state.database.Point(255).latitude / 600000, 47u);
+  });
+  user.Then([](HWND mainWindow) { Click(mainWindow, ids::kExitAndWrite); });  // closes once written
+  RunUser();
+  EXPECT_EQ(device.UploadsApplied(), 1);
+  const TransferImage written = state.database.Image();
+  EXPECT_TRUE(std::equal(written.begin(), written.begin() + sim::kPointsBytes, device.Memory().image.begin()));
+  ASSERT_EQ(backups.List().size(), 1u);  // the download's
+
+  dialogs.backupChosen = backups.List().size() - 1;  // the oldest
+  user.Then([](HWND mainWindow) { ChooseMenu(mainWindow, menu::kRestoreBackup); });
+  user.Then([](HWND mainWindow) { EXPECT_EQ(ControlText(mainWindow, ids::kPageLabel), "Page 0"); });
+  ThenClose();
+  RunUser();
+  EXPECT_EQ(state.database.Image(), before);
 }
 
 }  // namespace
