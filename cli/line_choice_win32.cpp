@@ -34,7 +34,7 @@ std::optional<LineChoice> ChooseLine(std::optional<std::string_view> portArgumen
   if (!portArgument) return LineChoice{std::make_unique<Win32SerialPort>(), kDefaultPort, std::nullopt};
   const std::optional<posix::PortArgument> parsed = posix::ParsePortArgument(*portArgument);
   if (!parsed || !std::holds_alternative<int>(*parsed)) return std::nullopt;
-  return LineChoice{std::make_unique<Win32SerialPort>(), std::get<int>(*parsed)};
+  return LineChoice{std::make_unique<Win32SerialPort>(), std::get<int>(*parsed), std::nullopt};
 }
 
 // Windows names every port it has. Wine's serial links ($WINEPREFIX/dosdevices/comN) are not

@@ -23,18 +23,18 @@ QString Decoded(const std::string& text, TemplateTexts texts) {
   return FromEightBit(text);
 }
 
-Qt::Alignment AlignmentOf(const ControlSpec& entry, Qt::Alignment vertical) {
+Qt::Alignment AlignmentOf(const ControlEntry& entry, Qt::Alignment vertical) {
   const Qt::Alignment horizontal = entry.Has(style::kCentred) ? Qt::AlignHCenter : Qt::AlignLeft;
   return horizontal | (entry.Has(style::kVerticallyCentred) ? Qt::AlignVCenter : vertical);
 }
 
-QWidget* CreateButton(const ControlSpec& entry, QWidget& parent, const QString& text) {
+QWidget* CreateButton(const ControlEntry& entry, QWidget& parent, const QString& text) {
   auto* button = new QPushButton(text, &parent);
   button->setDefault(entry.Has(style::kDefaultButton));
   return button;
 }
 
-QWidget* CreateLabel(const ControlSpec& entry, QWidget& parent, const QString& text) {
+QWidget* CreateLabel(const ControlEntry& entry, QWidget& parent, const QString& text) {
   auto* label = new QLabel(text, &parent);
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(AlignmentOf(entry, Qt::AlignTop));
@@ -48,7 +48,7 @@ QWidget* CreateIcon(QWidget& parent) {
   return icon;
 }
 
-QWidget* CreateLineEdit(const ControlSpec& entry, QWidget& parent, const QString& text) {
+QWidget* CreateLineEdit(const ControlEntry& entry, QWidget& parent, const QString& text) {
   auto* edit = new QLineEdit(text, &parent);
   edit->setAlignment(AlignmentOf(entry, Qt::AlignVCenter));
   edit->setFrame(entry.Has(style::kBorder));
@@ -56,7 +56,7 @@ QWidget* CreateLineEdit(const ControlSpec& entry, QWidget& parent, const QString
   return edit;
 }
 
-QWidget* CreateMultiLineEdit(const ControlSpec& entry, QWidget& parent, const QString& text) {
+QWidget* CreateMultiLineEdit(const ControlEntry& entry, QWidget& parent, const QString& text) {
   auto* box = new StatusBox(text, &parent);
   box->setHorizontalScrollBarPolicy(entry.Has(style::kHorizontalScroll) ? Qt::ScrollBarAlwaysOn
                                                                         : Qt::ScrollBarAlwaysOff);
@@ -66,14 +66,14 @@ QWidget* CreateMultiLineEdit(const ControlSpec& entry, QWidget& parent, const QS
   return box;
 }
 
-QWidget* CreateComboBox(const ControlSpec& entry, QWidget& parent) {
+QWidget* CreateComboBox(const ControlEntry& entry, QWidget& parent) {
   auto* combo = new QComboBox(&parent);
   combo->setEditable(entry.Has(style::kDropDown));
   combo->setInsertPolicy(QComboBox::NoInsert);  // typed text never joins the list
   return combo;
 }
 
-QWidget* CreateWidget(const ControlSpec& entry, QWidget& parent, const QString& text) {
+QWidget* CreateWidget(const ControlEntry& entry, QWidget& parent, const QString& text) {
   switch (entry.kind) {
     case ControlKind::PushButton:
       return CreateButton(entry, parent, text);
@@ -101,7 +101,7 @@ void PlaceComboBox(QComboBox& combo, QRect rect) {
   combo.setGeometry(rect.x(), rect.y(), rect.width(), closedHeight);
 }
 
-void Place(QWidget& widget, const ControlSpec& entry, QRect rect) {
+void Place(QWidget& widget, const ControlEntry& entry, QRect rect) {
   if (entry.kind == ControlKind::ComboBox) {
     PlaceComboBox(static_cast<QComboBox&>(widget), rect);
   } else if (entry.kind == ControlKind::Icon) {
@@ -113,7 +113,7 @@ void Place(QWidget& widget, const ControlSpec& entry, QRect rect) {
 
 }  // namespace
 
-QWidget* CreateControl(const ControlSpec& entry, QWidget& parent, DialogBaseUnits units, TemplateTexts texts) {
+QWidget* CreateControl(const ControlEntry& entry, QWidget& parent, DialogBaseUnits units, TemplateTexts texts) {
   QWidget* widget = CreateWidget(entry, parent, Decoded(entry.text, texts));
   Place(*widget, entry, ToPixels(entry.rect, units));
   FitCaption(*widget);

@@ -12,6 +12,6 @@ namespace userdb {
 // About box's are UTF-8.
 enum class TemplateTexts { EightBit, Utf8 };
 
-QWidget* CreateControl(const ControlSpec& entry, QWidget& parent, DialogBaseUnits units, TemplateTexts texts);
+QWidget* CreateControl(const ControlEntry& entry, QWidget& parent, DialogBaseUnits units, TemplateTexts texts);
 
 }  // namespace userdb

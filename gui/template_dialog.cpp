@@ -37,7 +37,7 @@ ControlMap BuildFromTemplate(QDialog& dialog, const DialogTemplate& form, Templa
   }
 
   ControlMap controls;
-  for (const ControlSpec& entry : form.controls) {
+  for (const ControlEntry& entry : form.controls) {
     QWidget* control = CreateControl(entry, *client, units, texts);
     if (entry.id != ids::kStatic) controls[entry.id] = control;
   }

@@ -54,21 +54,21 @@ constexpr std::uint32_t kRowFieldStyles =
 constexpr std::uint32_t kNoteFieldStyles = style::kBorder | style::kAutoHorizontalScroll;
 constexpr std::uint32_t kFramedLabelStyles = style::kCentred | style::kVerticallyCentred | style::kSunken;
 
-ControlSpec Control(int id, ControlKind kind, std::string text, DialogRect rect, std::uint32_t styles = style::kNone,
-                    bool enabledAtStart = true) {
-  return ControlSpec{id, kind, std::move(text), rect, styles, enabledAtStart};
+ControlEntry Control(int id, ControlKind kind, std::string text, DialogRect rect, std::uint32_t styles = style::kNone,
+                     bool enabledAtStart = true) {
+  return ControlEntry{id, kind, std::move(text), rect, styles, enabledAtStart};
 }
 
-ControlSpec Label(int id, std::string text, DialogRect rect, std::uint32_t styles = style::kNone) {
+ControlEntry Label(int id, std::string text, DialogRect rect, std::uint32_t styles = style::kNone) {
   return Control(id, ControlKind::Static, std::move(text), rect, styles);
 }
 
-ControlSpec Button(int id, std::string caption, DialogRect rect, bool enabledAtStart,
-                   std::uint32_t styles = style::kNone) {
+ControlEntry Button(int id, std::string caption, DialogRect rect, bool enabledAtStart,
+                    std::uint32_t styles = style::kNone) {
   return Control(id, ControlKind::PushButton, std::move(caption), rect, styles, enabledAtStart);
 }
 
-ControlSpec Field(int id, DialogRect rect, std::uint32_t styles) {
+ControlEntry Field(int id, DialogRect rect, std::uint32_t styles) {
   return Control(id, ControlKind::Edit, "", rect, styles);
 }
 
@@ -124,14 +124,14 @@ std::string CoordinateMarksLine() {
                                   {MarkCentre(kLatitudeLeft, 4), "\""}});
 }
 
-void AddDeviceInformation(std::vector<ControlSpec>& controls) {
+void AddDeviceInformation(std::vector<ControlEntry>& controls) {
   controls.push_back(Label(ids::kSerialNumberLabel, "Serial Number :", {13, kInfoTop, 120, kLabelHeight}));
   controls.push_back(Label(ids::kDatabaseVersionLabel, "Database Version :", {138, kInfoTop, 150, kLabelHeight}));
   controls.push_back(Label(ids::kFirmwareVersionLabel, "Firmware Version :", {294, kInfoTop, 114, kLabelHeight}));
   controls.push_back(Label(ids::kHardwareVersionLabel, "Hardware Version :", {413, kInfoTop, 102, kLabelHeight}));
 }
 
-void AddPortRow(std::vector<ControlSpec>& controls) {
+void AddPortRow(std::vector<ControlEntry>& controls) {
   // A combo box's height is that of its dropped-down list.
   controls.push_back(Control(ids::kPortList, ControlKind::ComboBox, "", {10, kPortRowTop + 4, 48, 56},
                              style::kDropDown | style::kSorted | style::kVerticalScroll));
@@ -143,14 +143,14 @@ void AddPortRow(std::vector<ControlSpec>& controls) {
                             {403, kPortRowTop, 112, kPortRowHeight}, false, style::kDefaultButton));
 }
 
-void AddHeader(std::vector<ControlSpec>& controls) {
+void AddHeader(std::vector<ControlEntry>& controls) {
   controls.push_back(Button(ids::kClearData, "Clear data", {kRowCheckLeft, 39, 38, kFieldHeight}, false));
   controls.push_back(Label(ids::kStatic, ColumnTitlesLine(), {kHeaderLeft, kHeaderLine1Top, 325, kLabelHeight}));
   controls.push_back(Label(ids::kStatic, CoordinateMarksLine(), {kHeaderLeft, kHeaderLine2Top, 225, kLabelHeight}));
   controls.push_back(Label(ids::kUnitLabel, "kilometer", {289, 43, 32, kLabelHeight}, style::kCentred));
 }
 
-void AddCoordinateFields(std::vector<ControlSpec>& controls, int row, int top, int firstLeft,
+void AddCoordinateFields(std::vector<ControlEntry>& controls, int row, int top, int firstLeft,
                          int (*fieldId)(int, ids::CoordinatePart)) {
   for (int part = 0; part < kCoordinateFieldCount; ++part) {
     const DialogRect rect{CoordinateFieldLeft(firstLeft, part), top, kCoordinateFieldWidth, kFieldHeight};
@@ -158,7 +158,7 @@ void AddCoordinateFields(std::vector<ControlSpec>& controls, int row, int top, i
   }
 }
 
-void AddRow(std::vector<ControlSpec>& controls, int row) {
+void AddRow(std::vector<ControlEntry>& controls, int row) {
   const int top = kRowTop + row * kRowPitch;
   const int noteTop = top + kNoteLineOffset;
   controls.push_back(Control(ids::RowCheck(row), ControlKind::CheckBox, " NO." + std::to_string(row),
@@ -176,7 +176,7 @@ void AddRow(std::vector<ControlSpec>& controls, int row) {
 
 DialogRect RightColumnButton(int top) { return {kRightColumnLeft, top, kRightColumnWidth, kButtonHeight}; }
 
-void AddRightColumn(std::vector<ControlSpec>& controls) {
+void AddRightColumn(std::vector<ControlEntry>& controls) {
   controls.push_back(Label(ids::kPageLabel, "Please Load User Database",
                            {kRightColumnLeft, kRowTop, kRightColumnWidth, kButtonHeight}, kFramedLabelStyles));
   controls.push_back(Button(ids::kNextPage, "Read next page", RightColumnButton(80), false));
@@ -231,8 +231,8 @@ const char* PortNameFormat(int port) {
 
 }  // namespace
 
-const ControlSpec* DialogTemplate::Find(int id) const {
-  const auto found = std::find_if(controls.begin(), controls.end(), [id](const ControlSpec& c) { return c.id == id; });
+const ControlEntry* DialogTemplate::Find(int id) const {
+  const auto found = std::find_if(controls.begin(), controls.end(), [id](const ControlEntry& c) { return c.id == id; });
   return found == controls.end() ? nullptr : &*found;
 }
 

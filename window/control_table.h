@@ -38,7 +38,7 @@ struct DialogRect {
   int height = 0;
 };
 
-struct ControlSpec {
+struct ControlEntry {
   int id = 0;  // ids::kStatic for texts the program never addresses
   ControlKind kind = ControlKind::Static;
   std::string text;  // caption or initial text, 8-bit as the window shows it
@@ -58,9 +58,9 @@ struct DialogTemplate {
   int fontPointSize = 0;
   bool minimiseBox = false;
   bool showInTaskBar = false;  // application-window flag
-  std::vector<ControlSpec> controls;
+  std::vector<ControlEntry> controls;
 
-  const ControlSpec* Find(int id) const;
+  const ControlEntry* Find(int id) const;
 };
 
 inline constexpr std::string_view kMainWindowCaption = "BT GPS Vardenholmics - User Database Utility";

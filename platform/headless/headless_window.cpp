@@ -48,7 +48,7 @@ void HeadlessWindow::Record(const std::string& operation) const {
 }
 
 HeadlessWindow::HeadlessWindow(const DialogTemplate& form) : portEntries_(PortListEntries()) {
-  for (const ControlSpec& entry : form.controls) {
+  for (const ControlEntry& entry : form.controls) {
     if (entry.id == ids::kStatic) continue;
     ControlState& state = controls_[entry.id];
     state.text = entry.text;

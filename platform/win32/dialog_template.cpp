@@ -14,24 +14,24 @@ namespace {
 constexpr std::uint16_t kOrdinalMarker = 0xFFFF;
 constexpr std::uint16_t kExtendedTemplateSignature = 0xFFFF;
 
-std::uint32_t Flag(const ControlSpec& control, std::uint32_t tableFlag, std::uint32_t windowStyle) {
+std::uint32_t Flag(const ControlEntry& control, std::uint32_t tableFlag, std::uint32_t windowStyle) {
   return control.Has(tableFlag) ? windowStyle : 0;
 }
 
-std::uint32_t ButtonStyle(const ControlSpec& control) {
+std::uint32_t ButtonStyle(const ControlEntry& control) {
   return control.Has(style::kDefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
 }
 
-std::uint32_t CheckBoxStyle(const ControlSpec& control) {
+std::uint32_t CheckBoxStyle(const ControlEntry& control) {
   return control.Has(style::kAutoCheckBox) ? BS_AUTOCHECKBOX : BS_CHECKBOX;
 }
 
-std::uint32_t ComboBoxStyle(const ControlSpec& control) {
+std::uint32_t ComboBoxStyle(const ControlEntry& control) {
   return (control.Has(style::kDropDown) ? CBS_DROPDOWN : CBS_DROPDOWNLIST) | Flag(control, style::kSorted, CBS_SORT) |
          Flag(control, style::kVerticalScroll, WS_VSCROLL);
 }
 
-std::uint32_t EditStyle(const ControlSpec& control) {
+std::uint32_t EditStyle(const ControlEntry& control) {
   return Flag(control, style::kUpperCase, ES_UPPERCASE) | Flag(control, style::kCentred, ES_CENTER) |
          Flag(control, style::kBorder, WS_BORDER) | Flag(control, style::kMultiLine, ES_MULTILINE) |
          Flag(control, style::kHorizontalScroll, WS_HSCROLL) | Flag(control, style::kVerticalScroll, WS_VSCROLL) |
@@ -40,7 +40,7 @@ std::uint32_t EditStyle(const ControlSpec& control) {
 }
 
 // A static text centred vertically is a single line: SS_CENTERIMAGE does that for text.
-std::uint32_t StaticStyle(const ControlSpec& control) {
+std::uint32_t StaticStyle(const ControlEntry& control) {
   return (control.Has(style::kCentred) ? SS_CENTER : SS_LEFT) |
          Flag(control, style::kVerticallyCentred, SS_CENTERIMAGE) | Flag(control, style::kSunken, SS_SUNKEN);
 }
@@ -101,7 +101,7 @@ std::uint32_t DialogStyle(const DialogTemplate& dialog) {
 
 std::uint32_t DialogExtendedStyle(const DialogTemplate& dialog) { return dialog.showInTaskBar ? WS_EX_APPWINDOW : 0; }
 
-std::uint32_t ControlStyle(const ControlSpec& control) {
+std::uint32_t ControlStyle(const ControlEntry& control) {
   std::uint32_t style = WS_CHILD | WS_VISIBLE;
   if (TakesInput(control.kind)) style |= WS_TABSTOP;
   if (!control.enabledAtStart) style |= WS_DISABLED;
@@ -174,7 +174,7 @@ void WriteControl(TemplateWriter& out, const NativeControl& control) {
   out.Word(0);  // no creation data
 }
 
-NativeControl NativeOf(const ControlSpec& control) {
+NativeControl NativeOf(const ControlEntry& control) {
   const bool icon = control.kind == ControlKind::Icon;
   return NativeControl{.classAtom = ClassAtom(control.kind),
                        .style = ControlStyle(control),
@@ -203,7 +203,7 @@ std::vector<std::uint8_t> EncodeDialogTemplate(const DialogTemplate& dialog, std
                       .fontFace = dialog.fontFace,
                       .fontPointSize = dialog.fontPointSize,
                       .controls = {}};
-  for (const ControlSpec& control : dialog.controls) native.controls.push_back(NativeOf(control));
+  for (const ControlEntry& control : dialog.controls) native.controls.push_back(NativeOf(control));
   return EncodeNativeDialog(native);
 }
 

@@ -134,7 +134,7 @@ class FileMenusTest : public QObject {
                              VerticalPixels(MainFormTemplate().height, units));
     QCOMPARE(client.size(), templateSize);
     QCOMPARE(run.window.size(), QSize(templateSize.width(), templateSize.height() + barHeight));
-    for (const ControlSpec& entry : MainFormTemplate().controls) {
+    for (const ControlEntry& entry : MainFormTemplate().controls) {
       if (entry.id == ids::kStatic) continue;
       const QWidget* control = run.window.Control(entry.id);
       QCOMPARE(control->parentWidget(), &client);

@@ -78,7 +78,7 @@ class MainWindowTest : public QObject {
 
   void onlyTheStartControlsAreEnabled() {
     WindowOnSimulator run;
-    for (const ControlSpec& entry : MainFormTemplate().controls) {
+    for (const ControlEntry& entry : MainFormTemplate().controls) {
       if (entry.id == ids::kStatic || entry.kind == ControlKind::Static) continue;
       const bool enabled = run.window.Control(entry.id)->isEnabled();
       QVERIFY2(enabled == !kDisabledAtStart.contains(entry.id), qPrintable(QString::number(entry.id)));

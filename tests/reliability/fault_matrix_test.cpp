@@ -47,7 +47,7 @@ LineEvent ToDevice(LineDamage damage, std::size_t atByte, Duration pause = {}) {
 }
 
 // One fault for each of the three device commands, with the handshake's outcome.
-void AddHandshakeFault(std::vector<RowSpec>& rows, const std::string& name, const std::string& fault,
+void AddHandshakeFault(std::vector<ExpectedRow>& rows, const std::string& name, const std::string& fault,
                        const std::function<void(PacedLine&)>& inject, Waits waits) {
   rows.push_back({name + "Connect", MatrixSection::DeviceFaults, fault, Command::Connect, inject, false, kNoUpdateMode,
                   waits, "unchanged"});
@@ -58,7 +58,7 @@ void AddHandshakeFault(std::vector<RowSpec>& rows, const std::string& name, cons
 }
 
 // A handshake that a pause on the line only delays: each of the three commands succeeds.
-void AddHandshakeLull(std::vector<RowSpec>& rows, const std::string& name, const std::string& fault,
+void AddHandshakeLull(std::vector<ExpectedRow>& rows, const std::string& name, const std::string& fault,
                       const std::function<void(PacedLine&)>& inject, Duration pause) {
   const Waits waits{.shortReads = 1, .pause = pause};
   rows.push_back({name + "Connect", MatrixSection::DeviceFaults, fault, Command::Connect, inject, true, "no message",
@@ -70,9 +70,9 @@ void AddHandshakeLull(std::vector<RowSpec>& rows, const std::string& name, const
 }
 
 // Silence inside a record or note: ridden out up to the lull limit, a block cut short beyond it.
-std::vector<RowSpec> StallRows() {
+std::vector<ExpectedRow> StallRows() {
   const Duration longStall = kLullLimit + kReadLimit + milliseconds(100);
-  std::vector<RowSpec> rows;
+  std::vector<ExpectedRow> rows;
   for (const bool inNote : {false, true}) {
     const std::string block = inNote ? "note 7" : "record 3";
     const std::string name = inNote ? "StallInNote" : "StallInRecord";
@@ -111,7 +111,7 @@ std::function<void(PacedLine&)> FilledLists(std::vector<sim::Lull> lulls = {}, s
 }
 
 // A device that sends only the points it holds, and lulls between blocks of either kind of device.
-std::vector<RowSpec> ListRows() {
+std::vector<ExpectedRow> ListRows() {
   const MatrixSection section = MatrixSection::DeviceFaults;
   const std::string only = "Only its " + std::to_string(sim::SamplePointCount()) + " points sent";
   const std::size_t last = sim::SamplePointCount() - 1;
@@ -119,7 +119,7 @@ std::vector<RowSpec> ListRows() {
   const Duration lull = milliseconds(300);
   const Duration longLull = kLullLimit + kReadLimit + milliseconds(200);
   const std::vector<std::uint8_t> updateOver(line::kUpdateOverMessage.begin(), line::kUpdateOverMessage.end());
-  std::vector<RowSpec> rows{
+  std::vector<ExpectedRow> rows{
       {"OnlyItsPoints",
        section,
        only,
@@ -216,8 +216,8 @@ std::vector<RowSpec> ListRows() {
   return rows;
 }
 
-std::vector<RowSpec> DeviceFaultRows() {
-  std::vector<RowSpec> rows;
+std::vector<ExpectedRow> DeviceFaultRows() {
+  std::vector<ExpectedRow> rows;
   AddHandshakeFault(rows, "SilentDevice", "Silent device", Device([](auto& f) { f.silent = true; }),
                     {.shortReads = 1, .silences = 1});
   const auto noBanner = Device([](auto& f) { f.noBanner = true; });
@@ -391,8 +391,8 @@ std::function<void(PacedLine&)> HangUp(Phase phase, std::size_t afterByte) {
   return Device([phase, afterByte](auto& f) { f.hangUpAfter = sim::PhaseCount{phase, afterByte}; });
 }
 
-std::vector<RowSpec> HangUpRows() {
-  std::vector<RowSpec> rows;
+std::vector<ExpectedRow> HangUpRows() {
+  std::vector<ExpectedRow> rows;
   AddHandshakeFault(rows, "HangUpInBanner", "Hang-up in the banner (after byte 10)", HangUp(Phase::Banner, 10), {});
   AddHandshakeFault(rows, "HangUpInAnswer", "Hang-up in the update answer (after byte 5)", HangUp(Phase::Handshake, 5),
                     {});
@@ -474,7 +474,7 @@ std::vector<RowSpec> HangUpRows() {
   return rows;
 }
 
-std::vector<RowSpec> LineDamageRows() {
+std::vector<ExpectedRow> LineDamageRows() {
   const MatrixSection section = MatrixSection::LineDamage;
   return {
       {"StallAtTheRequest",
@@ -598,7 +598,7 @@ std::vector<RowSpec> LineDamageRows() {
   };
 }
 
-std::vector<RowSpec> PortRows() {
+std::vector<ExpectedRow> PortRows() {
   const auto held = [](PacedLine& line) { line.port.AddHeldPort(PacedLine::kDevicePort); };
   const std::string fault = "Port held by another program";
   const std::string refused = "\"Can not Open COM2\"";
@@ -618,18 +618,18 @@ std::vector<RowSpec> PortRows() {
   };
 }
 
-std::vector<RowSpec> AllRows() {
-  std::vector<RowSpec> rows = DeviceFaultRows();
+std::vector<ExpectedRow> AllRows() {
+  std::vector<ExpectedRow> rows = DeviceFaultRows();
   for (auto&& more : {HangUpRows(), LineDamageRows(), PortRows()}) rows.insert(rows.end(), more.begin(), more.end());
   return rows;
 }
 
-class FaultMatrixRow : public ::testing::TestWithParam<RowSpec> {};
+class FaultMatrixRow : public ::testing::TestWithParam<ExpectedRow> {};
 
 TEST_P(FaultMatrixRow, EndsWithinItsBoundAndLosesNothing) { RunMatrixRow(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, FaultMatrixRow, ::testing::ValuesIn(AllRows()),
-                         [](const ::testing::TestParamInfo<RowSpec>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<ExpectedRow>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace userdb::test

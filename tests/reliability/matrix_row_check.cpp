@@ -97,9 +97,9 @@ Duration Allowance(const Waits& waits) {
   return allowance;
 }
 
-void PrintTo(const RowSpec& expected, std::ostream* out) { *out << expected.name; }
+void PrintTo(const ExpectedRow& expected, std::ostream* out) { *out << expected.name; }
 
-void RunMatrixRow(const RowSpec& expected) {
+void RunMatrixRow(const ExpectedRow& expected) {
   PacedLine line;
   if (expected.command == Command::Download || expected.command == Command::Upload) line.Load();
   // An edit the device does not have yet, so that an upload that lands can be seen.

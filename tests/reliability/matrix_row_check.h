@@ -22,7 +22,7 @@ struct Waits {
 };
 Duration Allowance(const Waits& waits);
 
-struct RowSpec {
+struct ExpectedRow {
   std::string name;  // the test's name
   MatrixSection section = MatrixSection::DeviceFaults;
   std::string fault;
@@ -35,9 +35,9 @@ struct RowSpec {
   std::string device = "unchanged";
 };
 
-void PrintTo(const RowSpec& expected, std::ostream* out);
+void PrintTo(const ExpectedRow& expected, std::ostream* out);
 
 // Everything observed, checked against what the row expects and recorded in the matrix.
-void RunMatrixRow(const RowSpec& expected);
+void RunMatrixRow(const ExpectedRow& expected);
 
 }  // namespace userdb::test

@@ -81,7 +81,7 @@ CommandRun PacedLine::Run(Command command) {
 WindowSnapshot PacedLine::Snapshot() const {
   WindowSnapshot snapshot{state.database.Image(), state.database.speedUnit, state.database.page.current, {}, {},
                           window.IsClosed()};
-  for (const ControlSpec& control : MainFormTemplate().controls) {
+  for (const ControlEntry& control : MainFormTemplate().controls) {
     if (control.id == ids::kStatic) continue;
     snapshot.texts.push_back(window.TextOf(control.id));
     snapshot.enabled.push_back(window.IsEnabled(control.id));

@@ -15,16 +15,16 @@ namespace {
 constexpr std::uint32_t kRowFieldStyles =
     style::kUpperCase | style::kCentred | style::kBorder | style::kAutoHorizontalScroll;
 
-const ControlSpec& MainControl(int id) {
-  const ControlSpec* control = MainFormTemplate().Find(id);
+const ControlEntry& MainControl(int id) {
+  const ControlEntry* control = MainFormTemplate().Find(id);
   EXPECT_NE(control, nullptr) << "control " << id;
-  static const ControlSpec missing;
+  static const ControlEntry missing;
   return control != nullptr ? *control : missing;
 }
 
-std::vector<const ControlSpec*> StaticsWithText(const DialogTemplate& form, std::string_view text) {
-  std::vector<const ControlSpec*> found;
-  for (const ControlSpec& control : form.controls) {
+std::vector<const ControlEntry*> StaticsWithText(const DialogTemplate& form, std::string_view text) {
+  std::vector<const ControlEntry*> found;
+  for (const ControlEntry& control : form.controls) {
     if (control.id == ids::kStatic && control.text == text) found.push_back(&control);
   }
   return found;
@@ -56,7 +56,7 @@ TEST(MainFormTemplate, Has148ControlsWithUniqueIdsExceptStatics) {
   ASSERT_EQ(form.controls.size(), 148u);
   std::set<int> seen;
   int statics = 0;
-  for (const ControlSpec& control : form.controls) {
+  for (const ControlEntry& control : form.controls) {
     if (control.id == ids::kStatic) {
       EXPECT_EQ(control.kind, ControlKind::Static);
       ++statics;
@@ -74,24 +74,24 @@ TEST(MainFormTemplate, EveryRowFieldIsAnUpperCaseCentredEditExceptTheLeftAligned
   for (int row = 0; row < kRowsPerPage; ++row) {
     for (int part = 0; part < kCoordinateFieldCount; ++part) {
       for (int base : {1001, 1041}) {
-        const ControlSpec& field = MainControl(base + 5 * row + part);
+        const ControlEntry& field = MainControl(base + 5 * row + part);
         EXPECT_EQ(field.kind, ControlKind::Edit);
         EXPECT_EQ(field.styles, kRowFieldStyles) << field.id;
         EXPECT_EQ(field.rect.width, 19) << field.id;
       }
     }
     for (int base : {1081, 1089, 1097}) {
-      const ControlSpec& field = MainControl(base + row);
+      const ControlEntry& field = MainControl(base + row);
       EXPECT_EQ(field.kind, ControlKind::Edit);
       EXPECT_EQ(field.styles, kRowFieldStyles) << field.id;
       EXPECT_EQ(field.rect.width, 24) << field.id;
     }
-    const ControlSpec& note = MainControl(1105 + row);
+    const ControlEntry& note = MainControl(1105 + row);
     EXPECT_EQ(note.kind, ControlKind::Edit);
     EXPECT_EQ(note.styles, style::kBorder | style::kAutoHorizontalScroll);
     EXPECT_NEAR(note.rect.width, 204, 4);
 
-    const ControlSpec& rowCheck = MainControl(1233 + row);
+    const ControlEntry& rowCheck = MainControl(1233 + row);
     EXPECT_EQ(rowCheck.kind, ControlKind::CheckBox);
     EXPECT_TRUE(rowCheck.Has(style::kAutoCheckBox));
     EXPECT_EQ(rowCheck.text, " NO." + std::to_string(row));
@@ -103,7 +103,7 @@ TEST(MainFormTemplate, RowFieldsAreEmptyEnabledAndOnTheirRowLines) {
     const int firstLine = 56 + 32 * row;
     EXPECT_EQ(MainControl(ids::RowCheck(row)).rect.y, firstLine);
     for (int index = 0; index < kRowFieldCount; ++index) {
-      const ControlSpec& field = MainControl(ids::RowField(row, index));
+      const ControlEntry& field = MainControl(ids::RowField(row, index));
       EXPECT_TRUE(field.text.empty()) << field.id;
       EXPECT_TRUE(field.enabledAtStart) << field.id;
       EXPECT_EQ(field.rect.height, 14) << field.id;
@@ -136,16 +136,16 @@ TEST(MainFormTemplate, BoundControlsCaptionsAndEnabledStates) {
       {1683, ControlKind::PushButton, "Auto Open COM Port", true},
   };
   for (const Expected& expected : bound) {
-    const ControlSpec& control = MainControl(expected.id);
+    const ControlEntry& control = MainControl(expected.id);
     EXPECT_EQ(control.kind, expected.kind) << expected.id;
     EXPECT_EQ(control.text, expected.text) << expected.id;
     EXPECT_EQ(control.enabledAtStart, expected.enabled) << expected.id;
   }
   EXPECT_TRUE(MainControl(1).Has(style::kDefaultButton));
   EXPECT_EQ(std::count_if(MainFormTemplate().controls.begin(), MainFormTemplate().controls.end(),
-                          [](const ControlSpec& c) { return c.Has(style::kDefaultButton); }),
+                          [](const ControlEntry& c) { return c.Has(style::kDefaultButton); }),
             1);
-  const ControlSpec& portList = MainControl(1252);
+  const ControlEntry& portList = MainControl(1252);
   EXPECT_TRUE(portList.Has(style::kDropDown) && portList.Has(style::kSorted) && portList.Has(style::kVerticalScroll));
 }
 
@@ -163,7 +163,7 @@ TEST(MainFormTemplate, OtherTextsByteForByte) {
   for (const auto& [id, text] : texts) EXPECT_EQ(MainControl(id).text, text) << id;
   EXPECT_TRUE(MainControl(2).enabledAtStart);
 
-  const ControlSpec& statusBox = MainControl(1209);
+  const ControlEntry& statusBox = MainControl(1209);
   EXPECT_EQ(statusBox.kind, ControlKind::Edit);
   for (std::uint32_t flag : {style::kMultiLine, style::kBorder, style::kHorizontalScroll, style::kVerticalScroll,
                              style::kAutoHorizontalScroll, style::kAutoVerticalScroll}) {
@@ -175,9 +175,9 @@ TEST(MainFormTemplate, OtherTextsByteForByte) {
 
 TEST(MainFormTemplate, HeaderLinesCarryTitlesAndMarksInColumnOrder) {
   const DialogTemplate& form = MainFormTemplate();
-  const ControlSpec* titles = nullptr;
-  const ControlSpec* marks = nullptr;
-  for (const ControlSpec& control : form.controls) {
+  const ControlEntry* titles = nullptr;
+  const ControlEntry* marks = nullptr;
+  for (const ControlEntry& control : form.controls) {
     if (control.id != ids::kStatic) continue;
     if (control.text.find("Longitude") != std::string::npos) titles = &control;
     if (control.text.find("E/W") != std::string::npos) marks = &control;
@@ -213,7 +213,7 @@ TEST(MainFormTemplate, HeaderLinesCarryTitlesAndMarksInColumnOrder) {
 TEST(MainFormTemplate, EveryControlLiesInsideTheWindowAndNoneOverlap) {
   const DialogTemplate& form = MainFormTemplate();
   for (std::size_t i = 0; i < form.controls.size(); ++i) {
-    const ControlSpec& control = form.controls[i];
+    const ControlEntry& control = form.controls[i];
     EXPECT_TRUE(Inside(control.rect, form)) << "control " << control.id << " " << control.text;
     // A combo box's rectangle includes its list, which drops over the controls below.
     if (control.kind == ControlKind::ComboBox) continue;
@@ -227,9 +227,9 @@ TEST(MainFormTemplate, EveryControlLiesInsideTheWindowAndNoneOverlap) {
 }
 
 TEST(MainFormTemplate, TabOrderRunsFromPortRowThroughRowsToRightColumn) {
-  const std::vector<ControlSpec>& controls = MainFormTemplate().controls;
+  const std::vector<ControlEntry>& controls = MainFormTemplate().controls;
   const auto position = [&](int id) {
-    return std::find_if(controls.begin(), controls.end(), [id](const ControlSpec& c) { return c.id == id; }) -
+    return std::find_if(controls.begin(), controls.end(), [id](const ControlEntry& c) { return c.id == id; }) -
            controls.begin();
   };
   EXPECT_LT(position(ids::kPortList), position(ids::kOpenPort));
@@ -257,18 +257,18 @@ TEST(AboutBoxTemplate, MatchesTemplate100) {
   EXPECT_FALSE(about.minimiseBox);
   ASSERT_EQ(about.controls.size(), 3u);
 
-  const ControlSpec* icon = about.Find(ids::kAboutIcon);
+  const ControlEntry* icon = about.Find(ids::kAboutIcon);
   ASSERT_NE(icon, nullptr);
   EXPECT_EQ(icon->kind, ControlKind::Icon);
   EXPECT_EQ(icon->rect.x, 11);
   EXPECT_EQ(icon->rect.y, 17);
 
-  const std::vector<const ControlSpec*> version = StaticsWithText(about, "KT Geopadra version 2.5");
+  const std::vector<const ControlEntry*> version = StaticsWithText(about, "KT Geopadra version 2.5");
   ASSERT_EQ(version.size(), 1u);
   EXPECT_EQ(version[0]->rect.x, 40);
   EXPECT_EQ(version[0]->rect.y, 10);
 
-  const ControlSpec* ok = about.Find(ids::kAboutOk);
+  const ControlEntry* ok = about.Find(ids::kAboutOk);
   ASSERT_NE(ok, nullptr);
   EXPECT_EQ(ok->kind, ControlKind::PushButton);
   EXPECT_EQ(ok->text, "確定");
@@ -277,7 +277,7 @@ TEST(AboutBoxTemplate, MatchesTemplate100) {
   EXPECT_EQ(ok->rect.y, 7);
   EXPECT_EQ(ok->rect.width, 50);
   EXPECT_EQ(ok->rect.height, 14);
-  for (const ControlSpec& control : about.controls) EXPECT_TRUE(Inside(control.rect, about)) << control.text;
+  for (const ControlEntry& control : about.controls) EXPECT_TRUE(Inside(control.rect, about)) << control.text;
 }
 
 TEST(AboutMenu, ItemTextAndCommandRange) {

@@ -58,7 +58,7 @@ TEST(MenuBar, ItemsReadAsTheUserSeesThem) {
 
 TEST(AccessibleNames, EveryAddressedControlIsNamedOnceAndRowFieldsCarryTheirColumn) {
   std::set<std::string> names;
-  for (const ControlSpec& control : MainFormTemplate().controls) {
+  for (const ControlEntry& control : MainFormTemplate().controls) {
     if (control.id == ids::kStatic) continue;
     const std::optional<std::string> name = AccessibleName(control.id);
     // Buttons say their own captions; everything else needs a name.

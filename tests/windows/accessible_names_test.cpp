@@ -86,7 +86,7 @@ TEST_F(Win32AccessibleNamesTest, ARowFieldARowCheckThePortListAndTheStatusBoxSay
 
 TEST_F(Win32AccessibleNamesTest, EveryControlWithANameSaysItAndItsDescriptionAndTheButtonsSayTheirCaption) {
   user.Then([](HWND mainWindow) {
-    for (const ControlSpec& control : MainFormTemplate().controls) {
+    for (const ControlEntry& control : MainFormTemplate().controls) {
       if (control.id == ids::kStatic) continue;
       SCOPED_TRACE("control " + std::to_string(control.id));
       const AccessibleControl object(GetDlgItem(mainWindow, control.id));

@@ -36,7 +36,7 @@ void ExpectPlacedAsTheTable(HWND dialog, const DialogTemplate& table) {
   const std::vector<HWND> children = ChildrenOf(dialog);
   ASSERT_EQ(children.size(), table.controls.size());
   for (std::size_t i = 0; i < children.size(); ++i) {
-    const ControlSpec& entry = table.controls[i];
+    const ControlEntry& entry = table.controls[i];
     SCOPED_TRACE("control " + std::to_string(i) + " id " + std::to_string(entry.id) + " \"" + entry.text + "\"");
     EXPECT_EQ(GetDlgCtrlID(children[i]), entry.id);
     EXPECT_EQ(IsWindowEnabled(children[i]) != FALSE, entry.enabledAtStart);

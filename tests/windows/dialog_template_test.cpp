@@ -83,7 +83,7 @@ TEST_F(DialogFromTable, MainFormHasEveryControlOfTheTableInOrderWithItsTextPlace
   ASSERT_EQ(children.size(), 148u);
   ASSERT_EQ(children.size(), table.controls.size());
   for (std::size_t i = 0; i < children.size(); ++i) {
-    const ControlSpec& entry = table.controls[i];
+    const ControlEntry& entry = table.controls[i];
     SCOPED_TRACE("control " + std::to_string(i) + " id " + std::to_string(entry.id) + " \"" + entry.text + "\"");
     EXPECT_EQ(ClassOf(children[i]), ExpectedClass(entry.kind));
     if (entry.kind != ControlKind::ComboBox) {

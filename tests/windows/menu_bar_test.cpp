@@ -94,7 +94,7 @@ TEST_F(Win32MenuBarTest, TheBarGrowsTheWindowAndEveryControlKeepsItsPlaceInTheCl
     ExpectPlacedAsTheTable(mainWindow, table);
     const std::vector<HWND> children = ChildrenOf(mainWindow);
     for (std::size_t i = 0; i < children.size(); ++i) {
-      const ControlSpec& entry = table.controls[i];
+      const ControlEntry& entry = table.controls[i];
       if (entry.kind == ControlKind::PushButton || entry.kind == ControlKind::CheckBox) {
         EXPECT_EQ(WindowTextW(children[i]), win32::WideText(entry.text)) << entry.id;
       }

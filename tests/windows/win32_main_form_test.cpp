@@ -44,7 +44,7 @@ TEST_F(Win32MainFormTest, StartsWithThePortListPromptsAndOnlyThePortButtonsEnabl
     EXPECT_EQ(SendMessageA(portList, CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(ControlText(mainWindow, ids::kPageLabel), "Please Load User Database");
     EXPECT_EQ(ControlText(mainWindow, ids::kStatusBox), "Please choose com and \r\nopen com port");
-    for (const ControlSpec& control : MainFormTemplate().controls) {
+    for (const ControlEntry& control : MainFormTemplate().controls) {
       if (control.id != ids::kStatic) {
         EXPECT_EQ(Enabled(mainWindow, control.id), control.enabledAtStart) << control.id;
       }
