@@ -5,8 +5,10 @@
 
 namespace userdb {
 
+bool DatabaseIsShown(const Window& window) { return window.Text(ids::kPageLabel, kWholeTextBuffer) != kLoadPrompt; }
+
 bool PassesLoadedTest(Window& window) {
-  if (window.Text(ids::kPageLabel, kWholeTextBuffer) != kLoadPrompt) return true;
+  if (DatabaseIsShown(window)) return true;
   window.ShowMessage({BoxOwner::MainWindow, std::string(kLoadPrompt), std::string(kCaptionInfo), BoxKind::Ok});
   return false;
 }

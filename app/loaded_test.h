@@ -8,4 +8,7 @@ namespace userdb {
 // longer reads the load prompt. When it does, tells the user so and returns false.
 bool PassesLoadedTest(Window& window);
 
+// The same test without telling: whether a page has been shown.
+bool DatabaseIsShown(const Window& window);
+
 }  // namespace userdb

@@ -1,11 +1,10 @@
 #include "app/unsaved_page.h"
 
-#include "app/main_form.h"
+#include "app/loaded_test.h"
 #include "app/page_check.h"
 #include "app/page_commands.h"
 #include "app/row_reading.h"
 #include "database/note_codec.h"
-#include "window/control_ids.h"
 
 namespace userdb {
 namespace {
@@ -21,12 +20,10 @@ bool RowWouldChange(const ProgramState& state, const Window& window, int row) {
   return stored.IsEmpty() ? !entry.note.empty() : entry.note != NoteText(database.Note(index));
 }
 
-bool PageIsShown(const Window& window) { return window.Text(ids::kPageLabel, kWholeTextBuffer) != kLoadPrompt; }
-
 }  // namespace
 
 bool PageHasUnsavedWork(const ProgramState& state, const Window& window) {
-  if (!PageIsShown(window)) return false;
+  if (!DatabaseIsShown(window)) return false;
   for (int row = 0; row < kRowsPerPage; ++row) {
     if (RowWouldChange(state, window, row)) return true;
   }

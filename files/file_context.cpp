@@ -1,7 +1,6 @@
 #include "files/file_context.h"
 
-#include <algorithm>
-
+#include "files/shortened_lines.h"
 #include "formats/latin1_text.h"
 #include "window/menu_bar.h"
 
@@ -38,10 +37,9 @@ BoxAnswer Ask(FileContext& context, int command, std::string_view question) {
 }
 
 std::string Lines(const std::vector<std::string>& lines) {
+  const std::vector<std::string> shown = Shortened(lines, kBoxLines);
   std::string text;
-  const std::size_t shown = std::min(lines.size(), kBoxLines);
-  for (std::size_t i = 0; i < shown; ++i) text += (i == 0 ? "" : "\n") + lines[i];
-  if (lines.size() > shown) text += "\nand " + std::to_string(lines.size() - shown) + " more";
+  for (std::size_t i = 0; i < shown.size(); ++i) text += (i == 0 ? "" : "\n") + shown[i];
   return text;
 }
 

@@ -8,13 +8,8 @@ namespace {
 using formats::FileFormat;
 using formats::FormatEntry;
 
-// A Garmin POI file is a ".csv" that only its name tells apart.
-std::string PatternOf(const FormatEntry& entry) {
-  return "*" + std::string(entry.extension.empty() ? ".csv" : entry.extension);
-}
-
 FileKind KindOf(const FormatEntry& entry) {
-  std::vector<std::string> patterns{PatternOf(entry)};
+  std::vector<std::string> patterns{"*" + std::string(formats::FileExtension(entry))};
   // The public camera lists come as ".csv" as often as iGO's ".txt".
   if (entry.format == FileFormat::SpeedCameraCsv) patterns.emplace_back("*.csv");
   return FileKind{std::string(entry.title), std::move(patterns), entry.format};

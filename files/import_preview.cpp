@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 
+#include "files/shortened_lines.h"
 #include "formats/decimal_degrees.h"
 #include "formats/device_rules.h"
 #include "formats/latin1_text.h"
@@ -20,15 +21,6 @@ std::optional<double> Kilometres(const std::string& text) {
 
 std::string PlaceOf(const formats::ListPoint& point) {
   return formats::DegreesText(point.point.latitude) + "," + formats::DegreesText(point.point.longitude);
-}
-
-// The first kPreviewLines, and how many more there are.
-std::vector<std::string> Shortened(std::vector<std::string> lines) {
-  if (lines.size() <= kPreviewLines) return lines;
-  const std::size_t more = lines.size() - kPreviewLines;
-  lines.resize(kPreviewLines);
-  lines.push_back("and " + std::to_string(more) + " more");
-  return lines;
 }
 
 constexpr std::array kFitChoices{FitChoice{formats::CapacityFit::Refuse, "Import only if all fit"},
@@ -74,7 +66,7 @@ ImportPreview PreviewImport(const formats::MergeResult& merged, const std::vecto
     lines.push_back("left out for capacity: \"" + formats::Utf8OfBytes(point.note) + "\" at " + PlaceOf(point));
   }
   lines.insert(lines.end(), changes.begin(), changes.end());
-  preview.details = Shortened(std::move(lines));
+  preview.details = Shortened(std::move(lines), kPreviewLines);
   return preview;
 }
 

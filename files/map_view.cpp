@@ -1,5 +1,8 @@
 #include "files/map_view.h"
 
+#include <ctime>
+#include <filesystem>
+
 #include "app/loaded_test.h"
 #include "app/unsaved_page.h"
 #include "files/export_points.h"
@@ -8,12 +11,16 @@
 #include "window/menu_bar.h"
 
 namespace userdb::files {
+namespace {
 
+// A new file for each showing: a map program may still hold the last one open.
 std::filesystem::path MapFileFor(std::time_t moment) {
   const storage::BackupName stamp = storage::NameFor(moment, std::nullopt);
   std::error_code ignored;
   return std::filesystem::temp_directory_path(ignored) / ("userdb-points-" + stamp.date + "-" + stamp.time + ".gpx");
 }
+
+}  // namespace
 
 void ShowOnMap(FileContext& context) {
   if (!PassesLoadedTest(context.window) || !SettleUnsavedWork(context.state, context.window)) return;

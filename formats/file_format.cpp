@@ -137,12 +137,16 @@ std::vector<std::string> FormatNames(bool forWriting) {
   return names;
 }
 
+std::string_view FileExtension(const FormatEntry& entry) {
+  return entry.extension.empty() ? std::string_view(".csv") : entry.extension;
+}
+
 std::string FormatsMarkdown() {
   std::string table = "| Name | Extension | Read | Written | Lossless |\n|---|---|---|---|---|\n";
   for (const FormatEntry& entry : kFormats) {
-    const std::string extension = entry.extension.empty() ? ".csv" : std::string(entry.extension);
-    table += "| `" + std::string(entry.name) + "` | `" + extension + "` | " + (entry.readable ? "yes" : "no") + " | " +
-             (entry.writable ? "yes" : "no") + " | " + std::string(entry.lossless) + " |\n";
+    table += "| `" + std::string(entry.name) + "` | `" + std::string(FileExtension(entry)) + "` | " +
+             (entry.readable ? "yes" : "no") + " | " + (entry.writable ? "yes" : "no") + " | " +
+             std::string(entry.lossless) + " |\n";
   }
   return table;
 }

@@ -47,6 +47,10 @@ std::string_view FormatName(FileFormat format);
 // reader tells a speed-camera list by its header.
 std::optional<FileFormat> FormatOfExtension(std::string_view extension);
 
+// The extension the format's files have, also where only its name chooses it (Garmin's is a
+// ".csv" like our own).
+std::string_view FileExtension(const FormatEntry& entry);
+
 // Whether this build has the format.
 bool Built(FileFormat format);
 bool CanRead(FileFormat format);       // all but KML, which is for looking at points only

@@ -1,8 +1,8 @@
 #include "gui/backup_list_dialog.h"
 
-#include <QDialogButtonBox>
-#include <QPushButton>
 #include <QVBoxLayout>
+
+#include "gui/dialog_buttons.h"
 
 namespace userdb {
 
@@ -20,15 +20,10 @@ BackupListDialog::BackupListDialog(QWidget* owner, std::span<const storage::Back
   }
   list_->setCurrentItem(list_->topLevelItem(0));
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-  QPushButton* restore = buttons->addButton(tr("&Restore"), QDialogButtonBox::AcceptRole);
-  restore->setDefault(true);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_);
-  layout->addWidget(buttons);
+  AddAcceptAndCancel(*this, *layout, tr("&Restore"));
   resize(460, 300);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(list_, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
 }
 

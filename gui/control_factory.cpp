@@ -12,6 +12,7 @@
 #include "gui/program_icon.h"
 #include "gui/status_box.h"
 #include "gui/upper_case_validator.h"
+#include "gui/utf8_text.h"
 
 namespace userdb {
 namespace {
@@ -19,7 +20,7 @@ namespace {
 constexpr int kIconPixels = 32;  // an icon control takes the size of its icon
 
 QString Decoded(const std::string& text, TemplateTexts texts) {
-  if (texts == TemplateTexts::Utf8) return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  if (texts == TemplateTexts::Utf8) return FromUtf8(text);
   return FromEightBit(text);
 }
 

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <cmath>
 
+#include "gui/utf8_text.h"
+
 namespace userdb {
 namespace {
 
@@ -26,7 +28,7 @@ double LogicalDpi() {
 
 QFont DialogFont(const DialogTemplate& form) {
   QFont font;
-  font.setFamilies(FacesFor(QString::fromUtf8(form.fontFace.data(), static_cast<qsizetype>(form.fontFace.size()))));
+  font.setFamilies(FacesFor(FromUtf8(form.fontFace)));
   font.setPixelSize(static_cast<int>(std::lround(form.fontPointSize * LogicalDpi() / kPointsPerInch)));
   font.setWeight(QFont::Normal);
   return font;

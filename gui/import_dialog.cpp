@@ -1,17 +1,16 @@
 #include "gui/import_dialog.h"
 
-#include "files/import_preview.h"
-
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QVBoxLayout>
+
+#include "files/import_preview.h"
+#include "gui/dialog_buttons.h"
+#include "gui/utf8_text.h"
 
 namespace userdb {
 namespace {
 
 using formats::CapacityFit;
-
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
@@ -19,8 +18,8 @@ ImportDialog::ImportDialog(QWidget* owner, const std::filesystem::path& file, co
                            files::PreviewOf preview)
     : QDialog(owner),
       preview_(std::move(preview)),
-      near_(new QLineEdit(Utf8(start.near), this)),
-      radius_(new QLineEdit(Utf8(start.radiusKm), this)),
+      near_(new QLineEdit(FromUtf8(start.near), this)),
+      radius_(new QLineEdit(FromUtf8(start.radiusKm), this)),
       fit_(new QComboBox(this)),
       summary_(new QLabel(this)),
       details_(new QListWidget(this)) {
@@ -28,7 +27,7 @@ ImportDialog::ImportDialog(QWidget* owner, const std::filesystem::path& file, co
   near_->setPlaceholderText(tr("latitude,longitude, such as 52.52,13.40"));
   radius_->setPlaceholderText(tr("kilometres"));
   for (const files::FitChoice& choice : files::FitChoices())
-    fit_->addItem(Utf8(choice.label), static_cast<int>(choice.fit));
+    fit_->addItem(FromUtf8(choice.label), static_cast<int>(choice.fit));
   fit_->setCurrentIndex(fit_->findData(static_cast<int>(start.fit)));
   summary_->setWordWrap(true);
   summary_->setAccessibleName(tr("What the import would do"));
@@ -38,19 +37,14 @@ ImportDialog::ImportDialog(QWidget* owner, const std::filesystem::path& file, co
   form->addRow(tr("&Near:"), near_);
   form->addRow(tr("&Radius (km):"), radius_);
   form->addRow(tr("When more than 256 points result:"), fit_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-  import_ = buttons->addButton(tr("&Import"), QDialogButtonBox::AcceptRole);
-  import_->setDefault(true);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(Utf8(file.filename().string()), this));
+  layout->addWidget(new QLabel(FromUtf8(file.filename().string()), this));
   layout->addLayout(form);
   layout->addWidget(summary_);
   layout->addWidget(details_);
-  layout->addWidget(buttons);
+  import_ = AddAcceptAndCancel(*this, *layout, tr("&Import"));
   resize(560, 420);
 
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(near_, &QLineEdit::textChanged, this, &ImportDialog::Refresh);
   connect(radius_, &QLineEdit::textChanged, this, &ImportDialog::Refresh);
   connect(fit_, &QComboBox::currentIndexChanged, this, &ImportDialog::Refresh);
@@ -64,9 +58,9 @@ files::ImportSettings ImportDialog::Settings() const {
 
 void ImportDialog::Refresh() {
   const files::ImportPreview shown = preview_(Settings());
-  summary_->setText(Utf8(shown.summary));
+  summary_->setText(FromUtf8(shown.summary));
   details_->clear();
-  for (const std::string& line : shown.details) details_->addItem(Utf8(line));
+  for (const std::string& line : shown.details) details_->addItem(FromUtf8(line));
   import_->setEnabled(shown.canImport);
 }
 

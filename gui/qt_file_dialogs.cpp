@@ -8,15 +8,14 @@
 
 #include "gui/backup_list_dialog.h"
 #include "gui/import_dialog.h"
+#include "gui/utf8_text.h"
 
 namespace userdb {
 namespace {
 
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QStringList FiltersOf(std::span<const files::FileKind> kinds) {
   QStringList filters;
-  for (const files::FileKind& kind : kinds) filters << Utf8(kind.Described());
+  for (const files::FileKind& kind : kinds) filters << FromUtf8(kind.Described());
   return filters;
 }
 
@@ -50,7 +49,7 @@ bool DesktopHasProgramFor(const QString& file) {
 
 std::optional<files::FileChoice> QtFileDialogs::ChooseFileToOpen(std::string_view title,
                                                                  std::span<const files::FileKind> kinds) {
-  QFileDialog dialog(&owner_, Utf8(title));
+  QFileDialog dialog(&owner_, FromUtf8(title));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   return Run(dialog, kinds);
@@ -59,11 +58,11 @@ std::optional<files::FileChoice> QtFileDialogs::ChooseFileToOpen(std::string_vie
 std::optional<files::FileChoice> QtFileDialogs::ChooseFileToSave(std::string_view title,
                                                                  std::span<const files::FileKind> kinds,
                                                                  const std::filesystem::path& proposed) {
-  QFileDialog dialog(&owner_, Utf8(title));
+  QFileDialog dialog(&owner_, FromUtf8(title));
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  if (proposed.has_parent_path()) dialog.setDirectory(Utf8(proposed.parent_path().string()));
-  dialog.selectFile(Utf8(proposed.filename().string()));
+  if (proposed.has_parent_path()) dialog.setDirectory(FromUtf8(proposed.parent_path().string()));
+  dialog.selectFile(FromUtf8(proposed.filename().string()));
   return Run(dialog, kinds);
 }
 
@@ -82,7 +81,7 @@ std::optional<std::size_t> QtFileDialogs::ChooseBackup(std::span<const storage::
 }
 
 bool QtFileDialogs::OpenWithDesktop(const std::filesystem::path& file) {
-  const QString path = Utf8(file.string());
+  const QString path = FromUtf8(file.string());
   return DesktopHasProgramFor(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

@@ -16,17 +16,14 @@
 #include "gui/message_box.h"
 #include "gui/program_icon.h"
 #include "gui/qt_file_dialogs.h"
+#include "gui/utf8_text.h"
 #include "window/accessible_names.h"
 #include "window/control_ids.h"
 #include "window/menu_bar.h"
 
 namespace userdb {
 
-namespace {
-
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-}  // namespace
+namespace {}  // namespace
 
 QtMainWindow::QtMainWindow(ProgramState& state, storage::BackupStore* backups)
     : state_(state),
@@ -52,9 +49,9 @@ QMenuBar* QtMainWindow::BuildMenuBar() {
   auto* bar = new QMenuBar(this);
   bar->setNativeMenuBar(false);  // in the window, where its height is counted
   for (const Menu& each : userdb::MenuBar()) {
-    QMenu* menu = bar->addMenu(Utf8(each.title));
+    QMenu* menu = bar->addMenu(FromUtf8(each.title));
     for (const MenuItem& item : each.items) {
-      QAction* action = menu->addAction(Utf8(item.text));
+      QAction* action = menu->addAction(FromUtf8(item.text));
       action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut.Text())));
       const int command = item.command;
       connect(action, &QAction::triggered, this, [this, command] { ChooseMenuItem(command); });
@@ -77,9 +74,9 @@ void QtMainWindow::ChooseMenuItem(int command) {
 // Column titles stand above the first row only, so each field carries its own as a description.
 void QtMainWindow::NameControls() {
   for (const auto& [id, control] : controls_) {
-    if (const std::optional<std::string> name = AccessibleName(id)) control->setAccessibleName(Utf8(*name));
+    if (const std::optional<std::string> name = AccessibleName(id)) control->setAccessibleName(FromUtf8(*name));
     if (const std::optional<std::string> column = AccessibleDescription(id)) {
-      control->setAccessibleDescription(Utf8(*column));
+      control->setAccessibleDescription(FromUtf8(*column));
     }
   }
   // Over AT-SPI a combo box's name is its value; a listener hears what it is from its label.
@@ -106,7 +103,7 @@ void QtMainWindow::FillPortList() {
 
 void QtMainWindow::AddAboutItem() {
   const std::string_view text = AboutMenuItemText();
-  aboutAction_ = new QAction(Utf8(text), this);
+  aboutAction_ = new QAction(FromUtf8(text), this);
   aboutAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_A));
   connect(aboutAction_, &QAction::triggered, this, &QtMainWindow::OpenAboutBox);
   addAction(aboutAction_);

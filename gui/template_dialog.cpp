@@ -1,6 +1,7 @@
 #include "gui/template_dialog.h"
 
 #include "gui/dialog_font.h"
+#include "gui/utf8_text.h"
 #include "window/control_ids.h"
 
 namespace userdb {
@@ -21,7 +22,7 @@ ControlMap BuildFromTemplate(QDialog& dialog, const DialogTemplate& form, Templa
   const QFont font = DialogFont(form);
   const DialogBaseUnits units = BaseUnitsOf(font);
   dialog.setFont(font);
-  dialog.setWindowTitle(QString::fromUtf8(form.caption.data(), static_cast<qsizetype>(form.caption.size())));
+  dialog.setWindowTitle(FromUtf8(form.caption));
   dialog.setWindowFlags(FrameOf(form));
   const QSize clientSize(HorizontalPixels(form.width, units), VerticalPixels(form.height, units));
   QWidget* client = &dialog;
@@ -29,7 +30,6 @@ ControlMap BuildFromTemplate(QDialog& dialog, const DialogTemplate& form, Templa
     const int barHeight = menuBar->sizeHint().height();
     menuBar->setGeometry(0, 0, clientSize.width(), barHeight);
     client = new QWidget(&dialog);
-    client->setObjectName(QStringLiteral("clientArea"));
     client->setGeometry(QRect(QPoint(0, barHeight), clientSize));
     dialog.setFixedSize(clientSize.width(), clientSize.height() + barHeight);
   } else {

@@ -15,14 +15,13 @@
 #include "gui/backup_list_dialog.h"
 #include "gui/dialog_units.h"
 #include "gui/import_dialog.h"
+#include "gui/utf8_text.h"
 #include "window/accessible_names.h"
 #include "window/menu_bar.h"
 #include "window_on_simulator.h"
 
 namespace userdb {
 namespace {
-
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 class DrivenDialogs final : public files::FileDialogs {
  public:
@@ -113,12 +112,12 @@ class FileMenusTest : public QObject {
     const QList<QAction*> menus = run.window.MenuBar().actions();
     QCOMPARE(menus.size(), static_cast<qsizetype>(MenuBar().size()));
     for (std::size_t m = 0; m < MenuBar().size(); ++m) {
-      QCOMPARE(menus[m]->text(), Utf8(MenuBar()[m].title));
+      QCOMPARE(menus[m]->text(), FromUtf8(MenuBar()[m].title));
       const QList<QAction*> items = menus[m]->menu()->actions();
       QCOMPARE(items.size(), static_cast<qsizetype>(MenuBar()[m].items.size()));
       for (std::size_t i = 0; i < MenuBar()[m].items.size(); ++i) {
         const MenuItem& item = MenuBar()[m].items[i];
-        QCOMPARE(items[i]->text(), Utf8(item.text));
+        QCOMPARE(items[i]->text(), FromUtf8(item.text));
         QCOMPARE(items[i]->shortcut(), QKeySequence(QString::fromStdString(item.shortcut.Text())));
         QCOMPARE(run.window.MenuAction(item.command), items[i]);
       }
