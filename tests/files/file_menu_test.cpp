@@ -184,6 +184,26 @@ TEST_F(FileMenuTest, AnExportReadsBackAsTheSamePointsAndGetsItsFormatsExtension)
   EXPECT_EQ(state.database.Point(1), TwoPoints().Point(1));
 }
 
+// A folder gone, a disk full: the user hears what failed, and the points in memory stay.
+TEST_F(FileMenuTest, AFileThatCannotBeWrittenIsToldAndNothingElseChanges) {
+  Load(TwoPoints());
+  const std::filesystem::path gone = folder / "gone";
+  dialogs.saves.push_back(FileChoice{gone / "points.bin", 0});
+  Choose(menu::kExportPoints);
+  dialogs.saves.push_back(FileChoice{gone / "backup.bin", 0});
+  Choose(menu::kSaveBackup);
+  ASSERT_EQ(window.Boxes().size(), 2u);
+  EXPECT_EQ(window.Boxes()[0].caption, "Export points");
+  EXPECT_EQ(window.Boxes()[0].text.rfind("cannot write " + (gone / "points.bin").string(), 0), 0u)
+      << window.Boxes()[0].text;
+  EXPECT_EQ(window.Boxes()[1].caption, "Save backup");
+  EXPECT_EQ(window.Boxes()[1].text.rfind("cannot write " + (gone / "backup.bin").string(), 0), 0u)
+      << window.Boxes()[1].text;
+  EXPECT_FALSE(std::filesystem::exists(gone));
+  EXPECT_EQ(state.database.Image(), TwoPoints().Image());
+  EXPECT_TRUE(backups.List().empty());
+}
+
 TEST_F(FileMenuTest, CommandsOnTheDatabaseInMemoryWaitForALoad) {
   for (const int command : {menu::kExportPoints, menu::kSaveBackup, menu::kShowOnMap}) Choose(command);
   EXPECT_EQ(BoxTexts(), std::vector<std::string>(3, std::string(kLoadPrompt)));
