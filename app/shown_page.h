@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "window/page_layout.h"
+#include "base/page_layout.h"
 
 namespace userdb {
 

@@ -178,9 +178,9 @@ int RunDownload(const CommandContext& context, const DownloadRequest& request) {
   UserDatabase database;
   database.SetImage(result.image);
   database.speedUnit = result.unit;
-  Complaints complaints;
-  Changes changes;
-  if (!SavePointsFile(request.file, request.format, database, complaints, request.options, &changes)) {
+  files::Complaints complaints;
+  files::Changes changes;
+  if (!files::SavePointsFile(request.file, request.format, database, complaints, request.options, &changes)) {
     PrintComplaints(context.errors, complaints);
     return exit_code::kFileProblem;
   }
@@ -193,11 +193,11 @@ int RunDownload(const CommandContext& context, const DownloadRequest& request) {
 }
 
 int RunUpload(const CommandContext& context, const UploadRequest& request) {
-  LoadRequest load = request.load;
+  files::LoadRequest load = request.load;
   load.forDevice = true;
-  Complaints complaints;
-  Changes changes;
-  const std::optional<formats::PointsFile> points = LoadPointsFile(request.file, load, complaints, &changes);
+  files::Complaints complaints;
+  files::Changes changes;
+  const std::optional<formats::PointsFile> points = files::LoadPointsFile(request.file, load, complaints, &changes);
   if (!points) {
     PrintComplaints(context.errors, complaints);
     Tell(context, "nothing was sent to the device");

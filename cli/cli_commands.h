@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/image_file.h"
+#include "cli/file_messages.h"
 #include "cli/transfer_progress.h"
 #include "device/serial_port.h"
 #include "storage/backup_store.h"
@@ -47,7 +47,7 @@ struct WriteSteps {
 
 struct UploadRequest {
   std::filesystem::path file;
-  LoadRequest load;  // always checked for the device
+  files::LoadRequest load;  // always checked for the device
   WriteSteps steps;
 };
 

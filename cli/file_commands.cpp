@@ -5,12 +5,12 @@
 namespace userdb::cli {
 
 int RunConversion(const Conversion& conversion, std::ostream& output, std::ostream& errors, bool quiet) {
-  Complaints complaints;
-  Changes changes;
+  files::Complaints complaints;
+  files::Changes changes;
   const std::optional<formats::PointsFile> points =
-      LoadPointsFile(conversion.input, conversion.load, complaints, &changes);
-  if (!points || !SavePointsFile(conversion.output, conversion.outputFormat, points->database, complaints,
-                                 conversion.load.cameras, &changes)) {
+      files::LoadPointsFile(conversion.input, conversion.load, complaints, &changes);
+  if (!points || !files::SavePointsFile(conversion.output, conversion.outputFormat, points->database, complaints,
+                                        conversion.load.cameras, &changes)) {
     PrintComplaints(errors, complaints);
     return exit_code::kFileProblem;
   }

@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <ostream>
 
-#include "cli/image_file.h"
+#include "cli/file_messages.h"
 
 namespace userdb::cli {
 
 struct Conversion {
   std::filesystem::path input;
-  LoadRequest load;  // import asks for the device's rules, so that the result can be uploaded
+  files::LoadRequest load;  // import asks for the device's rules, so that the result can be uploaded
   std::filesystem::path output;
   formats::FileFormat outputFormat = formats::FileFormat::Image;
   bool explain = false;  // list every change the formats made, not just their count

@@ -26,7 +26,7 @@
 namespace {
 
 using namespace userdb;
-using cli::FileUse;
+using files::FileUse;
 
 constexpr const char* kExitStatuses =
     "Exit status: 0 done; 1 the device could not be reached, refused or failed, or the answer was no;\n"
@@ -71,9 +71,9 @@ int ListPorts(bool json) {
   return cli::exit_code::kSuccess;
 }
 
-std::optional<formats::FileFormat> Format(const std::string& file, const std::string& named, FileUse use) {
-  cli::Complaints complaints;
-  const auto format = cli::ChooseFormat(file, named, use, complaints);
+std::optional<formats::FileFormat> Format(const std::string& file, const std::string& named, files::FileUse use) {
+  files::Complaints complaints;
+  const auto format = files::ChooseFormat(file, named, use, complaints);
   cli::PrintComplaints(std::cerr, complaints);
   return format;
 }
@@ -84,9 +84,9 @@ formats::ListOptions Options(const GlobalOptions& global) {
   return options;
 }
 
-cli::LoadRequest Load(formats::FileFormat format, const FileOptions& options, bool forDevice,
-                      const GlobalOptions& global) {
-  cli::LoadRequest load;
+files::LoadRequest Load(formats::FileFormat format, const FileOptions& options, bool forDevice,
+                        const GlobalOptions& global) {
+  files::LoadRequest load;
   load.format = format;
   load.cameras = Options(global);
   if (options.cameraType >= 0) load.cameras.type = static_cast<std::uint8_t>(options.cameraType);
@@ -129,7 +129,7 @@ int RunMerge(const GlobalOptions& global, const FileOptions& file, const cli::Me
              const CLI::App& command, storage::BackupStore& backups) {
   formats::ListOptions options = Options(global);
   if (file.cameraType >= 0) options.type = static_cast<std::uint8_t>(file.cameraType);
-  cli::Complaints complaints;
+  files::Complaints complaints;
   const std::optional<cli::MergeRequest> request = cli::MergeRequestOf(arguments, command, options, complaints);
   if (!request) {
     cli::PrintComplaints(std::cerr, complaints);
@@ -143,9 +143,9 @@ int RunMerge(const GlobalOptions& global, const FileOptions& file, const cli::Me
 }
 
 void AddFormatOption(CLI::App& command, std::string& format, const std::string& name, const std::string& what,
-                     FileUse use) {
+                     files::FileUse use) {
   command.add_option(name, format, what + " (default: by the file's extension)")
-      ->check(CLI::IsMember(formats::FormatNames(use == FileUse::Write)))
+      ->check(CLI::IsMember(formats::FormatNames(use == files::FileUse::Write)))
       ->type_name("FORMAT");
 }
 
@@ -193,13 +193,13 @@ int Run(int argc, char** argv) {
   download->add_option("--output,-o", output, "the file to write: .bin, .csv, .gpx or .kml")
       ->required()
       ->type_name("FILE");
-  AddFormatOption(*download, file.format, "--format", "the file's format", FileUse::Write);
+  AddFormatOption(*download, file.format, "--format", "the file's format", files::FileUse::Write);
 
   CLI::App* upload = app.add_subcommand("upload", "write a file's points to the device, then read them back to verify");
   upload->add_option("FILE", input, "the file to send: .bin, .csv (also a speed-camera list) or .gpx")
       ->required()
       ->type_name("");
-  AddFormatOption(*upload, file.format, "--format", "the file's format", FileUse::Read);
+  AddFormatOption(*upload, file.format, "--format", "the file's format", files::FileUse::Read);
   AddCameraTypeOption(*upload, file.cameraType);
 
   CLI::App* backupList =
@@ -231,8 +231,8 @@ int Run(int argc, char** argv) {
   for (CLI::App* convert : {exportFile, importFile}) {
     convert->add_option("INPUT", input, "the file to read")->required()->type_name("");
     convert->add_option("OUTPUT", output, "the file to write")->required()->type_name("");
-    AddFormatOption(*convert, file.inputFormat, "--from", "INPUT's format", FileUse::Read);
-    AddFormatOption(*convert, file.format, "--to", "OUTPUT's format", FileUse::Write);
+    AddFormatOption(*convert, file.inputFormat, "--from", "INPUT's format", files::FileUse::Read);
+    AddFormatOption(*convert, file.format, "--to", "OUTPUT's format", files::FileUse::Write);
     AddCameraTypeOption(*convert, file.cameraType);
   }
 
@@ -252,7 +252,7 @@ int Run(int argc, char** argv) {
   if (info->parsed()) return RunOnDevice(global, yes, backups, cli::RunInfo);
   if (scan->parsed()) return RunOnDevice(global, yes, backups, cli::RunScan);
   if (download->parsed()) {
-    const auto format = Format(output, file.format, FileUse::Write);
+    const auto format = Format(output, file.format, files::FileUse::Write);
     if (!format) return cli::exit_code::kUsage;
     return RunOnDevice(global, yes, backups, [&](const cli::CommandContext& context) {
       return cli::RunDownload(context, cli::DownloadRequest{output, *format, Options(global)});
@@ -269,7 +269,7 @@ int Run(int argc, char** argv) {
   }
   if (merge->parsed()) return RunMerge(global, file, mergeArguments, *merge, backups);
   if (upload->parsed() || restore->parsed()) {
-    const auto format = Format(input, file.format, FileUse::Read);
+    const auto format = Format(input, file.format, files::FileUse::Read);
     if (!format) return cli::exit_code::kUsage;
     return RunOnDevice(global, yes, backups, [&](const cli::CommandContext& context) {
       return cli::RunUpload(context,
@@ -277,8 +277,8 @@ int Run(int argc, char** argv) {
     });
   }
   const bool importing = importFile->parsed();
-  const auto from = Format(input, file.inputFormat, FileUse::Read);
-  const auto to = Format(output, file.format, FileUse::Write);
+  const auto from = Format(input, file.inputFormat, files::FileUse::Read);
+  const auto to = Format(output, file.format, files::FileUse::Write);
   if (!from || !to) return cli::exit_code::kUsage;
   return cli::RunConversion(cli::Conversion{input, Load(*from, file, importing, global), output, *to, global.explain},
                             std::cout, std::cerr, global.quiet);

@@ -9,21 +9,22 @@ constexpr std::string_view kDeviceBase = "device";
 
 bool Given(const CLI::App& command, const std::string& option) { return command.count(option) > 0; }
 
-std::optional<ListFile> FileOf(const std::string& path, const std::string& named, FileUse use, Complaints& complaints) {
-  const std::optional<formats::FileFormat> format = ChooseFormat(path, named, use, complaints);
+std::optional<ListFile> FileOf(const std::string& path, const std::string& named, files::FileUse use,
+                               files::Complaints& complaints) {
+  const std::optional<formats::FileFormat> format = files::ChooseFormat(path, named, use, complaints);
   if (!format) return std::nullopt;
   return ListFile{path, *format};
 }
 
 // What was left out is a list, of any length: a .csv file of it takes the public lists' columns,
 // since our own CSV holds the 256 records of a database.
-std::optional<ListFile> DroppedFile(const MergeArguments& arguments, Complaints& complaints) {
+std::optional<ListFile> DroppedFile(const MergeArguments& arguments, files::Complaints& complaints) {
   const std::filesystem::path path = arguments.dropped;
   std::string named = arguments.droppedFormat;
   if (named.empty() && formats::FormatOfExtension(path.extension().string()) == formats::FileFormat::Csv) {
     named = formats::FormatName(formats::FileFormat::SpeedCameraCsv);
   }
-  std::optional<ListFile> file = FileOf(arguments.dropped, named, FileUse::Write, complaints);
+  std::optional<ListFile> file = FileOf(arguments.dropped, named, files::FileUse::Write, complaints);
   if (file && !formats::CanWriteList(file->format)) {
     complaints.push_back("--dropped: " + std::string(formats::FormatName(file->format)) +
                          " files hold a database of 256 records, not a list of any length: use .ov2, .txt or .csv, "
@@ -34,7 +35,7 @@ std::optional<ListFile> DroppedFile(const MergeArguments& arguments, Complaints&
 }
 
 bool ReadRegion(const MergeArguments& arguments, const CLI::App& command, formats::MergeOptions& merge,
-                Complaints& complaints) {
+                files::Complaints& complaints) {
   if (Given(command, "--near")) {
     merge.near = formats::PositionOfText(arguments.near);
     if (!merge.near) complaints.push_back("--near: not LAT,LON in degrees, such as 52.52,13.40");
@@ -65,18 +66,19 @@ formats::MergeOptions MergeOptionsOf(const MergeArguments& arguments) {
 }
 
 // [BASE] LIST...: with one file it is a list; with more, the first is the base.
-bool ReadSources(const MergeArguments& arguments, MergeRequest& request, Complaints& complaints) {
+bool ReadSources(const MergeArguments& arguments, MergeRequest& request, files::Complaints& complaints) {
   std::size_t first = 0;
   if (arguments.sources.size() > 1) {
     first = 1;
     if (arguments.sources.front() == kDeviceBase) {
       request.baseIsDevice = true;
     } else {
-      request.base = FileOf(arguments.sources.front(), "", FileUse::Read, complaints);
+      request.base = FileOf(arguments.sources.front(), "", files::FileUse::Read, complaints);
     }
   }
   for (std::size_t i = first; i < arguments.sources.size(); ++i) {
-    if (std::optional<ListFile> list = FileOf(arguments.sources[i], arguments.listFormat, FileUse::Read, complaints)) {
+    if (std::optional<ListFile> list =
+            FileOf(arguments.sources[i], arguments.listFormat, files::FileUse::Read, complaints)) {
       request.lists.push_back(*list);
     }
   }
@@ -136,7 +138,7 @@ CLI::App* AddMergeCommand(CLI::App& app, MergeArguments& arguments) {
 }
 
 std::optional<MergeRequest> MergeRequestOf(const MergeArguments& arguments, const CLI::App& command,
-                                           const formats::ListOptions& listOptions, Complaints& complaints) {
+                                           const formats::ListOptions& listOptions, files::Complaints& complaints) {
   MergeRequest request;
   request.listOptions = listOptions;
   request.merge = MergeOptionsOf(arguments);
@@ -147,7 +149,7 @@ std::optional<MergeRequest> MergeRequestOf(const MergeArguments& arguments, cons
     return std::nullopt;
   }
   if (!arguments.output.empty())
-    request.output = FileOf(arguments.output, arguments.outputFormat, FileUse::Write, complaints);
+    request.output = FileOf(arguments.output, arguments.outputFormat, files::FileUse::Write, complaints);
   if (!arguments.dropped.empty()) request.dropped = DroppedFile(arguments, complaints);
   if (arguments.output.empty() && !arguments.toDevice && !arguments.dryRun) {
     complaints.push_back("merge writes --output FILE, --to-device, or with --dry-run nothing");

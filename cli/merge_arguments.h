@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/image_file.h"
+#include "cli/file_messages.h"
 #include "cli/merge_command.h"
 
 namespace userdb::cli {
@@ -37,6 +37,6 @@ CLI::App* AddMergeCommand(CLI::App& app, MergeArguments& arguments);
 
 // The request, or none with what is wrong said in complaints (a usage error).
 std::optional<MergeRequest> MergeRequestOf(const MergeArguments& arguments, const CLI::App& command,
-                                           const formats::ListOptions& listOptions, Complaints& complaints);
+                                           const formats::ListOptions& listOptions, files::Complaints& complaints);
 
 }  // namespace userdb::cli

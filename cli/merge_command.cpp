@@ -9,12 +9,12 @@ namespace {
 void Tell(const MergeStreams& streams, std::string_view text) { streams.errors << "userdb: " << text << '\n'; }
 
 std::optional<std::vector<formats::ListPoint>> ReadLists(const MergeRequest& request, const MergeStreams& streams,
-                                                         Changes& changes) {
+                                                         files::Changes& changes) {
   std::vector<formats::ListPoint> all;
   for (const ListFile& list : request.lists) {
-    Complaints complaints;
+    files::Complaints complaints;
     std::optional<std::vector<formats::ListPoint>> points =
-        LoadPointList(list.path, list.format, request.listOptions, complaints, &changes);
+        files::LoadPointList(list.path, list.format, request.listOptions, complaints, &changes);
     if (!points) {
       PrintComplaints(streams.errors, complaints);
       return std::nullopt;
@@ -27,7 +27,7 @@ std::optional<std::vector<formats::ListPoint>> ReadLists(const MergeRequest& req
 // The base's database: the device's, a file's, or an empty one. A device that cannot be read
 // or whose copy cannot be kept, when the result is to be written back, ends the merge.
 std::optional<UserDatabase> ReadBase(const MergeRequest& request, const MergeStreams& streams,
-                                     const CommandContext* device, Changes& changes, int& failure) {
+                                     const CommandContext* device, files::Changes& changes, int& failure) {
   if (request.baseIsDevice) {
     const DeviceRead read = ReadDevice(*device);
     failure = exit_code::kDeviceFailure;
@@ -40,11 +40,11 @@ std::optional<UserDatabase> ReadBase(const MergeRequest& request, const MergeStr
     return read.database;
   }
   if (!request.base) return UserDatabase();
-  Complaints complaints;
-  LoadRequest load;
+  files::Complaints complaints;
+  files::LoadRequest load;
   load.format = request.base->format;
   load.cameras = request.listOptions;
-  std::optional<formats::PointsFile> file = LoadPointsFile(request.base->path, load, complaints, &changes);
+  std::optional<formats::PointsFile> file = files::LoadPointsFile(request.base->path, load, complaints, &changes);
   if (!file) {
     PrintComplaints(streams.errors, complaints);
     failure = exit_code::kFileProblem;
@@ -71,15 +71,15 @@ bool PassesTheRules(const UserDatabase& database, const MergeStreams& streams) {
 }
 
 bool WriteFiles(const MergeRequest& request, const formats::MergeResult& merged, const MergeStreams& streams,
-                Changes& changes) {
-  Complaints complaints;
-  if (request.dropped && !SavePointList(request.dropped->path, request.dropped->format, merged.leftOut, complaints,
-                                        request.listOptions, &changes)) {
+                files::Changes& changes) {
+  files::Complaints complaints;
+  if (request.dropped && !files::SavePointList(request.dropped->path, request.dropped->format, merged.leftOut,
+                                               complaints, request.listOptions, &changes)) {
     PrintComplaints(streams.errors, complaints);
     return false;
   }
-  if (request.output && !SavePointsFile(request.output->path, request.output->format, merged.database, complaints,
-                                        request.listOptions, &changes)) {
+  if (request.output && !files::SavePointsFile(request.output->path, request.output->format, merged.database,
+                                               complaints, request.listOptions, &changes)) {
     PrintComplaints(streams.errors, complaints);
     return false;
   }
@@ -89,7 +89,7 @@ bool WriteFiles(const MergeRequest& request, const formats::MergeResult& merged,
 }  // namespace
 
 int RunMerge(const MergeRequest& request, const MergeStreams& streams, const CommandContext* device) {
-  Changes changes;
+  files::Changes changes;
   const std::optional<std::vector<formats::ListPoint>> list = ReadLists(request, streams, changes);
   if (!list) return exit_code::kFileProblem;
   int failure = exit_code::kSuccess;

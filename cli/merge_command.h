@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
-#include "cli/image_file.h"
+#include "cli/file_messages.h"
 #include "formats/point_merge.h"
 
 namespace userdb::cli {

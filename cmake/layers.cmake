@@ -1,7 +1,7 @@
 # Each library sees only the folders of the tree that its layer may use: its include root is a
 # folder of links to just those, so an include from a layer above fails to build.
 #   userdb_layer(TARGET ENTRY...)  ENTRY: a folder of the tree ("database") or one file of it
-#                                  ("window/page_layout.h")
+#                                  ("base/page_layout.h")
 get_filename_component(USERDB_TREE "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 
 function(userdb_layer target)

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/page_layout.h"
 #include "database/user_database.h"
-#include "window/page_layout.h"
 
 namespace userdb {
 

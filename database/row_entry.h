@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "base/page_layout.h"
 #include "database/coordinate_codec.h"
 #include "database/field_errors.h"
 #include "database/user_database.h"
-#include "window/page_layout.h"
 
 namespace userdb {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "window/page_layout.h"
+#include "base/page_layout.h"
 
 namespace userdb {
 

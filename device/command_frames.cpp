@@ -1,6 +1,6 @@
 #include "device/command_frames.h"
 
-#include "window/little_endian.h"
+#include "base/little_endian.h"
 
 namespace userdb {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/little_endian.h"
 #include "device/command_frames.h"
 #include "device/update_mode.h"
-#include "window/little_endian.h"
 
 namespace userdb {
 namespace {

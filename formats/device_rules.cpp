@@ -3,11 +3,11 @@
 #include <optional>
 #include <string>
 
+#include "base/page_layout.h"
 #include "database/field_errors.h"
 #include "database/note_codec.h"
 #include "database/point_texts.h"
 #include "database/row_entry.h"
-#include "window/page_layout.h"
 
 namespace userdb::formats {
 namespace {

@@ -3,9 +3,9 @@
 #include <QFormLayout>
 #include <QVBoxLayout>
 
-#include "files/import_preview.h"
 #include "gui/dialog_buttons.h"
 #include "gui/utf8_text.h"
+#include "menus/import_preview.h"
 
 namespace userdb {
 namespace {
@@ -14,8 +14,8 @@ using formats::CapacityFit;
 
 }  // namespace
 
-ImportDialog::ImportDialog(QWidget* owner, const std::filesystem::path& file, const files::ImportSettings& start,
-                           files::PreviewOf preview)
+ImportDialog::ImportDialog(QWidget* owner, const std::filesystem::path& file, const menus::ImportSettings& start,
+                           menus::PreviewOf preview)
     : QDialog(owner),
       preview_(std::move(preview)),
       near_(new QLineEdit(FromUtf8(start.near), this)),
@@ -26,7 +26,7 @@ ImportDialog::ImportDialog(QWidget* owner, const std::filesystem::path& file, co
   setWindowTitle(tr("Import points"));
   near_->setPlaceholderText(tr("latitude,longitude, such as 52.52,13.40"));
   radius_->setPlaceholderText(tr("kilometres"));
-  for (const files::FitChoice& choice : files::FitChoices())
+  for (const menus::FitChoice& choice : menus::FitChoices())
     fit_->addItem(FromUtf8(choice.label), static_cast<int>(choice.fit));
   fit_->setCurrentIndex(fit_->findData(static_cast<int>(start.fit)));
   summary_->setWordWrap(true);
@@ -51,13 +51,13 @@ ImportDialog::ImportDialog(QWidget* owner, const std::filesystem::path& file, co
   Refresh();
 }
 
-files::ImportSettings ImportDialog::Settings() const {
-  return files::ImportSettings{near_->text().trimmed().toStdString(), radius_->text().trimmed().toStdString(),
+menus::ImportSettings ImportDialog::Settings() const {
+  return menus::ImportSettings{near_->text().trimmed().toStdString(), radius_->text().trimmed().toStdString(),
                                static_cast<CapacityFit>(fit_->currentData().toInt())};
 }
 
 void ImportDialog::Refresh() {
-  const files::ImportPreview shown = preview_(Settings());
+  const menus::ImportPreview shown = preview_(Settings());
   summary_->setText(FromUtf8(shown.summary));
   details_->clear();
   for (const std::string& line : shown.details) details_->addItem(FromUtf8(line));

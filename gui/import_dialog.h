@@ -10,16 +10,16 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "files/file_dialogs.h"
+#include "menus/file_dialogs.h"
 
 namespace userdb {
 
 class ImportDialog final : public QDialog {
  public:
-  ImportDialog(QWidget* owner, const std::filesystem::path& file, const files::ImportSettings& start,
-               files::PreviewOf preview);
+  ImportDialog(QWidget* owner, const std::filesystem::path& file, const menus::ImportSettings& start,
+               menus::PreviewOf preview);
 
-  files::ImportSettings Settings() const;
+  menus::ImportSettings Settings() const;
 
   QLineEdit& NearField() { return *near_; }
   QLineEdit& RadiusField() { return *radius_; }
@@ -31,7 +31,7 @@ class ImportDialog final : public QDialog {
  private:
   void Refresh();
 
-  files::PreviewOf preview_;
+  menus::PreviewOf preview_;
   QLineEdit* near_;
   QLineEdit* radius_;
   QComboBox* fit_;

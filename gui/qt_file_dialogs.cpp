@@ -13,17 +13,17 @@
 namespace userdb {
 namespace {
 
-QStringList FiltersOf(std::span<const files::FileKind> kinds) {
+QStringList FiltersOf(std::span<const menus::FileKind> kinds) {
   QStringList filters;
-  for (const files::FileKind& kind : kinds) filters << FromUtf8(kind.Described());
+  for (const menus::FileKind& kind : kinds) filters << FromUtf8(kind.Described());
   return filters;
 }
 
-std::optional<files::FileChoice> Run(QFileDialog& dialog, std::span<const files::FileKind> kinds) {
+std::optional<menus::FileChoice> Run(QFileDialog& dialog, std::span<const menus::FileKind> kinds) {
   dialog.setNameFilters(FiltersOf(kinds));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   const qsizetype kind = FiltersOf(kinds).indexOf(dialog.selectedNameFilter());
-  return files::FileChoice{std::filesystem::path(dialog.selectedFiles().first().toStdString()),
+  return menus::FileChoice{std::filesystem::path(dialog.selectedFiles().first().toStdString()),
                            kind < 0 ? 0 : static_cast<std::size_t>(kind)};
 }
 
@@ -47,16 +47,16 @@ bool DesktopHasProgramFor(const QString& file) {
 
 }  // namespace
 
-std::optional<files::FileChoice> QtFileDialogs::ChooseFileToOpen(std::string_view title,
-                                                                 std::span<const files::FileKind> kinds) {
+std::optional<menus::FileChoice> QtFileDialogs::ChooseFileToOpen(std::string_view title,
+                                                                 std::span<const menus::FileKind> kinds) {
   QFileDialog dialog(&owner_, FromUtf8(title));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   return Run(dialog, kinds);
 }
 
-std::optional<files::FileChoice> QtFileDialogs::ChooseFileToSave(std::string_view title,
-                                                                 std::span<const files::FileKind> kinds,
+std::optional<menus::FileChoice> QtFileDialogs::ChooseFileToSave(std::string_view title,
+                                                                 std::span<const menus::FileKind> kinds,
                                                                  const std::filesystem::path& proposed) {
   QFileDialog dialog(&owner_, FromUtf8(title));
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -66,9 +66,9 @@ std::optional<files::FileChoice> QtFileDialogs::ChooseFileToSave(std::string_vie
   return Run(dialog, kinds);
 }
 
-std::optional<files::ImportSettings> QtFileDialogs::ConfirmImport(const std::filesystem::path& file,
-                                                                  const files::ImportSettings& start,
-                                                                  const files::PreviewOf& preview) {
+std::optional<menus::ImportSettings> QtFileDialogs::ConfirmImport(const std::filesystem::path& file,
+                                                                  const menus::ImportSettings& start,
+                                                                  const menus::PreviewOf& preview) {
   ImportDialog dialog(&owner_, file, start, preview);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Settings();

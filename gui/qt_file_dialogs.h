@@ -4,21 +4,21 @@
 
 #include <QWidget>
 
-#include "files/file_dialogs.h"
+#include "menus/file_dialogs.h"
 
 namespace userdb {
 
-class QtFileDialogs final : public files::FileDialogs {
+class QtFileDialogs final : public menus::FileDialogs {
  public:
   explicit QtFileDialogs(QWidget& owner) : owner_(owner) {}
 
-  std::optional<files::FileChoice> ChooseFileToOpen(std::string_view title,
-                                                    std::span<const files::FileKind> kinds) override;
-  std::optional<files::FileChoice> ChooseFileToSave(std::string_view title, std::span<const files::FileKind> kinds,
+  std::optional<menus::FileChoice> ChooseFileToOpen(std::string_view title,
+                                                    std::span<const menus::FileKind> kinds) override;
+  std::optional<menus::FileChoice> ChooseFileToSave(std::string_view title, std::span<const menus::FileKind> kinds,
                                                     const std::filesystem::path& proposed) override;
-  std::optional<files::ImportSettings> ConfirmImport(const std::filesystem::path& file,
-                                                     const files::ImportSettings& start,
-                                                     const files::PreviewOf& preview) override;
+  std::optional<menus::ImportSettings> ConfirmImport(const std::filesystem::path& file,
+                                                     const menus::ImportSettings& start,
+                                                     const menus::PreviewOf& preview) override;
   std::optional<std::size_t> ChooseBackup(std::span<const storage::BackupEntry> backups) override;
   bool OpenWithDesktop(const std::filesystem::path& file) override;
 

@@ -9,7 +9,6 @@
 #include <algorithm>
 
 #include "app/main_form.h"
-#include "files/file_menu.h"
 #include "gui/about_box.h"
 #include "gui/control_text.h"
 #include "gui/eight_bit_text.h"
@@ -17,6 +16,7 @@
 #include "gui/program_icon.h"
 #include "gui/qt_file_dialogs.h"
 #include "gui/utf8_text.h"
+#include "menus/file_menu.h"
 #include "window/accessible_names.h"
 #include "window/control_ids.h"
 #include "window/menu_bar.h"
@@ -67,8 +67,8 @@ QAction* QtMainWindow::MenuAction(int command) const {
 }
 
 void QtMainWindow::ChooseMenuItem(int command) {
-  files::FileContext context{state_, *this, *fileDialogs_, backups_};
-  if (!files::ChooseMenuItem(command, router_, context) && command == menu::kAbout) OpenAboutBox();
+  menus::FileContext context{state_, *this, *fileDialogs_, backups_};
+  if (!menus::ChooseMenuItem(command, router_, context) && command == menu::kAbout) OpenAboutBox();
 }
 
 // Column titles stand above the first row only, so each field carries its own as a description.

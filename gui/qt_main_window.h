@@ -13,8 +13,8 @@
 
 #include "app/command_router.h"
 #include "app/program_state.h"
-#include "files/file_dialogs.h"
 #include "gui/template_dialog.h"
+#include "menus/file_dialogs.h"
 #include "window/window.h"
 
 namespace userdb {
@@ -42,7 +42,7 @@ class QtMainWindow final : public QDialog, public Window {
   // Where message boxes go; by default to real boxes.
   void SetBoxHandler(BoxHandler handler) { boxHandler_ = std::move(handler); }
   // Where the file commands' dialogs go; by default to real dialogs. The caller keeps it alive.
-  void SetFileDialogs(files::FileDialogs& dialogs) { fileDialogs_ = &dialogs; }
+  void SetFileDialogs(menus::FileDialogs& dialogs) { fileDialogs_ = &dialogs; }
 
   // nullptr for an ID the window does not have.
   QWidget* Control(int controlId) const { return FindControl(controls_, controlId); }
@@ -75,8 +75,8 @@ class QtMainWindow final : public QDialog, public Window {
   ControlMap controls_;
   QWidget* clientArea_;
   BoxHandler boxHandler_;
-  std::unique_ptr<files::FileDialogs> ownDialogs_;
-  files::FileDialogs* fileDialogs_;
+  std::unique_ptr<menus::FileDialogs> ownDialogs_;
+  menus::FileDialogs* fileDialogs_;
   QAction* aboutAction_ = nullptr;
 };
 

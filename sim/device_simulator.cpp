@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/little_endian.h"
 #include "sim/wire_texts.h"
-#include "window/little_endian.h"
 
 namespace userdb::sim {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // Numeric IDs of the main window's controls. Row fields lie at fixed offsets from base IDs.
 
-#include "window/page_layout.h"
+#include "base/page_layout.h"
 
 namespace userdb::ids {
 

@@ -5,8 +5,8 @@
 #include <span>
 #include <string>
 
+#include "base/little_endian.h"
 #include "platform/win32/wide_text.h"
-#include "window/little_endian.h"
 
 namespace userdb::win32 {
 namespace {

@@ -10,7 +10,7 @@ namespace {
 // Long paths fit: the dialog writes at most this many characters.
 constexpr std::size_t kPathCharacters = 32768;
 
-std::wstring PatternsOf(const files::FileKind& kind) {
+std::wstring PatternsOf(const menus::FileKind& kind) {
   if (kind.patterns.empty()) return L"*.*";
   std::wstring patterns;
   for (const std::string& pattern : kind.patterns) patterns += (patterns.empty() ? L"" : L";") + WideText(pattern);
@@ -24,16 +24,16 @@ DWORD FlagsFor(FileNameUse use) {
 
 }  // namespace
 
-std::wstring FilterOf(std::span<const files::FileKind> kinds) {
+std::wstring FilterOf(std::span<const menus::FileKind> kinds) {
   std::wstring filter;
-  for (const files::FileKind& kind : kinds) {
+  for (const menus::FileKind& kind : kinds) {
     filter += WideText(kind.Described()) + L'\0' + PatternsOf(kind) + L'\0';
   }
   return filter + L'\0';
 }
 
-std::optional<files::FileChoice> ChooseFileName(HWND owner, FileNameUse use, std::string_view title,
-                                                std::span<const files::FileKind> kinds,
+std::optional<menus::FileChoice> ChooseFileName(HWND owner, FileNameUse use, std::string_view title,
+                                                std::span<const menus::FileKind> kinds,
                                                 const std::filesystem::path& proposed) {
   const std::wstring filter = FilterOf(kinds);
   const std::wstring caption = WideText(title);
@@ -55,7 +55,7 @@ std::optional<files::FileChoice> ChooseFileName(HWND owner, FileNameUse use, std
   if (chosen == FALSE) return std::nullopt;
   // nFilterIndex counts from 1.
   const std::size_t kind = dialog.nFilterIndex > 0 ? dialog.nFilterIndex - 1 : 0;
-  return files::FileChoice{std::filesystem::path(file.c_str()), kind < kinds.size() ? kind : 0};
+  return menus::FileChoice{std::filesystem::path(file.c_str()), kind < kinds.size() ? kind : 0};
 }
 
 }  // namespace userdb::win32

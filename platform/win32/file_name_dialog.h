@@ -10,19 +10,19 @@
 #include <string>
 #include <string_view>
 
-#include "files/file_dialogs.h"
+#include "menus/file_dialogs.h"
 
 namespace userdb::win32 {
 
 enum class FileNameUse { Open, Save };
 
 // proposed: the folder and name the dialog starts with; empty for none.
-std::optional<files::FileChoice> ChooseFileName(HWND owner, FileNameUse use, std::string_view title,
-                                                std::span<const files::FileKind> kinds,
+std::optional<menus::FileChoice> ChooseFileName(HWND owner, FileNameUse use, std::string_view title,
+                                                std::span<const menus::FileKind> kinds,
                                                 const std::filesystem::path& proposed);
 
 // The lpstrFilter of the kinds: "GPX files (*.gpx)\0*.gpx\0...\0\0" (a kind without a pattern
 // offers every file).
-std::wstring FilterOf(std::span<const files::FileKind> kinds);
+std::wstring FilterOf(std::span<const menus::FileKind> kinds);
 
 }  // namespace userdb::win32

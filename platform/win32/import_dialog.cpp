@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "files/import_preview.h"
+#include "menus/import_preview.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/native_controls.h"
 #include "platform/win32/wide_text.h"
@@ -43,10 +43,10 @@ std::wstring ItemText(HWND dialog, int id) {
 
 class ImportDialog final : public ModalDialog {
  public:
-  ImportDialog(const std::filesystem::path& file, const files::ImportSettings& start, const files::PreviewOf& preview)
+  ImportDialog(const std::filesystem::path& file, const menus::ImportSettings& start, const menus::PreviewOf& preview)
       : file_(file), shown_(start), preview_(preview) {}
 
-  std::optional<files::ImportSettings> Run(HWND owner) {
+  std::optional<menus::ImportSettings> Run(HWND owner) {
     static const std::vector<std::uint8_t> form = ImportTemplate();
     return AcceptedOver(owner, form) ? std::optional(shown_) : std::nullopt;
   }
@@ -56,7 +56,7 @@ class ImportDialog final : public ModalDialog {
     SetDlgItemTextW(Dialog(), kFile, (L"File: " + file_.filename().wstring()).c_str());
     SetDlgItemTextW(Dialog(), kNear, WideText(shown_.near).c_str());
     SetDlgItemTextW(Dialog(), kRadius, WideText(shown_.radiusKm).c_str());
-    for (const files::FitChoice& choice : files::FitChoices()) {
+    for (const menus::FitChoice& choice : menus::FitChoices()) {
       SendDlgItemMessageW(Dialog(), kFit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(choice.label).c_str()));
     }
     SendDlgItemMessageW(Dialog(), kFit, CB_SETCURSEL, static_cast<WPARAM>(shown_.fit), 0);
@@ -76,9 +76,9 @@ class ImportDialog final : public ModalDialog {
     return id == IDOK || id == IDCANCEL;
   }
 
-  files::ImportSettings Typed() const {
+  menus::ImportSettings Typed() const {
     const LRESULT fit = SendDlgItemMessageW(Dialog(), kFit, CB_GETCURSEL, 0, 0);
-    return files::ImportSettings{.near = Utf8Text(ItemText(Dialog(), kNear)),
+    return menus::ImportSettings{.near = Utf8Text(ItemText(Dialog(), kNear)),
                                  .radiusKm = Utf8Text(ItemText(Dialog(), kRadius)),
                                  .fit = fit == CB_ERR ? shown_.fit : static_cast<formats::CapacityFit>(fit)};
   }
@@ -86,14 +86,14 @@ class ImportDialog final : public ModalDialog {
   // The controls' texts set at the start notify changes too: those show nothing new.
   INT_PTR Refresh() {
     if (!ready_) return TRUE;
-    const files::ImportSettings typed = Typed();
+    const menus::ImportSettings typed = Typed();
     if (typed == shown_) return TRUE;
     shown_ = typed;
     Show(preview_(shown_));
     return TRUE;
   }
 
-  void Show(const files::ImportPreview& preview) {
+  void Show(const menus::ImportPreview& preview) {
     SetDlgItemTextW(Dialog(), kSummary, WideText(preview.summary).c_str());
     const HWND details = GetDlgItem(Dialog(), kDetails);
     SendMessageW(details, LB_RESETCONTENT, 0, 0);
@@ -105,17 +105,17 @@ class ImportDialog final : public ModalDialog {
   }
 
   const std::filesystem::path& file_;
-  files::ImportSettings shown_;  // the settings of the preview shown
-  const files::PreviewOf& preview_;
+  menus::ImportSettings shown_;  // the settings of the preview shown
+  const menus::PreviewOf& preview_;
   bool canImport_ = false;
   bool ready_ = false;
 };
 
 }  // namespace
 
-std::optional<files::ImportSettings> RunImportDialog(HWND owner, const std::filesystem::path& file,
-                                                     const files::ImportSettings& start,
-                                                     const files::PreviewOf& preview) {
+std::optional<menus::ImportSettings> RunImportDialog(HWND owner, const std::filesystem::path& file,
+                                                     const menus::ImportSettings& start,
+                                                     const menus::PreviewOf& preview) {
   return ImportDialog(file, start, preview).Run(owner);
 }
 

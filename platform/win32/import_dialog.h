@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "files/file_dialogs.h"
+#include "menus/file_dialogs.h"
 
 namespace userdb::win32 {
 
@@ -22,8 +22,8 @@ inline constexpr int kFile = 106;
 }  // namespace import_dialog
 
 // Import is IDOK, Cancel IDCANCEL; nothing for Cancel.
-std::optional<files::ImportSettings> RunImportDialog(HWND owner, const std::filesystem::path& file,
-                                                     const files::ImportSettings& start,
-                                                     const files::PreviewOf& preview);
+std::optional<menus::ImportSettings> RunImportDialog(HWND owner, const std::filesystem::path& file,
+                                                     const menus::ImportSettings& start,
+                                                     const menus::PreviewOf& preview);
 
 }  // namespace userdb::win32

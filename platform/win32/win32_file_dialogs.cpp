@@ -8,20 +8,20 @@
 
 namespace userdb {
 
-std::optional<files::FileChoice> Win32FileDialogs::ChooseFileToOpen(std::string_view title,
-                                                                    std::span<const files::FileKind> kinds) {
+std::optional<menus::FileChoice> Win32FileDialogs::ChooseFileToOpen(std::string_view title,
+                                                                    std::span<const menus::FileKind> kinds) {
   return win32::ChooseFileName(owner_.Handle(), win32::FileNameUse::Open, title, kinds, {});
 }
 
-std::optional<files::FileChoice> Win32FileDialogs::ChooseFileToSave(std::string_view title,
-                                                                    std::span<const files::FileKind> kinds,
+std::optional<menus::FileChoice> Win32FileDialogs::ChooseFileToSave(std::string_view title,
+                                                                    std::span<const menus::FileKind> kinds,
                                                                     const std::filesystem::path& proposed) {
   return win32::ChooseFileName(owner_.Handle(), win32::FileNameUse::Save, title, kinds, proposed);
 }
 
-std::optional<files::ImportSettings> Win32FileDialogs::ConfirmImport(const std::filesystem::path& file,
-                                                                     const files::ImportSettings& start,
-                                                                     const files::PreviewOf& preview) {
+std::optional<menus::ImportSettings> Win32FileDialogs::ConfirmImport(const std::filesystem::path& file,
+                                                                     const menus::ImportSettings& start,
+                                                                     const menus::PreviewOf& preview) {
   return win32::RunImportDialog(owner_.Handle(), file, start, preview);
 }
 

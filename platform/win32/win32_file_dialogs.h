@@ -4,23 +4,23 @@
 
 #include "platform/win32/windows_header.h"
 
-#include "files/file_dialogs.h"
+#include "menus/file_dialogs.h"
 #include "platform/win32/win32_window.h"
 
 namespace userdb {
 
-class Win32FileDialogs final : public files::FileDialogs {
+class Win32FileDialogs final : public menus::FileDialogs {
  public:
   // owner: the main window, attached by the time a dialog opens.
   explicit Win32FileDialogs(const Win32Window& owner) : owner_(owner) {}
 
-  std::optional<files::FileChoice> ChooseFileToOpen(std::string_view title,
-                                                    std::span<const files::FileKind> kinds) override;
-  std::optional<files::FileChoice> ChooseFileToSave(std::string_view title, std::span<const files::FileKind> kinds,
+  std::optional<menus::FileChoice> ChooseFileToOpen(std::string_view title,
+                                                    std::span<const menus::FileKind> kinds) override;
+  std::optional<menus::FileChoice> ChooseFileToSave(std::string_view title, std::span<const menus::FileKind> kinds,
                                                     const std::filesystem::path& proposed) override;
-  std::optional<files::ImportSettings> ConfirmImport(const std::filesystem::path& file,
-                                                     const files::ImportSettings& start,
-                                                     const files::PreviewOf& preview) override;
+  std::optional<menus::ImportSettings> ConfirmImport(const std::filesystem::path& file,
+                                                     const menus::ImportSettings& start,
+                                                     const menus::PreviewOf& preview) override;
   std::optional<std::size_t> ChooseBackup(std::span<const storage::BackupEntry> backups) override;
   bool OpenWithDesktop(const std::filesystem::path& file) override;
 

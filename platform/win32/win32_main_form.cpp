@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/main_form.h"
-#include "files/file_menu.h"
+#include "menus/file_menu.h"
 #include "platform/win32/about_box.h"
 #include "platform/win32/accessible_controls.h"
 #include "platform/win32/dialog_template.h"
@@ -21,7 +21,7 @@ namespace userdb {
 static_assert(IDOK == ids::kLoadDatabase && IDCANCEL == ids::kExit, "the dialog's own commands are buttons 1 and 2");
 
 Win32MainForm::Win32MainForm(ProgramState& state, HINSTANCE resources, storage::BackupStore* backups,
-                             files::FileDialogs* dialogs)
+                             menus::FileDialogs* dialogs)
     : state_(state),
       resources_(resources),
       icon_(LoadIconA(resources, MAKEINTRESOURCEA(ids::kAboutIcon))),
@@ -93,7 +93,7 @@ void Win32MainForm::Command(int controlId, int notification) {
 
 // Help > About is the same box as the system menu's item.
 void Win32MainForm::MenuCommand(int command) {
-  if (files::ChooseMenuItem(command, router_, files_)) return;
+  if (menus::ChooseMenuItem(command, router_, files_)) return;
   if (command == menu::kAbout) win32::RunAboutBox(window_.Handle(), resources_);
 }
 

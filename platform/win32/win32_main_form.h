@@ -9,7 +9,7 @@
 
 #include "app/command_router.h"
 #include "app/program_state.h"
-#include "files/file_context.h"
+#include "menus/file_context.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/dialog_shortcuts.h"
 #include "platform/win32/modal_dialog.h"
@@ -25,7 +25,7 @@ class Win32MainForm final : private win32::ModalDialog {
   // the backup commands look, none for no backups. dialogs: the file commands' dialogs, none
   // for the system's.
   Win32MainForm(ProgramState& state, HINSTANCE resources, storage::BackupStore* backups = nullptr,
-                files::FileDialogs* dialogs = nullptr);
+                menus::FileDialogs* dialogs = nullptr);
 
   // Shows the window and returns when it has closed, with the dialog's result.
   INT_PTR Run();
@@ -45,7 +45,7 @@ class Win32MainForm final : private win32::ModalDialog {
   win32::ComApartment com_;
   Win32Window window_;
   Win32FileDialogs systemDialogs_;
-  files::FileContext files_;
+  menus::FileContext files_;
   CommandRouter router_;
   std::optional<win32::DialogShortcuts> shortcuts_;
 };

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Static analysis of the core (window/, database/, device/, app/) and of all code that reads
+# Static analysis of the core (base/, window/, database/, device/, app/, menus/) and of all code that reads
 # untrusted input: files (formats/, storage/, files/, cli/), the line (sim/) and the system
 # (platform/posix/). clang-tidy with the checked-in .clang-tidy and cppcheck, both failing on any
 # finding; and the checked-in .clang-format on every
@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 build=build/static-analysis
-folders="window database device app storage files formats cli sim platform/posix"
+folders="base window database device app storage files menus formats cli sim platform/posix"
 core_sources=$(for folder in $folders; do git ls-files "$folder/*.cpp"; done | grep -v '/line_choice_win32\.cpp$')
 
 echo "clang-tidy"

@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "base/page_layout.h"
 #include "page_fixture.h"
 #include "tests/support/status_log.h"
-#include "window/page_layout.h"
 
 namespace userdb {
 namespace {

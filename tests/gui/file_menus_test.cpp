@@ -23,20 +23,20 @@
 namespace userdb {
 namespace {
 
-class DrivenDialogs final : public files::FileDialogs {
+class DrivenDialogs final : public menus::FileDialogs {
  public:
-  std::optional<files::FileChoice> ChooseFileToOpen(std::string_view title,
-                                                    std::span<const files::FileKind> kinds) override {
+  std::optional<menus::FileChoice> ChooseFileToOpen(std::string_view title,
+                                                    std::span<const menus::FileKind> kinds) override {
     return Next(title, kinds, opens);
   }
-  std::optional<files::FileChoice> ChooseFileToSave(std::string_view title, std::span<const files::FileKind> kinds,
+  std::optional<menus::FileChoice> ChooseFileToSave(std::string_view title, std::span<const menus::FileKind> kinds,
                                                     const std::filesystem::path& proposed) override {
     proposals.push_back(proposed);
     return Next(title, kinds, saves);
   }
-  std::optional<files::ImportSettings> ConfirmImport(const std::filesystem::path& file,
-                                                     const files::ImportSettings& start,
-                                                     const files::PreviewOf& preview) override {
+  std::optional<menus::ImportSettings> ConfirmImport(const std::filesystem::path& file,
+                                                     const menus::ImportSettings& start,
+                                                     const menus::PreviewOf& preview) override {
     ImportDialog dialog(nullptr, file, start, preview);
     if (!onImport(dialog)) return std::nullopt;
     return dialog.Settings();
@@ -51,22 +51,22 @@ class DrivenDialogs final : public files::FileDialogs {
     return false;
   }
 
-  std::deque<std::optional<files::FileChoice>> opens;
-  std::deque<std::optional<files::FileChoice>> saves;
+  std::deque<std::optional<menus::FileChoice>> opens;
+  std::deque<std::optional<menus::FileChoice>> saves;
   std::function<bool(ImportDialog&)> onImport = [](ImportDialog&) { return true; };
   std::function<int(BackupListDialog&)> onBackups = [](BackupListDialog& dialog) { return dialog.Chosen(); };
   std::vector<std::string> titles;
-  std::vector<files::FileKind> offered;
+  std::vector<menus::FileKind> offered;
   std::vector<std::filesystem::path> proposals;
   std::vector<std::filesystem::path> opened;
 
  private:
-  std::optional<files::FileChoice> Next(std::string_view title, std::span<const files::FileKind> kinds,
-                                        std::deque<std::optional<files::FileChoice>>& queue) {
+  std::optional<menus::FileChoice> Next(std::string_view title, std::span<const menus::FileKind> kinds,
+                                        std::deque<std::optional<menus::FileChoice>>& queue) {
     titles.emplace_back(title);
     offered.assign(kinds.begin(), kinds.end());
     if (queue.empty()) return std::nullopt;
-    std::optional<files::FileChoice> next = queue.front();
+    std::optional<menus::FileChoice> next = queue.front();
     queue.pop_front();
     return next;
   }
@@ -172,7 +172,7 @@ class FileMenusTest : public QObject {
     session.run.Load();
     const std::size_t before = formats::PointCount(session.run.state.database);
     QVERIFY(before > 0 && before < 256);
-    session.dialogs.opens.push_back(files::FileChoice{session.Write("cameras.txt", CameraList(300)), 0});
+    session.dialogs.opens.push_back(menus::FileChoice{session.Write("cameras.txt", CameraList(300)), 0});
     QString refused;
     bool couldImportAtFirst = true;
     session.dialogs.onImport = [&](ImportDialog& dialog) {
@@ -199,7 +199,7 @@ class FileMenusTest : public QObject {
     session.run.Load();
     const TransferImage before = session.run.state.database.Image();
     const std::string status = session.run.TextOf(ids::kStatusBox);
-    session.dialogs.opens.push_back(files::FileChoice{session.Write("cameras.txt", CameraList(3)), 0});
+    session.dialogs.opens.push_back(menus::FileChoice{session.Write("cameras.txt", CameraList(3)), 0});
     bool couldImport = false;
     QString summary;
     session.dialogs.onImport = [&](ImportDialog& dialog) {
@@ -236,12 +236,12 @@ class FileMenusTest : public QObject {
     while (session.dialogs.offered[gpx].format != formats::FileFormat::Gpx) ++gpx;
     const std::filesystem::path file = session.Write("exported", "");
     std::filesystem::remove(file);
-    session.dialogs.saves.push_back(files::FileChoice{file, gpx});
+    session.dialogs.saves.push_back(menus::FileChoice{file, gpx});
     session.Trigger(menu::kExportPoints);
     QVERIFY(std::filesystem::exists(file.string() + ".gpx"));
 
     session.run.state.database = UserDatabase();
-    session.dialogs.opens.push_back(files::FileChoice{file.string() + ".gpx", 0});
+    session.dialogs.opens.push_back(menus::FileChoice{file.string() + ".gpx", 0});
     session.Trigger(menu::kImportPoints);
     UserDatabase expected;
     expected.SetImage(loaded);
@@ -301,7 +301,7 @@ class FileMenusTest : public QObject {
       }
       const std::filesystem::path file = std::filesystem::path(folder.path().toStdString()) / "europe.txt";
       std::ofstream(file) << list;
-      dialogs.opens.push_back(files::FileChoice{file, 0});
+      dialogs.opens.push_back(menus::FileChoice{file, 0});
       dialogs.onImport = [](ImportDialog& dialog) {
         dialog.NearField().setText(QStringLiteral("47.25,9.5"));
         dialog.RadiusField().setText(QStringLiteral("30"));

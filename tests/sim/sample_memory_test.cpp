@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "window/little_endian.h"
+#include "base/little_endian.h"
 
 namespace userdb::sim {
 namespace {

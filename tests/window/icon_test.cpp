@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "window/little_endian.h"
+#include "base/little_endian.h"
 #include "window/resources/ico_file.h"
 #include "window/resources/icon_128.h"
 #include "window/resources/indexed_icon.h"

@@ -16,7 +16,7 @@
 #include "sim/in_process_port.h"
 #include "sim/virtual_clock.h"
 #include "storage/backup_store.h"
-#include "tests/files/file_menu_fixture.h"
+#include "tests/menus/file_menu_fixture.h"
 
 namespace userdb::test {
 
@@ -39,7 +39,7 @@ class MainWindowFixture : public ::testing::Test {
   sim::InProcessPort port;
   ProgramState state;
   storage::BackupStore backups;
-  files::ScriptedDialogs dialogs;
+  menus::ScriptedDialogs dialogs;
   Win32MainForm form;
   ScriptedUser user;
 };

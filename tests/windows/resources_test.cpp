@@ -7,10 +7,10 @@
 #include <span>
 #include <vector>
 
+#include "base/little_endian.h"
 #include "platform/win32/wide_text.h"
 #include "window/control_ids.h"
 #include "window/control_table.h"
-#include "window/little_endian.h"
 #include "window/resources/ico_file.h"
 #include "window/resources/icon_128.h"
 

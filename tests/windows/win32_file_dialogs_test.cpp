@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "files/file_kinds.h"
 #include "main_window_fixture.h"
+#include "menus/file_kinds.h"
 #include "platform/win32/backup_dialog.h"
 #include "platform/win32/file_name_dialog.h"
 #include "platform/win32/import_dialog.h"
@@ -20,9 +20,9 @@
 namespace userdb::test {
 namespace {
 
-using files::ImportPreview;
-using files::ImportSettings;
 using formats::CapacityFit;
+using menus::ImportPreview;
+using menus::ImportSettings;
 
 // The file name field and the type list of the system's file dialogs.
 constexpr int kFileNameBox = 0x047C;  // cmb13
@@ -48,7 +48,7 @@ void ChooseFit(HWND dialog, CapacityFit fit) {
 struct RecordingPreview {
   std::vector<ImportSettings> asked;
 
-  files::PreviewOf Function() {
+  menus::PreviewOf Function() {
     return [this](const ImportSettings& settings) {
       asked.push_back(settings);
       const bool region = !settings.near.empty();
@@ -83,7 +83,7 @@ class Win32FileDialogsTest : public MainWindowFixture {
 
 TEST_F(Win32FileDialogsTest, TheImportPreviewIsWorkedOutAgainAtEveryChangeAndImportTakesTheLastSettings) {
   RecordingPreview preview;
-  const files::PreviewOf function = preview.Function();
+  const menus::PreviewOf function = preview.Function();
   std::optional<ImportSettings> accepted;
   user.AnswerWith([](const SeenDialog& dialog, HWND) {
     using namespace win32::import_dialog;
@@ -123,7 +123,7 @@ TEST_F(Win32FileDialogsTest, TheImportPreviewIsWorkedOutAgainAtEveryChangeAndImp
 
 TEST_F(Win32FileDialogsTest, ImportDoesNothingWhileThePreviewForbidsItAndCancelGivesNoSettings) {
   RecordingPreview preview;
-  const files::PreviewOf function = preview.Function();
+  const menus::PreviewOf function = preview.Function();
   std::optional<ImportSettings> accepted = ImportSettings{};
   std::vector<HWND> seen;
   user.AnswerWith([&seen](const SeenDialog& dialog, HWND) {
@@ -174,8 +174,8 @@ TEST_F(Win32FileDialogsTest, TheBackupListShowsDateSerialAndPointsAndGivesTheEnt
 
 TEST_F(Win32FileDialogsTest, TheOpenDialogOffersTheKindsAndGivesTheFileTyped) {
   const std::filesystem::path list = Write("cameras.txt", "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\n");
-  const std::vector<files::FileKind> kinds = files::KindsToOpen();
-  std::optional<files::FileChoice> choice;
+  const std::vector<menus::FileKind> kinds = menus::KindsToOpen();
+  std::optional<menus::FileChoice> choice;
   user.AnswerWith([&](const SeenDialog& dialog, HWND mainWindow) {
     EXPECT_EQ(dialog.caption, L"Import points");
     EXPECT_EQ(dialog.owner, mainWindow);
@@ -192,8 +192,8 @@ TEST_F(Win32FileDialogsTest, TheOpenDialogOffersTheKindsAndGivesTheFileTyped) {
 }
 
 TEST_F(Win32FileDialogsTest, TheSaveDialogProposesTheNameAndCancelGivesNothing) {
-  const std::vector<files::FileKind> kinds = files::KindsToSave();
-  std::optional<files::FileChoice> choice = files::FileChoice{};
+  const std::vector<menus::FileKind> kinds = menus::KindsToSave();
+  std::optional<menus::FileChoice> choice = menus::FileChoice{};
   std::wstring proposed;
   user.AnswerWith([&](const SeenDialog& dialog, HWND) {
     proposed = ItemTextW(dialog.handle, kFileNameBox);
@@ -216,7 +216,7 @@ TEST_F(Win32FileDialogsTest, AFileOfNoKnownTypeOpensWithNoDesktopProgram) {
 }
 
 TEST(FileNameDialogFilter, EachKindIsItsDescriptionAndItsPatternsAndAKindWithoutOneTakesAnyFile) {
-  const std::vector<files::FileKind> kinds{{"GPX files", {"*.gpx"}, std::nullopt},
+  const std::vector<menus::FileKind> kinds{{"GPX files", {"*.gpx"}, std::nullopt},
                                            {"Lists", {"*.txt", "*.csv"}, std::nullopt},
                                            {"Anything", {}, std::nullopt}};
   constexpr wchar_t kExpected[] = L"GPX files (*.gpx)\0*.gpx\0Lists (*.txt *.csv)\0*.txt;*.csv\0Anything ()\0*.*\0";

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "files/file_kinds.h"
 #include "formats/points_file.h"
 #include "main_window_fixture.h"
+#include "menus/file_kinds.h"
 #include "sim/device_memory.h"
 #include "storage/backup_name.h"
 #include "window/control_ids.h"
@@ -21,7 +21,7 @@
 namespace userdb::test {
 namespace {
 
-using files::FileChoice;
+using menus::FileChoice;
 
 constexpr std::array kLoadedCommands{ids::kClearData, ids::kNextPage, ids::kPreviousPage, ids::kSavePage,
                                      ids::kExitAndWrite};
@@ -34,7 +34,7 @@ std::string CameraList(int n, double firstLatitude) {
 }
 
 std::size_t KindToSave(formats::FileFormat format) {
-  const std::vector<files::FileKind> kinds = files::KindsToSave();
+  const std::vector<menus::FileKind> kinds = menus::KindsToSave();
   for (std::size_t i = 0; i < kinds.size(); ++i) {
     if (kinds[i].format == format) return i;
   }
@@ -145,7 +145,7 @@ TEST_F(Win32FileMenuTest, ADriverImportsALargeListWritesItAndLaterRestoresTheBac
   for (int i = 0; i < 5000; ++i) {
     list += std::to_string(9.0 + 0.01 * (i % 100)) + "," + std::to_string(47.0 + 0.01 * (i / 100)) + ",0,80,0,0\n";
   }
-  dialogs.tried = {files::ImportSettings{"47.25,9.5", "30", formats::CapacityFit::Nearest}};
+  dialogs.tried = {menus::ImportSettings{"47.25,9.5", "30", formats::CapacityFit::Nearest}};
   ThenLoadFromTheDevice();
   TransferImage before{};
   user.Then([&](HWND) { before = state.database.Image(); });

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <span>
 
-#include "window/little_endian.h"
+#include "base/little_endian.h"
 
 namespace userdb {
 

@@ -2,10 +2,10 @@
 // View > Show on map…: the database in memory as a GPX file, opened by whatever program the
 // desktop has for GPX files.
 
-#include "files/file_context.h"
+#include "menus/file_context.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 
 void ShowOnMap(FileContext& context);
 
-}  // namespace userdb::files
+}  // namespace userdb::menus

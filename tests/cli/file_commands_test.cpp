@@ -1,6 +1,6 @@
 // Files in any format as the commands see them, and export and import between them.
 
-#include "cli/image_file.h"
+#include "cli/file_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace userdb::cli {
 namespace {
 
 using formats::FileFormat;
-using ImageFileTest = CliFixture;
+using FileCommandsTest = CliFixture;
 
 Conversion Convert(const std::filesystem::path& input, FileFormat from, const std::filesystem::path& output,
                    FileFormat to, bool forDevice) {
@@ -25,19 +25,19 @@ Conversion Convert(const std::filesystem::path& input, FileFormat from, const st
   return conversion;
 }
 
-TEST_F(ImageFileTest, TheFormatComesFromItsNameOrTheExtension) {
-  Complaints complaints;
-  EXPECT_EQ(ChooseFormat("a.GPX", "", FileUse::Read, complaints), FileFormat::Gpx);
-  EXPECT_EQ(ChooseFormat("a.txt", "csv", FileUse::Write, complaints), FileFormat::Csv);
+TEST_F(FileCommandsTest, TheFormatComesFromItsNameOrTheExtension) {
+  files::Complaints complaints;
+  EXPECT_EQ(files::ChooseFormat("a.GPX", "", files::FileUse::Read, complaints), FileFormat::Gpx);
+  EXPECT_EQ(files::ChooseFormat("a.txt", "csv", files::FileUse::Write, complaints), FileFormat::Csv);
   EXPECT_TRUE(complaints.empty());
-  EXPECT_EQ(ChooseFormat("speedcam.txt", "", FileUse::Write, complaints), FileFormat::SpeedCameraCsv);
-  EXPECT_EQ(ChooseFormat("pois.csv", "garmin", FileUse::Read, complaints), FileFormat::GarminCsv);
+  EXPECT_EQ(files::ChooseFormat("speedcam.txt", "", files::FileUse::Write, complaints), FileFormat::SpeedCameraCsv);
+  EXPECT_EQ(files::ChooseFormat("pois.csv", "garmin", files::FileUse::Read, complaints), FileFormat::GarminCsv);
   EXPECT_TRUE(complaints.empty());
-  EXPECT_FALSE(ChooseFormat("a.dat", "", FileUse::Read, complaints));
-  EXPECT_FALSE(ChooseFormat("a.kml", "", FileUse::Read, complaints));
-  EXPECT_FALSE(ChooseFormat("a.csv", "tomtom", FileUse::Write, complaints));
+  EXPECT_FALSE(files::ChooseFormat("a.dat", "", files::FileUse::Read, complaints));
+  EXPECT_FALSE(files::ChooseFormat("a.kml", "", files::FileUse::Read, complaints));
+  EXPECT_FALSE(files::ChooseFormat("a.csv", "tomtom", files::FileUse::Write, complaints));
   EXPECT_EQ(complaints,
-            (Complaints{
+            (files::Complaints{
                 "cannot tell the format of a.dat from its name: use .bin, .csv, .gpx, .kml, .txt or .ov2, or give "
                 "--format",
                 "kml files are written for looking at, not read",
@@ -45,7 +45,7 @@ TEST_F(ImageFileTest, TheFormatComesFromItsNameOrTheExtension) {
             }));
 }
 
-TEST_F(ImageFileTest, ExportCarriesAnyImageAndImportOnlyWhatADeviceTakes) {
+TEST_F(FileCommandsTest, ExportCarriesAnyImageAndImportOnlyWhatADeviceTakes) {
   const std::filesystem::path odd = folder / "odd.bin";
   std::string image(kImageSize, '\xFF');
   image.replace(0, 4, 4, '\0');  // longitude 0 without a latitude: no device takes it
@@ -68,7 +68,7 @@ TEST_F(ImageFileTest, ExportCarriesAnyImageAndImportOnlyWhatADeviceTakes) {
   EXPECT_FALSE(std::filesystem::exists(folder / "odd.csv"));
 }
 
-TEST_F(ImageFileTest, AMalformedFileWritesNothingAndListsItsFirstProblems) {
+TEST_F(FileCommandsTest, AMalformedFileWritesNothingAndListsItsFirstProblems) {
   const std::filesystem::path bad = folder / "bad.csv";
   std::string rows = "index,longitude,latitude\r\n";
   for (int i = 0; i < 30; ++i) rows += std::to_string(i) + ",x,1\r\n";

@@ -1,32 +1,32 @@
-#include "files/import_points.h"
+#include "menus/import_points.h"
 
 #include "app/unsaved_page.h"
 #include "app/whole_database.h"
-#include "files/import_preview.h"
 #include "files/point_files.h"
+#include "menus/import_preview.h"
 #include "window/control_ids.h"
 #include "window/menu_bar.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 namespace {
 
 struct ReadList {
   std::vector<formats::ListPoint> points;
-  Changes changes;
+  files::Changes changes;
 };
 
 std::optional<ReadList> ReadChosenList(FileContext& context, const FileChoice& choice,
                                        const std::vector<FileKind>& kinds) {
   const std::optional<formats::FileFormat> format = FormatFor(kinds.at(choice.kind), choice.path);
-  Complaints complaints;
+  files::Complaints complaints;
   if (!format) {
-    ChooseFormat(choice.path, "", FileUse::Read, complaints);
+    files::ChooseFormat(choice.path, "", files::FileUse::Read, complaints);
     Tell(context, menu::kImportPoints, Lines(complaints));
     return std::nullopt;
   }
   ReadList read;
   std::optional<std::vector<formats::ListPoint>> points =
-      LoadPointList(choice.path, *format, {}, complaints, &read.changes);
+      files::LoadPointList(choice.path, *format, {}, complaints, &read.changes);
   if (!points) {
     Tell(context, menu::kImportPoints, Lines(complaints));
     return std::nullopt;
@@ -74,4 +74,4 @@ void ImportPoints(FileContext& context) {
   Apply(context, merged, choice->path);
 }
 
-}  // namespace userdb::files
+}  // namespace userdb::menus

@@ -8,7 +8,7 @@
 
 #include "formats/file_format.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 
 struct FileKind {
   std::string label;                          // "GPX files"
@@ -29,4 +29,4 @@ std::vector<FileKind> BackupKinds();
 // The kind's format, else the one the path's extension gives; nothing when neither tells.
 std::optional<formats::FileFormat> FormatFor(const FileKind& kind, const std::filesystem::path& path);
 
-}  // namespace userdb::files
+}  // namespace userdb::menus

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "files/file_dialogs.h"
 #include "formats/point_merge.h"
+#include "menus/file_dialogs.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 
 // The merge options the settings give, or why they give none.
 struct MergeChoice {
@@ -35,4 +35,4 @@ inline constexpr std::size_t kPreviewLines = 200;
 // changes: what reading the list changed, as --explain says it.
 ImportPreview PreviewImport(const formats::MergeResult& merged, const std::vector<std::string>& changes);
 
-}  // namespace userdb::files
+}  // namespace userdb::menus

@@ -1,16 +1,16 @@
-#include "files/map_view.h"
+#include "menus/map_view.h"
 
 #include <ctime>
 #include <filesystem>
 
 #include "app/loaded_test.h"
 #include "app/unsaved_page.h"
-#include "files/export_points.h"
 #include "files/point_files.h"
+#include "menus/export_points.h"
 #include "storage/backup_name.h"
 #include "window/menu_bar.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 namespace {
 
 // A new file for each showing: a map program may still hold the last one open.
@@ -29,8 +29,8 @@ void ShowOnMap(FileContext& context) {
     return;
   }
   const std::filesystem::path file = MapFileFor(storage::BackupStore::DefaultClock()());
-  Complaints complaints;
-  if (!SavePointsFile(file, formats::FileFormat::Gpx, context.state.database, complaints)) {
+  files::Complaints complaints;
+  if (!files::SavePointsFile(file, formats::FileFormat::Gpx, context.state.database, complaints)) {
     Tell(context, menu::kShowOnMap, Lines(complaints));
     return;
   }
@@ -44,4 +44,4 @@ void ShowOnMap(FileContext& context) {
   }
 }
 
-}  // namespace userdb::files
+}  // namespace userdb::menus

@@ -1,8 +1,8 @@
-#include "files/file_kinds.h"
+#include "menus/file_kinds.h"
 
 #include <algorithm>
 
-namespace userdb::files {
+namespace userdb::menus {
 namespace {
 
 using formats::FileFormat;
@@ -51,4 +51,4 @@ std::optional<FileFormat> FormatFor(const FileKind& kind, const std::filesystem:
   return formats::FormatOfExtension(path.extension().string());
 }
 
-}  // namespace userdb::files
+}  // namespace userdb::menus

@@ -16,12 +16,12 @@
 #include "app/main_form.h"
 #include "app/program_state.h"
 #include "app/whole_database.h"
-#include "files/file_menu.h"
+#include "menus/file_menu.h"
 #include "platform/headless/headless_window.h"
 #include "sim/in_process_port.h"
 #include "window/control_ids.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 
 class ScriptedDialogs final : public FileDialogs {
  public:
@@ -140,4 +140,4 @@ class FileMenuTest : public testing::Test {
   FileContext context;
 };
 
-}  // namespace userdb::files
+}  // namespace userdb::menus

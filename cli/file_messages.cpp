@@ -1,12 +1,12 @@
-#include "cli/image_file.h"
+#include "cli/file_messages.h"
 
 namespace userdb::cli {
 
-void PrintComplaints(std::ostream& errors, const Complaints& complaints) {
+void PrintComplaints(std::ostream& errors, const files::Complaints& complaints) {
   for (const std::string& complaint : complaints) errors << "userdb: " << complaint << '\n';
 }
 
-void TellChanges(std::ostream& errors, const Changes& changes, bool explain) {
+void TellChanges(std::ostream& errors, const files::Changes& changes, bool explain) {
   if (changes.empty()) return;
   if (!explain) {
     errors << "userdb: " << changes.size() << (changes.size() == 1 ? " change" : " changes")

@@ -1,4 +1,4 @@
-#include "files/export_points.h"
+#include "menus/export_points.h"
 
 #include "app/loaded_test.h"
 #include "app/unsaved_page.h"
@@ -6,7 +6,7 @@
 #include "formats/points_file.h"
 #include "window/menu_bar.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 
 std::filesystem::path WithExtension(const std::filesystem::path& path, const FileKind& kind) {
   if (path.has_extension() || kind.patterns.empty()) return path;
@@ -25,10 +25,10 @@ void ExportToChosenFile(FileContext& context) {
   if (!choice) return;
   const FileKind& kind = kinds.at(choice->kind);
   const std::filesystem::path path = WithExtension(choice->path, kind);
-  Complaints complaints;
-  Changes changes;
+  files::Complaints complaints;
+  files::Changes changes;
   const std::optional<formats::FileFormat> format = FormatFor(kind, path);
-  if (!format || !SavePointsFile(path, *format, context.state.database, complaints, {}, &changes)) {
+  if (!format || !files::SavePointsFile(path, *format, context.state.database, complaints, {}, &changes)) {
     Tell(context, menu::kExportPoints, Lines(complaints));
     return;
   }
@@ -38,4 +38,4 @@ void ExportToChosenFile(FileContext& context) {
   Tell(context, menu::kExportPoints, told);
 }
 
-}  // namespace userdb::files
+}  // namespace userdb::menus

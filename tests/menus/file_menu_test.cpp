@@ -1,9 +1,9 @@
 // The window's File and View menus: import with its preview, export, backups and the map, and
 // what each does to the database in memory, the shown page and typed work.
 
-#include "tests/files/file_menu_fixture.h"
+#include "tests/menus/file_menu_fixture.h"
 
-#include "files/import_preview.h"
+#include "menus/import_preview.h"
 
 #include <array>
 
@@ -13,7 +13,7 @@
 #include "storage/backup_store.h"
 #include "window/menu_bar.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 namespace {
 
 using formats::FileFormat;
@@ -279,4 +279,4 @@ TEST_F(FileMenuTest, MenuCommandsWaitTheirTurnAndExitIsTheExitButton) {
 }
 
 }  // namespace
-}  // namespace userdb::files
+}  // namespace userdb::menus

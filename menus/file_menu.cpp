@@ -1,12 +1,12 @@
-#include "files/file_menu.h"
+#include "menus/file_menu.h"
 
-#include "files/backup_files.h"
-#include "files/export_points.h"
-#include "files/import_points.h"
-#include "files/map_view.h"
+#include "menus/backup_files.h"
+#include "menus/export_points.h"
+#include "menus/import_points.h"
+#include "menus/map_view.h"
 #include "window/menu_bar.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 namespace {
 
 void (*CommandOf(int command))(FileContext&) {
@@ -39,4 +39,4 @@ bool ChooseMenuItem(int command, CommandRouter& router, FileContext& context) {
   return true;
 }
 
-}  // namespace userdb::files
+}  // namespace userdb::menus

@@ -1,10 +1,10 @@
-#include "files/file_context.h"
+#include "menus/file_context.h"
 
-#include "files/shortened_lines.h"
 #include "formats/latin1_text.h"
+#include "menus/shortened_lines.h"
 #include "window/menu_bar.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 namespace {
 
 // A box is no place for a long list.
@@ -43,4 +43,4 @@ std::string Lines(const std::vector<std::string>& lines) {
   return text;
 }
 
-}  // namespace userdb::files
+}  // namespace userdb::menus

@@ -1,6 +1,6 @@
-#include "files/shortened_lines.h"
+#include "menus/shortened_lines.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 
 std::vector<std::string> Shortened(std::vector<std::string> lines, std::size_t limit) {
   if (lines.size() <= limit) return lines;
@@ -10,4 +10,4 @@ std::vector<std::string> Shortened(std::vector<std::string> lines, std::size_t l
   return lines;
 }
 
-}  // namespace userdb::files
+}  // namespace userdb::menus

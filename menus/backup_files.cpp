@@ -1,15 +1,15 @@
-#include "files/backup_files.h"
+#include "menus/backup_files.h"
 
 #include "app/loaded_test.h"
 #include "app/unsaved_page.h"
 #include "app/whole_database.h"
-#include "files/export_points.h"
+#include "menus/export_points.h"
 #include "storage/atomic_file.h"
 #include "storage/backup_name.h"
 #include "window/control_ids.h"
 #include "window/menu_bar.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 namespace {
 
 // In the backups folder, named as the program names its own, so that the list shows it.
@@ -72,4 +72,4 @@ void RestoreBackup(FileContext& context) {
                                               "device before \"EXIT and write to  Device\".");
 }
 
-}  // namespace userdb::files
+}  // namespace userdb::menus

@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "files/export_points.h"
-#include "files/file_kinds.h"
+#include "menus/export_points.h"
+#include "menus/file_kinds.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 namespace {
 
 using formats::FileFormat;
@@ -55,4 +55,4 @@ TEST(FileKinds, SavingOffersEveryWritableFormatTheImageFirstAndAddsTheExtension)
 }
 
 }  // namespace
-}  // namespace userdb::files
+}  // namespace userdb::menus

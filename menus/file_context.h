@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "app/program_state.h"
-#include "files/file_dialogs.h"
+#include "menus/file_dialogs.h"
 #include "storage/backup_store.h"
 #include "window/window.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 
 struct FileContext {
   ProgramState& state;
@@ -27,4 +27,4 @@ BoxAnswer Ask(FileContext& context, int command, std::string_view question);
 // Lines for a box: the first few, and how many more there are.
 std::string Lines(const std::vector<std::string>& lines);
 
-}  // namespace userdb::files
+}  // namespace userdb::menus

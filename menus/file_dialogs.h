@@ -11,11 +11,11 @@
 #include <string_view>
 #include <vector>
 
-#include "files/file_kinds.h"
 #include "formats/point_merge.h"
+#include "menus/file_kinds.h"
 #include "storage/backup_store.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 
 struct FileChoice {
   std::filesystem::path path;
@@ -62,4 +62,4 @@ class FileDialogs {
   virtual bool OpenWithDesktop(const std::filesystem::path& file) = 0;
 };
 
-}  // namespace userdb::files
+}  // namespace userdb::menus

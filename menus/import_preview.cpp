@@ -1,15 +1,15 @@
-#include "files/import_preview.h"
+#include "menus/import_preview.h"
 
 #include <array>
 #include <charconv>
 
-#include "files/shortened_lines.h"
 #include "formats/decimal_degrees.h"
 #include "formats/device_rules.h"
 #include "formats/latin1_text.h"
 #include "formats/points_file.h"
+#include "menus/shortened_lines.h"
 
-namespace userdb::files {
+namespace userdb::menus {
 namespace {
 
 std::optional<double> Kilometres(const std::string& text) {
@@ -70,4 +70,4 @@ ImportPreview PreviewImport(const formats::MergeResult& merged, const std::vecto
   return preview;
 }
 
-}  // namespace userdb::files
+}  // namespace userdb::menus

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace userdb::files {
+namespace userdb::menus {
 
 // At most limit lines, then "and N more" when any were left out.
 std::vector<std::string> Shortened(std::vector<std::string> lines, std::size_t limit);
 
-}  // namespace userdb::files
+}  // namespace userdb::menus
