@@ -6,12 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "database/field_bounds.h"
 #include "database/user_database.h"
 
 namespace userdb {
-
-// Longest note text that still leaves the block's closing 0xFF.
-inline constexpr std::size_t kMaxNoteLength = kNoteSize - 1;
 
 // The text up to the first 0xFF, or all 128 bytes when there is none. A zero byte ends it too,
 // as it ends the text a control shows.

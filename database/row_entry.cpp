@@ -1,5 +1,6 @@
 #include "database/row_entry.h"
 
+#include "database/field_bounds.h"
 #include "database/field_rules.h"
 #include "database/note_codec.h"
 #include "database/speed_codec.h"
@@ -13,14 +14,8 @@ struct CoordinateRules {
   char clearLetter;
   std::uint32_t degreesBound;
 };
-constexpr CoordinateRules kLongitudeRules{kLongitudeFirstField, 'W', 'E', 180};
-constexpr CoordinateRules kLatitudeRules{kLatitudeFirstField, 'S', 'N', 90};
-constexpr std::uint32_t kMinutesBound = 60;
-constexpr std::uint32_t kSecondsBound = 60;
-constexpr std::uint32_t kHundredthsBound = 100;
-constexpr std::uint32_t kSpeedBound = 1000;
-constexpr std::uint32_t kDirectionBound = 360;
-constexpr std::uint32_t kTypeBound = 2;
+constexpr CoordinateRules kLongitudeRules{kLongitudeFirstField, 'W', 'E', kLongitudeDegreesBound};
+constexpr CoordinateRules kLatitudeRules{kLatitudeFirstField, 'S', 'N', kLatitudeDegreesBound};
 
 // A refused number counts as 0.
 std::uint32_t TakeNumber(RowEntry& entry, int field, std::uint32_t bound) {

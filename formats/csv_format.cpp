@@ -3,6 +3,7 @@
 #include <array>
 #include <bitset>
 
+#include "database/field_bounds.h"
 #include "database/speed_codec.h"
 #include "formats/csv_columns.h"
 #include "formats/csv_row_fields.h"
@@ -99,7 +100,7 @@ class RowReader {
   std::uint16_t ReadSpeed() {
     const std::string_view kmh = fields_.Field(kSpeedKmh);
     if (fields_.Field(kSpeedKnots).empty() && !kmh.empty()) {
-      const std::uint32_t typed = fields_.Number(kSpeedKmh, kNoSpeed, 999).value_or(kNoSpeed);
+      const std::uint32_t typed = fields_.Number(kSpeedKmh, kNoSpeed, kLargestSpeed).value_or(kNoSpeed);
       return typed == kNoSpeed ? kNoSpeed : StoredSpeed(typed, kSpeedUnitKilometer);
     }
     const std::optional<std::uint32_t> knots = fields_.Number(kSpeedKnots, kNoSpeed, 0xFFFF);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "database/field_bounds.h"
 #include "database/parse_decimal.h"
 
 namespace userdb::formats {
@@ -59,11 +60,11 @@ std::optional<std::uint32_t> CoordinateOfDegrees(std::string_view text) {
 }
 
 bool LongitudeOnTheGlobe(std::uint32_t longitude) {
-  return CoordinateMagnitude(longitude) < 180 * kCoordinateUnitsPerDegree;
+  return CoordinateMagnitude(longitude) < kLongitudeDegreesBound * kCoordinateUnitsPerDegree;
 }
 
 bool LatitudeOnTheGlobe(std::uint32_t latitude) {
-  return CoordinateMagnitude(latitude) <= 90 * kCoordinateUnitsPerDegree;
+  return CoordinateMagnitude(latitude) <= kLatitudeDegreesBound * kCoordinateUnitsPerDegree;
 }
 
 bool OnAMap(const UserPoint& point) {

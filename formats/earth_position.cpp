@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "database/field_bounds.h"
 #include "formats/decimal_degrees.h"
 
 namespace userdb::formats {
@@ -32,7 +33,9 @@ std::optional<std::vector<double>> DegreesOfList(std::string_view text, std::siz
   return values;
 }
 
-bool OnTheGlobe(double latitude, double longitude) { return std::abs(latitude) <= 90 && std::abs(longitude) <= 180; }
+bool OnTheGlobe(double latitude, double longitude) {
+  return std::abs(latitude) <= kLatitudeDegreesBound && std::abs(longitude) <= kLongitudeDegreesBound;
+}
 
 }  // namespace
 

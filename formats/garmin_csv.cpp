@@ -1,5 +1,6 @@
 #include "formats/garmin_csv.h"
 
+#include "database/field_bounds.h"
 #include "database/note_codec.h"
 #include "database/speed_codec.h"
 #include "formats/csv_table.h"
@@ -13,7 +14,6 @@ constexpr std::size_t kLongitude = 0;
 constexpr std::size_t kLatitude = 1;
 constexpr std::size_t kName = 2;
 constexpr std::size_t kComment = 3;
-constexpr std::uint32_t kLargestSpeed = 999;
 
 std::uint8_t SpeedUnitOf(const ListOptions& options) { return options.mph ? kSpeedUnitMile : kSpeedUnitKilometer; }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "database/field_bounds.h"
 #include "database/parse_decimal.h"
 #include "database/speed_codec.h"
 #include "formats/decimal_degrees.h"
@@ -26,7 +27,6 @@ constexpr std::string_view kNamespaceAttribute = "xmlns:";
 constexpr std::string_view kSpeedField = "userdb:speed";
 constexpr std::string_view kDirectionField = "userdb:direction";
 constexpr FieldNames kGpxFieldNames = {"lon", "lat", kSpeedField, kDirectionField, "type", "desc"};
-constexpr std::uint32_t kLargestKmh = 999;
 
 // --- writing ---
 
@@ -162,9 +162,10 @@ class GpxReader {
     const pugi::xml_node metresPerSecond = waypoint.child("speed");
     if (!metresPerSecond) return kNoSpeed;
     const std::optional<std::uint64_t> kmh = ScaledDecimal(metresPerSecond.child_value(), 36, 10);
-    if (!kmh || *kmh > kLargestKmh) {
+    if (!kmh || *kmh > kLargestSpeed) {
       Problem(LineOf(metresPerSecond), "speed",
-              "\"" + std::string(metresPerSecond.child_value()) + "\" m/s is not a speed below 1000 km/h");
+              "\"" + std::string(metresPerSecond.child_value()) + "\" m/s is not a speed below " +
+                  std::to_string(kSpeedBound) + " km/h");
       return kNoSpeed;
     }
     return *kmh == 0 ? kNoSpeed : StoredSpeed(static_cast<std::uint32_t>(*kmh), kSpeedUnitKilometer);
@@ -178,11 +179,13 @@ class GpxReader {
     const pugi::xml_node course = waypoint.child("course");
     if (!course) return kNoDirection;
     const std::optional<std::uint64_t> degrees = ScaledDecimal(course.child_value(), 1, 1);
-    if (!degrees || *degrees > 360) {
-      Problem(LineOf(course), "course", "\"" + std::string(course.child_value()) + "\" is not a course of 0 to 360");
+    if (!degrees || *degrees > kDirectionBound) {
+      Problem(
+          LineOf(course), "course",
+          "\"" + std::string(course.child_value()) + "\" is not a course of 0 to " + std::to_string(kDirectionBound));
       return kNoDirection;
     }
-    return static_cast<std::uint16_t>(*degrees % 360);
+    return static_cast<std::uint16_t>(*degrees % kDirectionBound);
   }
 
   Waypoint ReadWaypoint(pugi::xml_node waypoint) {
@@ -213,7 +216,7 @@ class GpxReader {
   void ReadGarminExtension(pugi::xml_node waypoint, Waypoint& read) {
     const std::string name = waypoint.child_value("name");
     const std::optional<NamedSpeed> named = SpeedInName(name);
-    if (named && read.point.speed == kNoSpeed && named->speed <= kLargestKmh) {
+    if (named && read.point.speed == kNoSpeed && named->speed <= kLargestSpeed) {
       read.point.speed = StoredSpeed(named->speed, kSpeedUnitKilometer);
       if (read.noteElement == "name") read.note.text = std::string(named->name);
     }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "database/field_bounds.h"
 #include "database/note_codec.h"
 #include "formats/decimal_degrees.h"
 #include "formats/latin1_text.h"
@@ -19,8 +20,9 @@ constexpr std::size_t kPointHeader = 13;         // type, length, longitude, lat
 constexpr std::size_t kSkipperSize = 21;         // type, length, four corners
 constexpr std::size_t kDeletedHeader = 5;        // type, length
 constexpr std::int32_t kUnitsPerStoredUnit = 6;  // 1/100000 degree is 6/600000
-constexpr std::int32_t kLargestLongitude = 18000000;
-constexpr std::int32_t kLargestLatitude = 9000000;
+constexpr std::int32_t kUnitsPerDegree = 100000;
+constexpr std::int32_t kLargestLongitude = kLongitudeDegreesBound * kUnitsPerDegree;
+constexpr std::int32_t kLargestLatitude = kLatitudeDegreesBound * kUnitsPerDegree;
 
 std::int32_t ReadI32(std::string_view bytes, std::size_t at) {
   std::uint32_t value = 0;

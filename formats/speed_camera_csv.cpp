@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "database/field_bounds.h"
 #include "database/speed_codec.h"
 #include "formats/csv_columns.h"
 #include "formats/csv_row_fields.h"
@@ -27,9 +28,6 @@ constexpr FieldNames kCameraFieldNames = {kX, kY, kSpeed, kDirection, kType, "no
 constexpr std::uint32_t kAllDirections = 0;
 constexpr std::uint32_t kOneDirection = 1;
 constexpr std::uint32_t kBothDirections = 2;
-constexpr std::uint32_t kLargestKmh = 999;
-constexpr std::uint32_t kLargestDirection = 359;
-constexpr std::uint32_t kLargestType = 1;
 
 // One list row as the points it becomes, or the problems, noted with its line, that keep it out.
 class CameraRow {
@@ -41,7 +39,7 @@ class CameraRow {
     point_.type = options.type
                       ? *options.type
                       : static_cast<std::uint8_t>(fields_.Number(kType, kNoType, kLargestType).value_or(kNoType));
-    const std::uint32_t kmh = fields_.Number(kSpeed, 0, kLargestKmh).value_or(0);
+    const std::uint32_t kmh = fields_.Number(kSpeed, 0, kLargestSpeed).value_or(0);
     point_.speed = kmh == 0 ? kNoSpeed : StoredSpeed(kmh, kSpeedUnitKilometer);
     ReadDirections();
   }
@@ -63,7 +61,8 @@ class CameraRow {
     const std::optional<std::uint32_t> direction = fields_.Number(kDirection, kNoDirection, kLargestDirection);
     if (!direction || fields_.ProblemCount() != problemsBefore_) return;
     points_.push_back(WithDirection(*direction));
-    if (*kind == kBothDirections) points_.push_back(WithDirection((*direction + 180) % 360));
+    if (*kind == kBothDirections)
+      points_.push_back(WithDirection((*direction + kDirectionBound / 2) % kDirectionBound));
   }
 
   UserPoint WithDirection(std::uint32_t direction) const {
@@ -120,8 +119,8 @@ std::string WriteSpeedCameraCsv(std::span<const ListPoint> points, std::vector<C
     if (point.type == kNoType) lost("no type written as TYPE 0");
     const bool oneWay = point.direction != kNoDirection;
     std::uint32_t kmh = point.speed == kNoSpeed ? 0 : TypedSpeedFor(point.speed, kSpeedUnitKilometer);
-    if (kmh > kLargestKmh) {
-      lost("speed of " + std::to_string(kmh) + " km/h left out: above " + std::to_string(kLargestKmh));
+    if (kmh > kLargestSpeed) {
+      lost("speed of " + std::to_string(kmh) + " km/h left out: above " + std::to_string(kLargestSpeed));
       kmh = 0;
     } else if (point.speed != kNoSpeed && kmh == 0) {
       lost("speed 0 written as 0, which the list reads as no speed");
