@@ -4,6 +4,7 @@
 #include "platform/posix/port_hardware.h"
 #include "platform/posix/port_listing.h"
 #include "platform/posix/port_pin.h"
+#include "platform/posix/ports_folder.h"
 
 namespace userdb::cli {
 
@@ -60,10 +61,6 @@ std::optional<std::string> PinLine(std::string_view com, const std::string& path
   return "COM" + std::to_string(portNumber) + " is " + pinned->entry.string() + " -> " + pinned->target.string();
 }
 
-std::string_view PortNamingHelp() {
-  return "COM n is the entry comN in $USERDB_PORTS_DIR (default ~/.config/userdb/ports) if there is\n"
-         "one, else COM1-32 /dev/ttyS0-31, COM33-64 /dev/ttyUSB0-31, COM65-96 /dev/ttyACM0-31,\n"
-         "COM97-128 /dev/rfcomm0-31.\n";
-}
+std::string_view PortNamingHelp() { return posix::PortNamingHelp(); }
 
 }  // namespace userdb::cli

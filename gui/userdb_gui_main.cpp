@@ -8,22 +8,21 @@
 #include "app/program_state.h"
 #include "gui/program_icon.h"
 #include "gui/qt_main_window.h"
+#include "platform/posix/ports_folder.h"
 #include "platform/posix/posix_serial_port.h"
 #include "storage/backup_store.h"
 #include "storage/data_folder.h"
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* kUsageStart =
     "Usage: userdb-gui [QT-OPTION]...\n"
     "Opens the window that keeps the user database of a GPS speed-camera warning device on a\n"
     "serial port: choose the port and press \"Open COM Port\" (or \"Auto Open COM Port\"), then\n"
     "\"Load user database from device\"; edit the points eight rows to a page, \"Save this page\",\n"
     "and finally \"EXIT and write to  Device\". Nothing reaches the device before that last step.\n"
-    "\n"
-    "COM n is the entry comN of the ports folder ($USERDB_PORTS_DIR, else ~/.config/userdb/ports),\n"
-    "a link to the device; without one, COM1-32 are /dev/ttyS0-31, COM33-64 /dev/ttyUSB0-31,\n"
-    "COM65-96 /dev/ttyACM0-31 and COM97-128 /dev/rfcomm0-31.\n"
+    "\n";
+constexpr const char* kUsageEnd =
     "Every download keeps a copy of the device in the backups folder of the data folder\n"
     "($USERDB_DATA_DIR, else $XDG_DATA_HOME/userdb or ~/.local/share/userdb).\n"
     "Qt's own options (-platform, -style, ...) are taken as well.\n"
@@ -35,7 +34,7 @@ constexpr const char* kUsage =
 bool AnsweredAtOnce(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      std::cout << kUsage;
+      std::cout << kUsageStart << userdb::posix::PortNamingHelp() << kUsageEnd;
       return true;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
@@ -58,7 +57,7 @@ int main(int argc, char** argv) {
   userdb::ProgramState state(port);
   userdb::storage::BackupStore backups(userdb::storage::BackupFolder());
   state.backups = &backups;
-  userdb::QtMainWindow window(state, &backups);
+  userdb::QtMainWindow window(state);
   // Closing the window ends the program, whatever closed it.
   QObject::connect(&window, &QDialog::finished, &application, &QApplication::quit);
   window.show();
