@@ -32,7 +32,7 @@ struct LoadRequest {
 // What formats lost or changed on the way, one line each as --explain lists them.
 using Changes = std::vector<std::string>;
 
-// Reads a file whole, bounded in size; its changes, if asked for, are added to changes.
+// Reads a file whole; one larger than any database file could be is refused unread.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, Complaints& complaints);
 
 std::optional<formats::PointsFile> LoadPointsFile(const std::filesystem::path& path, const LoadRequest& request,
