@@ -53,18 +53,6 @@ std::optional<std::string> NameOutsideRows(int controlId) {
       return "COM port";
     case ids::kStatusBox:
       return "Status messages";
-    case ids::kPageLabel:
-      return "Page";
-    case ids::kUnitLabel:
-      return "Speed unit";
-    case ids::kSerialNumberLabel:
-      return "Serial number";
-    case ids::kDatabaseVersionLabel:
-      return "Database version";
-    case ids::kFirmwareVersionLabel:
-      return "Firmware version";
-    case ids::kHardwareVersionLabel:
-      return "Hardware version";
     default:
       return std::nullopt;
   }
@@ -83,6 +71,7 @@ std::optional<std::string> AccessibleName(int controlId) {
 }
 
 std::optional<std::string> AccessibleDescription(int controlId) {
+  if (controlId == ids::kUnitLabel) return "Speed unit";
   const std::optional<FieldPlace> field = FieldPlaceOf(controlId);
   if (!field) return std::nullopt;
   const std::string words = FieldWords(field->index);

@@ -15,13 +15,16 @@ namespace {
 // The control's own window procedure, kept beside the control while ours stands before it.
 constexpr wchar_t kOwnProcedure[] = L"userdb.ownProcedure";
 
+std::optional<std::wstring> Wide(const std::optional<std::string>& text) {
+  return text ? std::optional(WideText(*text)) : std::nullopt;
+}
+
+bool HasOwnWords(int id) { return AccessibleName(id) || AccessibleDescription(id); }
+
 LRESULT AccessibleObjectOf(HWND control, WPARAM wParam) {
   const int id = GetDlgCtrlID(control);
-  const std::optional<std::string> name = AccessibleName(id);
-  if (!name) return 0;
-  const std::optional<std::string> description = AccessibleDescription(id);
-  IAccessible* object =
-      NewNamedAccessible(control, WideText(*name), description ? std::optional(WideText(*description)) : std::nullopt);
+  if (!HasOwnWords(id)) return 0;
+  IAccessible* object = NewNamedAccessible(control, Wide(AccessibleName(id)), Wide(AccessibleDescription(id)));
   if (object == nullptr) return 0;
   const LRESULT result = LresultFromObject(AccessibleInterface(), wParam, object);
   object->Release();
@@ -50,7 +53,7 @@ void AnswerForScreenReaders(HWND control) {
 
 void NameControlsForScreenReaders(HWND dialog) {
   for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (AccessibleName(GetDlgCtrlID(child))) AnswerForScreenReaders(child);
+    if (HasOwnWords(GetDlgCtrlID(child))) AnswerForScreenReaders(child);
   }
 }
 

@@ -17,7 +17,7 @@ HRESULT Answer(const std::wstring& text, BSTR* answer) {
 // The object's children (a combo box's parts) keep what the standard object says of them.
 class NamedAccessible final : public IAccessible {
  public:
-  NamedAccessible(IAccessible* standard, std::wstring name, std::optional<std::wstring> description)
+  NamedAccessible(IAccessible* standard, std::optional<std::wstring> name, std::optional<std::wstring> description)
       : standard_(standard), name_(std::move(name)), description_(std::move(description)) {}
   NamedAccessible(const NamedAccessible&) = delete;
   NamedAccessible& operator=(const NamedAccessible&) = delete;
@@ -52,7 +52,8 @@ class NamedAccessible final : public IAccessible {
   }
 
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-    return IsSelf(child) ? Answer(name_, name) : standard_->get_accName(child, name);
+    if (IsSelf(child) && name_) return Answer(*name_, name);
+    return standard_->get_accName(child, name);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
     if (IsSelf(child) && description_) return Answer(*description_, description);
@@ -111,14 +112,15 @@ class NamedAccessible final : public IAccessible {
   ~NamedAccessible() { standard_->Release(); }
 
   IAccessible* standard_;
-  std::wstring name_;
+  std::optional<std::wstring> name_;
   std::optional<std::wstring> description_;
   std::atomic<ULONG> references_{1};
 };
 
 }  // namespace
 
-IAccessible* NewNamedAccessible(HWND window, std::wstring name, std::optional<std::wstring> description) {
+IAccessible* NewNamedAccessible(HWND window, std::optional<std::wstring> name,
+                                std::optional<std::wstring> description) {
   IAccessible* standard = nullptr;
   if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, AccessibleInterface(),
                                        reinterpret_cast<void**>(&standard))) ||

@@ -1,5 +1,5 @@
 #pragma once
-// An accessible object that says a name and a description of its own, and leaves everything
+// An accessible object that says a name or a description of its own, and leaves everything
 // else to the system's standard object for the window: Wine's oleacc has no dynamic
 // annotation (IAccPropServices answers E_NOTIMPL), and this works on Windows as well.
 
@@ -16,7 +16,7 @@ namespace userdb::win32 {
 inline const IID& AccessibleInterface() { return __uuidof(IAccessible); }
 
 // A new object with one reference for the window's client area; null when the system has no
-// standard object for it. No description: the standard object's.
-IAccessible* NewNamedAccessible(HWND window, std::wstring name, std::optional<std::wstring> description);
+// standard object for it. No name or no description: the standard object's.
+IAccessible* NewNamedAccessible(HWND window, std::optional<std::wstring> name, std::optional<std::wstring> description);
 
 }  // namespace userdb::win32

@@ -1,6 +1,7 @@
 // What a screen reader hears of the Win32 main window: each control's accessible object, as the
 // system's accessibility interface (MSAA) hands it out, says the name of
-// window/accessible_names.h, and a row's field the column it stands under.
+// window/accessible_names.h, a row's field the column it stands under, and a label what it
+// reads as the window runs.
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,10 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "main_window_fixture.h"
 #include "platform/win32/named_accessible.h"
@@ -64,6 +67,29 @@ class AccessibleControl {
   IAccessible* object_ = nullptr;
 };
 
+// What a listener hears of each label the window shows; each must be heard as it reads.
+std::vector<std::wstring> HeardLabels(HWND mainWindow) {
+  std::vector<std::wstring> heard;
+  for (HWND child = GetWindow(mainWindow, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    const std::wstring text = WindowTextW(child);
+    if (lstrcmpiW(className, L"Static") != 0 || !IsWindowVisible(child) || text.empty()) continue;
+    const AccessibleControl label(child);
+    EXPECT_EQ(label.Name(), text);
+    heard.push_back(label.Name().value_or(L""));
+  }
+  return heard;
+}
+
+::testing::AssertionResult Heard(const std::vector<std::wstring>& heard, const std::wstring& text) {
+  if (std::find(heard.begin(), heard.end(), text) != heard.end()) return ::testing::AssertionSuccess();
+  ::testing::AssertionResult failure = ::testing::AssertionFailure();
+  failure << text << " is not among:";
+  for (const std::wstring& each : heard) failure << " \"" << each << "\"";
+  return failure;
+}
+
 class Win32AccessibleNamesTest : public MainWindowFixture {};
 
 TEST_F(Win32AccessibleNamesTest, ARowFieldARowCheckThePortListAndTheStatusBoxSayWhatTheyAre) {
@@ -84,7 +110,7 @@ TEST_F(Win32AccessibleNamesTest, ARowFieldARowCheckThePortListAndTheStatusBoxSay
   RunUser();
 }
 
-TEST_F(Win32AccessibleNamesTest, EveryControlWithANameSaysItAndItsDescriptionAndTheButtonsSayTheirCaption) {
+TEST_F(Win32AccessibleNamesTest, EveryControlWithANameSaysItAndItsDescriptionAndTheOthersSayTheirText) {
   user.Then([](HWND mainWindow) {
     for (const ControlEntry& control : MainFormTemplate().controls) {
       if (control.id == ids::kStatic) continue;
@@ -96,7 +122,7 @@ TEST_F(Win32AccessibleNamesTest, EveryControlWithANameSaysItAndItsDescriptionAnd
       if (name) {
         EXPECT_EQ(object.Name(), win32::WideText(*name));
       } else {
-        EXPECT_EQ(control.kind, ControlKind::PushButton);
+        EXPECT_TRUE(control.kind == ControlKind::PushButton || control.kind == ControlKind::Static);
         EXPECT_EQ(object.Name(), WindowTextW(GetDlgItem(mainWindow, control.id)));
       }
       if (description) {
@@ -104,6 +130,34 @@ TEST_F(Win32AccessibleNamesTest, EveryControlWithANameSaysItAndItsDescriptionAnd
       }
     }
   });
+  ThenClose();
+  RunUser();
+}
+
+TEST_F(Win32AccessibleNamesTest, TheLabelsSayTheLoadPromptAndAfterADownloadTheSerialNumberAndThePage) {
+  user.Then([](HWND mainWindow) {
+    const std::vector<std::wstring> heard = HeardLabels(mainWindow);
+    EXPECT_TRUE(Heard(heard, L"Please Load User Database"));
+    EXPECT_TRUE(Heard(heard, L"kilometer"));
+    EXPECT_TRUE(Heard(heard, L"Serial Number :"));
+  });
+  ThenLoadFromTheDevice();
+  user.Then([](HWND mainWindow) {
+    const std::vector<std::wstring> heard = HeardLabels(mainWindow);
+    EXPECT_TRUE(Heard(heard, L"Serial Number : 20110318"));
+    EXPECT_TRUE(Heard(heard, L"Database Version :DB20110318"));
+    EXPECT_TRUE(Heard(heard, L"Page 0"));
+    EXPECT_TRUE(Heard(heard, L"kilometer"));
+    EXPECT_FALSE(Heard(heard, L"Please Load User Database"));
+    const AccessibleControl unit(GetDlgItem(mainWindow, ids::kUnitLabel));
+    EXPECT_EQ(unit.Name(), L"kilometer");
+    EXPECT_EQ(unit.Description(), L"Speed unit");
+    EXPECT_EQ(unit.Role(), AccessibleControl(GetDlgItem(mainWindow, ids::kPageLabel)).Role())
+        << "the rest is what the system says of a label";
+  });
+  user.Then([](HWND mainWindow) { Click(mainWindow, ids::kNextPage); });
+  user.Then(
+      [](HWND mainWindow) { EXPECT_EQ(AccessibleControl(GetDlgItem(mainWindow, ids::kPageLabel)).Name(), L"Page 1"); });
   ThenClose();
   RunUser();
 }
