@@ -18,12 +18,23 @@ struct Entry {
   std::size_t received = 0;
 };
 
-// Fewer notes than points looks more like a list cut off by a long lull than like the device's
-// way, so such an end is believed only after a longer silence. A device that does send fewer
-// notes only waits; one whose notes went on is read whole.
-constexpr Patience kShortNotesPatience{kShortNotesGrace, kLullLimit};
+// Where a list's end looks like a lull that cut it off, the end is believed only after a
+// silence longer than such lulls are seen to last.
+constexpr Patience kSuspectedEndPatience{kSuspectedEndLimit, kLullLimit};
 
-Entry ReadListEntry(DeviceLink& link, std::span<std::uint8_t> block, Patience patience = kThroughLulls) {
+// How the stream of a reading ended: lost or broken before the notes were over, followed by
+// bytes that are not a message of the device's (a shifted stream leaves them), or cleanly.
+enum class StreamEnd { Broken, Ragged, Clean };
+
+// One conversation's lists as they came in.
+struct Reading {
+  StreamEnd end = StreamEnd::Broken;
+  std::size_t records = 0;
+  std::size_t notes = 0;
+  UserDatabase database;
+};
+
+Entry ReadListEntry(DeviceLink& link, std::span<std::uint8_t> block, Patience patience) {
   const std::size_t count = link.channel.ReadBlock(block, patience);
   if (link.channel.LineLost()) return {EntryRead::Failed, count};
   if (count == block.size()) return {EntryRead::Complete, count};
@@ -32,114 +43,158 @@ Entry ReadListEntry(DeviceLink& link, std::span<std::uint8_t> block, Patience pa
 
 bool ReadHeader(DeviceLink& link, std::uint8_t& unit) {
   const auto header = std::span(link.transfer).first(kDownloadHeaderSize);
-  if (ReadListEntry(link, header).outcome != EntryRead::Complete) return false;
+  if (ReadListEntry(link, header, kThroughLulls).outcome != EntryRead::Complete) return false;
   unit = header[kDownloadUnitOffset];
   return true;
 }
 
-bool ReadRecords(DeviceLink& link, UserDatabase& received) {
+// Silence where entries are still owed is believed to end the list only after the longer wait:
+// before a list's first entry (after an empty list nothing would show the entries that came
+// late) and before a note whose record came.
+Patience EndPatience(std::size_t entry, std::size_t owed, Patience otherwise) {
+  return entry == 0 || entry < owed ? kSuspectedEndPatience : otherwise;
+}
+
+// How many records came before the list ended; none when one was cut short or the line lost.
+std::optional<std::size_t> ReadRecords(DeviceLink& link, UserDatabase& received, Patience endPatience) {
   const auto block = std::span(link.transfer).first(kRecordSize);
   for (std::size_t k = 0; k < kRecordCount; ++k) {
-    const EntryRead outcome = ReadListEntry(link, block).outcome;
-    if (outcome == EntryRead::EndOfList) return true;
-    if (outcome != EntryRead::Complete) return false;
+    const EntryRead outcome = ReadListEntry(link, block, EndPatience(k, 0, endPatience)).outcome;
+    if (outcome == EntryRead::EndOfList) return k;
+    if (outcome != EntryRead::Complete) return std::nullopt;
     std::copy(block.begin(), block.end(), received.Record(k).begin());
   }
-  return true;
+  return kRecordCount;
 }
 
-// The stream has no length or checksum. After the 256th note the device has nothing more to
-// send but perhaps a message of its own, so other bytes mean a byte was inserted or repeated on
-// the line and every block after it is shifted: such a database must not replace the one in
-// memory. A full stream is judged by one read, which a shift fills at once.
-bool StreamEndsAfterLastNote(DeviceLink& link) {
+StreamEnd EndAfterNotes(const DeviceLink& link, bool nothingForeign) {
+  if (link.channel.LineLost()) return StreamEnd::Broken;
+  return nothingForeign ? StreamEnd::Clean : StreamEnd::Ragged;
+}
+
+// After the 256th note the device has nothing more to send but perhaps a message of its own, so
+// other bytes mean a shifted stream: a byte inserted or repeated on the line, or records that
+// came after a long lull, read as notes. A full stream is judged by one read, which a shift
+// fills at once.
+StreamEnd EndAfterLastNote(DeviceLink& link) {
   const auto trailing = std::span(link.transfer).first(kTrailingBytesRead);
   std::size_t count = link.channel.ReadBlock(trailing.first(1));
-  if (count == 0) return !link.channel.LineLost();
+  if (count == 0) return EndAfterNotes(link, true);
   count += link.channel.ReadBlock(trailing.subspan(1), kThroughLulls);
-  return !link.channel.LineLost() && count < trailing.size() && line::AreWholeDeviceTexts(trailing.first(count));
+  return EndAfterNotes(link, count < trailing.size() && line::AreWholeDeviceTexts(trailing.first(count)));
 }
 
-// Up to the last record that holds a point.
-std::size_t PointsHeld(const UserDatabase& database) {
-  std::size_t count = kRecordCount;
-  while (count > 0 && database.Point(count - 1).IsEmpty()) --count;
-  return count;
-}
-
-bool ReadNotes(DeviceLink& link, UserDatabase& received) {
-  const std::size_t points = PointsHeld(received);
+// A device may close a short list with a message of its own.
+void ReadNotes(DeviceLink& link, Reading& reading) {
   const auto block = std::span(link.transfer).first(kNoteSize);
-  for (std::size_t k = 0; k < kRecordCount; ++k) {
-    Entry entry = ReadListEntry(link, block);
-    if (entry.outcome == EntryRead::EndOfList && k < points) entry = ReadListEntry(link, block, kShortNotesPatience);
-    if (entry.outcome == EntryRead::EndOfList) return true;
-    // A device may close a short list with a message of its own, followed by silence.
-    if (entry.outcome == EntryRead::CutShort) return line::AreWholeDeviceTexts(block.first(entry.received));
-    if (entry.outcome != EntryRead::Complete) return false;
-    std::copy(block.begin(), block.end(), received.Note(k).begin());
+  for (; reading.notes < kRecordCount; ++reading.notes) {
+    const Entry entry = ReadListEntry(link, block, EndPatience(reading.notes, reading.records, kThroughLulls));
+    if (entry.outcome == EntryRead::EndOfList) {
+      reading.end = StreamEnd::Clean;
+      return;
+    }
+    if (entry.outcome != EntryRead::Complete) {
+      const bool message =
+          entry.outcome == EntryRead::CutShort && line::AreWholeDeviceTexts(block.first(entry.received));
+      reading.end = EndAfterNotes(link, message);
+      return;
+    }
+    std::copy(block.begin(), block.end(), reading.database.Note(reading.notes).begin());
   }
-  return StreamEndsAfterLastNote(link);
+  reading.end = EndAfterLastNote(link);
 }
 
-// The program keeps every note with its point, so a note past the last point is more likely a
-// list that went on after a long lull, read as notes, with everything after it shifted.
-bool NotesFitThePoints(const UserDatabase& received) {
-  for (std::size_t k = PointsHeld(received); k < kRecordCount; ++k) {
-    const auto note = received.Note(k);
-    if (std::any_of(note.begin(), note.end(), [](std::uint8_t byte) { return byte != 0xFF; })) return false;
-  }
-  return true;
-}
-
-bool ReadWholeDatabase(DeviceLink& link, UserDatabase& received) {
+void ReadWholeDatabase(DeviceLink& link, Reading& reading, Patience recordsEnd) {
+  UserDatabase& received = reading.database;
   received.ClearRecords();
   received.ClearNotes();
-  if (!SendThroughTransferBuffer(link, kReadRecordsFrame)) return false;
+  if (!SendThroughTransferBuffer(link, kReadRecordsFrame)) return;
   link.transfer.fill(0xFF);
-  if (!ReadHeader(link, received.speedUnit) || !ReadRecords(link, received)) return false;
-  return SendThroughTransferBuffer(link, kReadNotesFrame) && ReadNotes(link, received);
+  if (!ReadHeader(link, received.speedUnit)) return;
+  const std::optional<std::size_t> records = ReadRecords(link, received, recordsEnd);
+  if (!records) return;
+  reading.records = *records;
+  if (SendThroughTransferBuffer(link, kReadNotesFrame)) ReadNotes(link, reading);
 }
 
-// One conversation. Empty when the handshake failed (the seat has been told); else whether
-// both lists came in whole.
-struct Reading {
-  bool complete = false;
-  UserDatabase database;
-};
-
-std::optional<Reading> ReadDevice(DeviceLink& link, int portNumber, DeviceSeat& seat) {
+// Empty when the handshake failed (the seat has been told).
+std::optional<Reading> ReadDevice(DeviceLink& link, int portNumber, DeviceSeat& seat, Patience recordsEnd) {
   if (!EnterUpdateMode(link, portNumber, seat)) return std::nullopt;
   seat.Receiving();
   Reading reading;
-  reading.complete = ReadWholeDatabase(link, reading.database);
+  ReadWholeDatabase(link, reading, recordsEnd);
   LeaveUpdateMode(link);
   return reading;
+}
+
+bool NoteIsEmpty(std::span<const std::uint8_t, kNoteSize> note) {
+  return std::all_of(note.begin(), note.end(), [](std::uint8_t byte) { return byte == 0xFF; });
+}
+
+bool NotesEmptyFrom(const UserDatabase& database, std::size_t first) {
+  for (std::size_t k = first; k < kRecordCount; ++k) {
+    if (!NoteIsEmpty(database.Note(k))) return false;
+  }
+  return true;
+}
+
+// A device sends as many notes as records, all 256 or up to its last point. Notes beyond the
+// records are records that came after a lull, read as notes, unless the notes list is whole and
+// empty past the records; fewer notes are a list cut off, and notes that did not come cannot
+// be known to be empty.
+bool Consistent(const Reading& reading) {
+  if (reading.end != StreamEnd::Clean) return false;
+  if (reading.notes == reading.records) return true;
+  return reading.notes == kRecordCount && NotesEmptyFrom(reading.database, reading.records);
+}
+
+// The program keeps every note with its point, so a note past the last point is more likely a
+// shifted stream than the device's own.
+bool NotesPastTheLastPoint(const UserDatabase& database) {
+  std::size_t points = kRecordCount;
+  while (points > 0 && database.Point(points - 1).IsEmpty()) --points;
+  return !NotesEmptyFrom(database, points);
+}
+
+// Signs of a list cut off by a lull: lists of different lengths, bytes left over after the
+// notes when the records ended early, or notes past the last point.
+bool LooksCutOff(const Reading& reading) {
+  switch (reading.end) {
+    case StreamEnd::Broken:
+      return false;
+    case StreamEnd::Ragged:
+      return reading.records < kRecordCount;
+    case StreamEnd::Clean:
+      return reading.notes != reading.records || NotesPastTheLastPoint(reading.database);
+  }
+  return false;
 }
 
 bool SameContents(const UserDatabase& a, const UserDatabase& b) {
   return a.Image() == b.Image() && a.speedUnit == b.speedUnit;
 }
 
-// Notes past the last point mean either a device that holds them so, or records that came after
-// a long lull, read as notes. A second reading tells: a lull does not come back the same way.
-std::optional<Reading> ReadTrustworthy(DeviceLink& link, int portNumber, DeviceSeat& seat) {
-  std::optional<Reading> first = ReadDevice(link, portNumber, seat);
-  if (!first || !first->complete || NotesFitThePoints(first->database)) return first;
-  std::optional<Reading> second = ReadDevice(link, portNumber, seat);
-  if (second && second->complete && !NotesFitThePoints(second->database)) {
-    second->complete = SameContents(first->database, second->database);
-  }
-  return second;
+DownloadResult Result(const Reading& reading) {
+  if (!Consistent(reading)) return {DownloadOutcome::Incomplete, {}, 0};
+  return {DownloadOutcome::Complete, reading.database.Image(), reading.database.speedUnit};
 }
 
 }  // namespace
 
+// A reading that looks cut off is taken again, waiting longer for the end of each list: a lull
+// that comes back within that wait is ridden out, and one that outlasts it leaves the second
+// reading no better fitting than the first. Two readings that each fit but differ leave nothing
+// to believe.
 DownloadResult Download(DeviceLink& link, int portNumber, DeviceSeat& seat) {
-  const std::optional<Reading> reading = ReadTrustworthy(link, portNumber, seat);
-  if (!reading) return {};
-  if (!reading->complete) return {DownloadOutcome::Incomplete, {}, 0};
-  return {DownloadOutcome::Complete, reading->database.Image(), reading->database.speedUnit};
+  const std::optional<Reading> first = ReadDevice(link, portNumber, seat, kThroughLulls);
+  if (!first) return {};
+  if (!LooksCutOff(*first)) return Result(*first);
+  const std::optional<Reading> second = ReadDevice(link, portNumber, seat, kSuspectedEndPatience);
+  if (!second) return {};
+  if (Consistent(*first) && !SameContents(first->database, second->database)) {
+    return {DownloadOutcome::Incomplete, {}, 0};
+  }
+  return Result(*second);
 }
 
 }  // namespace userdb

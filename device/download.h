@@ -15,8 +15,10 @@ inline constexpr std::size_t kDownloadUnitOffset = 4;
 // After a full list, bytes that still come are read up to this many to tell a device's own
 // message from a shifted stream.
 inline constexpr std::size_t kTrailingBytesRead = 64;
-// A notes list that ends before the last point waits this much longer for more.
-inline constexpr std::chrono::seconds kShortNotesGrace{2};
+// Where a list looks cut off by a lull rather than ended, its end is believed only after this
+// much silence: before a list's first entry, before a note whose record came, and at the end
+// of the records of a reading taken again.
+inline constexpr std::chrono::seconds kSuspectedEndLimit{4};
 
 enum class DownloadOutcome {
   Complete,
@@ -31,8 +33,10 @@ struct DownloadResult {
 };
 
 // A list ends after its 256th entry or once the line has been silent for kLullLimit at an
-// entry's boundary; silence inside an entry is ridden out as long. Notes past the last point
-// make it read the device a second time: a long lull does not come back the same way.
+// entry's boundary; silence inside an entry is ridden out as long. A reading is kept only when
+// its lists fit each other and nothing but a device's message follows them. One that looks cut
+// off by a longer lull is taken again, more patiently, and that reading decides unless it
+// differs from a first that fitted.
 DownloadResult Download(DeviceLink& link, int portNumber, DeviceSeat& seat);
 
 }  // namespace userdb

@@ -13,8 +13,10 @@ constexpr int kFixedReads = 8;
 // The silences a conversation may wait out whatever the script: the answer's, the header's,
 // each list's end and what follows a full stream.
 constexpr int kFixedSilences = 5;
-// A download whose notes run past its last point reads the device a second time.
+// A download whose first reading looks cut off reads the device a second time.
 constexpr int kReadings = 2;
+// A reading may wait the longer silence for the end of each of its lists.
+constexpr int kSuspectedEnds = 2;
 
 std::span<const std::uint8_t> Script(std::span<const std::uint8_t> input) {
   return input.empty() ? input : input.subspan(1);
@@ -33,7 +35,8 @@ Duration ScriptedConversation::Bound(Duration commandLimits) const {
   const auto reads = static_cast<std::int64_t>(answers.Stream().size()) + kFixedReads;
   // Any pause in the script can end a block or a list, and so cost a silence of its own.
   const auto silences = static_cast<std::int64_t>(answers.Pieces()) + kFixedSilences;
-  const Duration reading = kReadLimit * reads + kLullLimit * silences + answers.Pauses() + kShortNotesGrace;
+  const Duration reading =
+      kReadLimit * reads + kLullLimit * silences + answers.Pauses() + kSuspectedEndLimit * kSuspectedEnds;
   return kReadings * reading + commandLimits + kReadLimit;
 }
 

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
+#include <utility>
 
 #include "app/download_command.h"
 #include "app/main_form.h"
@@ -14,27 +16,16 @@
 #include "sim/device_simulator.h"
 #include "sim/in_process_port.h"
 #include "sim/virtual_clock.h"
+#include "tests/support/points_memory.h"
 #include "window/control_ids.h"
 
 namespace userdb {
 namespace {
 
 using std::chrono::milliseconds;
+using test::MemoryWithPoints;
 
 constexpr int kDevicePort = 2;
-
-// A device holding this many points, each record and note distinct.
-sim::DeviceMemory MemoryWithPoints(std::size_t count) {
-  sim::DeviceMemory memory = sim::SampleMemory();
-  memory.image.fill(0xFF);
-  for (std::size_t k = 0; k < count; ++k) {
-    auto point = memory.Point(k);
-    for (std::size_t i = 0; i < point.size(); ++i) point[i] = static_cast<std::uint8_t>(k * 16 + i);
-    auto note = memory.Note(k);
-    for (std::size_t i = 0; i < 40; ++i) note[i] = static_cast<std::uint8_t>('A' + (k + i) % 26);
-  }
-  return memory;
-}
 
 class LullTest : public ::testing::Test {
  protected:
@@ -191,7 +182,9 @@ TEST_F(LullTest, ALongLullInTheRecordsIsCaughtAndReadAgain) {
 TEST_F(LullTest, ASecondReadingThatDisagreesFailsTheDownload) {
   UseDevice(60, sim::ListLength::Filled);
   const Duration longLull = kLullLimit + kReadLimit + milliseconds(200);
-  device.Faults().lulls = {{sim::Phase::Records, 20, longLull, true}, {sim::Phase::Records, 44, longLull}};
+  // Longer than even the second reading waits, so that it too ends the records early.
+  const Duration endlessLull = kSuspectedEndLimit + kReadLimit + milliseconds(200);
+  device.Faults().lulls = {{sim::Phase::Records, 20, longLull, true}, {sim::Phase::Records, 44, endlessLull}};
   EXPECT_FALSE(Download());
   EXPECT_EQ(window.Boxes().back().text, "User database download failed, please try again");
   EXPECT_EQ(window.TextOf(ids::kPageLabel), "Please Load User Database");
@@ -207,15 +200,176 @@ TEST_F(LullTest, ANoteWithoutAPointThatStaysIsTakenAsTheDeviceHoldsIt) {
   EXPECT_EQ(port.OpenCount(), 2);
 }
 
-TEST_F(LullTest, ADeviceThatSendsFewerNotesThanPointsOnlyWaits) {
-  UseDevice(60, sim::ListLength::Filled);
-  device.Faults().stopAfterNotes = 20;
-  ASSERT_TRUE(Download());
-  std::vector<std::uint8_t> expected = Held();
-  std::fill(expected.begin() + kRecordsBytes + 20 * kNoteSize, expected.end(), 0xFF);
-  EXPECT_EQ(Loaded(), expected);
-  EXPECT_LE(Elapsed(), LineTime(60, 20) + 2 * kLullLimit + kShortNotesGrace + milliseconds(100));
+// Notes that never come cannot be told from notes held back by a lull longer than any wait, and
+// a database without them would lose them on the next upload: such a device fails, in bounded
+// time. So does one whose records stop before its notes.
+TEST_F(LullTest, ListsOfDifferentLengthsFailTheDownloadAfterTheLongerWaits) {
+  for (const bool fewerNotes : {true, false}) {
+    UseDevice(60, sim::ListLength::Filled);
+    (fewerNotes ? device.Faults().stopAfterNotes : device.Faults().stopAfterRecords) = 20;
+    state.database.SetPoint(3, UserPoint{1, 2, 3, 4, 0});
+    const TransferImage before = state.database.Image();
+    EXPECT_FALSE(Download()) << fewerNotes;
+    EXPECT_EQ(window.Boxes().back().text, "User database download failed, please try again");
+    EXPECT_EQ(state.database.Image(), before);
+    // Two readings, each waiting the longer silence at the end of a list that looks cut off.
+    EXPECT_LE(Elapsed(), 2 * LineTime(60, 60) + 3 * kSuspectedEndLimit + 2 * kLullLimit) << fewerNotes;
+  }
 }
+
+// As measured against another device: 60 points and a pause before record 20 in every
+// conversation, where the 40 records after it fill exactly five notes and nothing is left over.
+// The second reading waits the pause out.
+TEST_F(LullTest, APauseBeforeTheSameRecordInEveryConversationIsWaitedOutTheSecondTime) {
+  for (int millis : {700, 1200, 2500}) {
+    UseDevice(60, sim::ListLength::Filled);
+    device.Faults().lulls = {{sim::Phase::Records, 20, milliseconds(millis)}};
+    const int opens = port.OpenCount();
+    ASSERT_TRUE(Download()) << millis;
+    EXPECT_EQ(Loaded(), Held()) << millis;
+    EXPECT_EQ(port.OpenCount(), opens + 2) << millis;
+  }
+}
+
+// Without notes, the records read as notes leave no note past the last point to give them away;
+// only the counts of the two lists do.
+TEST_F(LullTest, RecordsReadAsNotesAreCaughtOnADeviceWithoutNotes) {
+  for (const bool once : {true, false}) {
+    UseDevice(60, sim::ListLength::Filled);
+    std::fill(device.Memory().image.begin() + kRecordsBytes, device.Memory().image.end(), 0xFF);
+    device.Faults().lulls = {{sim::Phase::Records, 20, kLullLimit + kReadLimit + milliseconds(200), once}};
+    ASSERT_TRUE(Download()) << once;
+    EXPECT_EQ(Loaded(), Held()) << once;
+  }
+}
+
+// After a lull right after the header an empty records list and an empty notes list would fit
+// each other, so nothing later could show the shift.
+TEST_F(LullTest, ALullRightAfterTheHeaderIsNotAnEmptyDevice) {
+  UseDevice(60, sim::ListLength::Filled);
+  device.Faults().lulls = {{sim::Phase::Records, 0, milliseconds(2500)}};
+  ASSERT_TRUE(Download());
+  EXPECT_EQ(Loaded(), Held());
+}
+
+// A device that stops its records early but sends every note, empty past the records, gives the
+// same reading twice. Records read as notes can look alike once: 192 records after a lull before
+// record 40 fill exactly 24 notes, and the device's notes are empty from note 16 on, so the
+// reading ends on a whole notes list, empty past the records. The second reading differs.
+TEST_F(LullTest, AWholeNotesListAfterShortRecordsIsTakenOnlyWhenASecondReadingAgrees) {
+  UseDevice(30, sim::ListLength::All);
+  device.Faults().stopAfterRecords = 40;
+  const int opens = port.OpenCount();
+  ASSERT_TRUE(Download());
+  EXPECT_EQ(Loaded(), Held());
+  EXPECT_EQ(port.OpenCount(), opens + 2);
+
+  for (const bool once : {true, false}) {
+    UseDevice(232, sim::ListLength::Filled);
+    std::fill(device.Memory().image.begin() + kRecordsBytes + 16 * kNoteSize, device.Memory().image.end(), 0xFF);
+    device.Faults().lulls = {{sim::Phase::Records, 40, kLullLimit + kReadLimit + milliseconds(200), once}};
+    state.database.SetPoint(3, UserPoint{1, 2, 3, 4, 0});
+    const TransferImage before = state.database.Image();
+    EXPECT_FALSE(Download()) << once;
+    EXPECT_EQ(state.database.Image(), before) << once;
+  }
+}
+
+// Tells the device to change between the two readings of one download.
+class ChangingSeat final : public DeviceSeat {
+ public:
+  explicit ChangingSeat(std::function<void()> change) : change_(std::move(change)) {}
+  void PortNotOpened(const PortFailure& /*failure*/) override {}
+  void WaitingForLink(int /*portNumber*/) override {}
+  void HandshakeRetry(int /*attempt*/, int /*tries*/) override {}
+  void NoUpdateMode() override {}
+  void HandshakeSucceeded() override {}
+  void Receiving() override {
+    if (++readings_ == 2) change_();
+  }
+  void ChunkSent(std::size_t /*chunk*/) override {}
+
+ private:
+  std::function<void()> change_;
+  int readings_ = 0;
+};
+
+TEST_F(LullTest, TwoReadingsThatEachFitButDifferFailTheDownload) {
+  UseDevice(10, sim::ListLength::All);
+  device.Memory().Note(200)[0] = 'x';
+  ChangingSeat seat([this] { device.Memory().Note(200)[0] = 'y'; });
+  EXPECT_EQ(userdb::Download(state.link, kDevicePort, seat).outcome, DownloadOutcome::Incomplete);
+  EXPECT_EQ(port.OpenCount(), 2);
+}
+
+// A lull before one block at a time, of each length up to the longer wait and beyond it, once or
+// at the same place in every conversation, as a flash page boundary would put it.
+struct LullGridCase {
+  std::size_t points;  // 60 sends only its points; 256 sends every entry
+  sim::Phase phase;
+  int millis;
+  bool everyTime;
+};
+
+void PrintTo(const LullGridCase& lull, std::ostream* out) {
+  *out << lull.points << " points, " << sim::PhaseName(lull.phase) << ", " << lull.millis << " ms"
+       << (lull.everyTime ? ", every time" : ", once");
+}
+
+class LullGrid : public LullTest, public ::testing::WithParamInterface<LullGridCase> {
+ protected:
+  // A database of the user's that a failed download must leave as it was.
+  TransferImage UsersDatabase() {
+    state.database.SetPoint(3, UserPoint{1, 2, 3, 4, 0});
+    return state.database.Image();
+  }
+};
+
+TEST_P(LullGrid, GivesTheDevicesExactDatabaseOrFailsAndChangesNothing) {
+  const LullGridCase lull = GetParam();
+  const Duration pause = milliseconds(lull.millis);
+  // A lull beyond the longer wait that comes back in the second reading reads as an end there too.
+  const bool succeeds = !lull.everyTime || pause < kSuspectedEndLimit;
+  const std::size_t step = lull.points == kRecordCount ? 16 : 4;
+  for (std::size_t block = 0; block < lull.points; block += step) {
+    SCOPED_TRACE("before block " + std::to_string(block));
+    UseDevice(lull.points, lull.points == kRecordCount ? sim::ListLength::All : sim::ListLength::Filled);
+    device.Faults().lulls = {{lull.phase, block, pause, !lull.everyTime}};
+    const TransferImage before = UsersDatabase();
+    const std::size_t boxes = window.Boxes().size();
+    ASSERT_EQ(Download(), succeeds);
+    if (succeeds) {
+      EXPECT_EQ(Loaded(), Held());
+      EXPECT_EQ(window.Boxes().size(), boxes);
+    } else {
+      EXPECT_EQ(state.database.Image(), before);
+      EXPECT_EQ(window.Boxes().back().text, "User database download failed, please try again");
+    }
+    EXPECT_LE(Elapsed(), 2 * (LineTime(lull.points, lull.points) + pause + kSuspectedEndLimit) + kSuspectedEndLimit +
+                             2 * kLullLimit);
+  }
+}
+
+std::vector<LullGridCase> LullGridCases() {
+  const int beyondTheWait = static_cast<int>((kSuspectedEndLimit + std::chrono::seconds(1)) / milliseconds(1));
+  std::vector<LullGridCase> cases;
+  for (std::size_t points : {std::size_t{60}, kRecordCount}) {
+    for (sim::Phase phase : {sim::Phase::Records, sim::Phase::Notes}) {
+      for (int millis : {300, 700, 1200, 2500, 3000, beyondTheWait}) {
+        for (bool everyTime : {false, true}) cases.push_back({points, phase, millis, everyTime});
+      }
+    }
+  }
+  return cases;
+}
+
+std::string LullGridName(const ::testing::TestParamInfo<LullGridCase>& info) {
+  const LullGridCase& lull = info.param;
+  return std::to_string(lull.points) + "Points" + std::string(sim::PhaseName(lull.phase)) +
+         std::to_string(lull.millis) + "ms" + (lull.everyTime ? "EveryTime" : "Once");
+}
+
+INSTANTIATE_TEST_SUITE_P(Lulls, LullGrid, ::testing::ValuesIn(LullGridCases()), LullGridName);
 
 using TrailingBytesTest = LullTest;
 

@@ -10,7 +10,7 @@
 namespace userdb::test {
 
 // The sections of the document, in their order.
-enum class MatrixSection { DeviceFaults, LineDamage, Ports, Files };
+enum class MatrixSection { DeviceFaults, Lulls, LineDamage, Ports, Files };
 
 struct MatrixRow {
   MatrixSection section = MatrixSection::DeviceFaults;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
 
+#include "device/download.h"
 #include "device/serial_channel.h"
 #include "device/update_mode.h"
 #include "device/upload.h"
@@ -87,10 +89,38 @@ std::string DescribeDevice(const std::vector<std::uint8_t>& before, const Transf
   return "changed; " + Bytes(DifferingBytes(after, sent)) + " from the upload";
 }
 
+// The command run once after the injection, as the row records it.
+struct Observed {
+  Duration elapsed{};
+  bool succeeded = false;
+  MatrixRow row;
+};
+
+Observed Observe(const ExpectedRow& expected, const std::function<void(PacedLine&)>& inject, Duration bound) {
+  PacedLine line;
+  if (expected.command == Command::Download || expected.command == Command::Upload) line.Load();
+  // An edit the device does not have yet, so that an upload that lands can be seen.
+  line.state.database.Note(9)[0] = 'E';
+  inject(line);
+
+  const std::vector<std::uint8_t> deviceBefore = line.DeviceImage();
+  const WindowSnapshot before = line.Snapshot();
+  const std::vector<std::string> labels = LabelTexts(line.window);
+  const TransferImage sent = line.state.database.Image();
+  const CommandRun run = line.Run(expected.command);
+  return {
+      run.elapsed,
+      run.succeeded,
+      {expected.section, expected.fault, CommandName(expected.command), BoxTexts(run.boxes), Seconds(run.elapsed),
+       Seconds(bound), line.PortClosed() ? "closed" : "open", DescribeDevice(deviceBefore, sent, line.DeviceImage()),
+       DescribeMemory(expected.command, before, labels, line), ""}};
+}
+
 }  // namespace
 
 Duration Allowance(const Waits& waits) {
-  Duration allowance = kReadLimit * waits.shortReads + kLullLimit * waits.silences + waits.pause;
+  Duration allowance = kReadLimit * waits.shortReads + kLullLimit * waits.silences +
+                       kSuspectedEndLimit * waits.suspectedEnds + waits.pause;
   if (waits.writeStall) allowance += kWriteStallLimit + kReadLimit;
   if (waits.endMessage) allowance += kUpdateOverLimit + kReadLimit;
   if (waits.verdict) allowance += kUploadAnswerLimit + kReadLimit;
@@ -99,38 +129,25 @@ Duration Allowance(const Waits& waits) {
 
 void PrintTo(const ExpectedRow& expected, std::ostream* out) { *out << expected.name; }
 
-void RunMatrixRow(const ExpectedRow& expected) {
-  PacedLine line;
-  if (expected.command == Command::Download || expected.command == Command::Upload) line.Load();
-  // An edit the device does not have yet, so that an upload that lands can be seen.
-  line.state.database.Note(9)[0] = 'E';
-  expected.inject(line);
+void RunMatrixRow(const ExpectedRow& expected) { RunMatrixRow(expected, {expected.inject}); }
 
-  const std::vector<std::uint8_t> deviceBefore = line.DeviceImage();
-  const WindowSnapshot before = line.Snapshot();
-  const std::vector<std::string> labels = LabelTexts(line.window);
-  const TransferImage sent = line.state.database.Image();
-  const CommandRun run = line.Run(expected.command);
-  const Duration bound = CleanTime(expected.command) + Allowance(expected.waits);
-
-  MatrixRow row{expected.section,
-                expected.fault,
-                CommandName(expected.command),
-                BoxTexts(run.boxes),
-                Seconds(run.elapsed),
-                Seconds(bound),
-                line.PortClosed() ? "closed" : "open",
-                DescribeDevice(deviceBefore, sent, line.DeviceImage()),
-                DescribeMemory(expected.command, before, labels, line),
-                ""};
-
-  EXPECT_EQ(run.succeeded, expected.succeeds);
-  EXPECT_EQ(row.userSees, expected.userSees);
-  EXPECT_LE(run.elapsed, bound) << row.time << " against " << row.bound;
-  EXPECT_EQ(row.port, "closed");
-  EXPECT_EQ(row.device, expected.device);
-  EXPECT_EQ(row.memory, expected.memory);
-  FaultMatrix::Instance().Add(std::move(row));
+void RunMatrixRow(const ExpectedRow& expected, const std::vector<std::function<void(PacedLine&)>>& injects) {
+  const int readings = expected.waits.readsTwice ? 2 : 1;
+  const Duration bound = CleanTime(expected.command) * readings + Allowance(expected.waits);
+  std::optional<Observed> longest;
+  for (std::size_t i = 0; i < injects.size(); ++i) {
+    SCOPED_TRACE("injection " + std::to_string(i));
+    Observed observed = Observe(expected, injects[i], bound);
+    const MatrixRow& row = observed.row;
+    EXPECT_EQ(observed.succeeded, expected.succeeds);
+    EXPECT_EQ(row.userSees, expected.userSees);
+    EXPECT_LE(observed.elapsed, bound) << row.time << " against " << row.bound;
+    EXPECT_EQ(row.port, "closed");
+    EXPECT_EQ(row.device, expected.device);
+    EXPECT_EQ(row.memory, expected.memory);
+    if (!longest || observed.elapsed > longest->elapsed) longest = std::move(observed);
+  }
+  if (longest) FaultMatrix::Instance().Add(std::move(longest->row));
 }
 
 }  // namespace userdb::test

@@ -28,11 +28,13 @@ constexpr int kTries = 3;  // a user tries a failed command again, up to this of
 
 // Every wait a damaged conversation may cost: the reads its damage cuts short, any pause or
 // stall it puts on the line, and the command's own longest limit.
-// A device that sends only its points ends each of its two lists with a silence.
+// A device that sends only its points ends each of its two lists with a silence. A download
+// whose lists look cut off waits longer for the end of each, in either of its readings.
 Duration DamageAllowance(Command command, const std::vector<sim::LineEvent>& events, sim::ListLength lists) {
   const int damage = static_cast<int>(events.size());
   Waits waits{.shortReads = 2 * damage, .silences = 2 * damage};
   if (command == Command::Download && lists == sim::ListLength::Filled) waits.silences += 2;
+  if (command == Command::Download) waits.suspectedEnds = 2;
   for (const sim::LineEvent& event : events) {
     if (event.damage != sim::LineDamage::Pause) continue;
     if (event.direction == sim::LineDirection::ToProgram) {
@@ -93,7 +95,7 @@ class Session {
     const std::vector<std::uint8_t> deviceBefore = line_.DeviceImage();
     const std::size_t conversationsBefore = faults_.Drawn().size();
     const CommandRun run = line_.Run(command);
-    // A download whose first reading showed notes past the last point reads the device again.
+    // A download whose first reading looked cut off reads the device again.
     const std::vector<std::vector<sim::LineEvent>> conversations(
         faults_.Drawn().begin() + static_cast<std::ptrdiff_t>(conversationsBefore), faults_.Drawn().end());
     const auto all = [&conversations](bool (*test)(const std::vector<sim::LineEvent>&)) {
