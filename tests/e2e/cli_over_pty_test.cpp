@@ -64,7 +64,7 @@ TEST_F(CliOverPty, FaultsEndWithinTheirBoundsWithTheWindowsWords) {
        {"download", "--output", InFolder("x.bin")},
        "User database download failed, please try again",
        milliseconds(1500)},
-      {{"--fault", "lull=records:3:900"},
+      {{"--fault", "noise-after-notes=3"},
        {"download", "--output", InFolder("x.bin")},
        "User database download failed, please try again",
        milliseconds(2500)},
