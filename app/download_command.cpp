@@ -15,9 +15,8 @@ namespace {
 // told, but the download still counts.
 void KeepBackup(ProgramState& state, Window& window) {
   if (state.backups == nullptr) return;
-  if (const std::optional<std::string> problem = state.backups->Keep(state.database.Image(), state.serialNumber)) {
-    window.ShowMessage({BoxOwner::None, *problem, std::string(kCaptionInfo), BoxKind::Ok});
-  }
+  const KeepResult kept = state.backups->Keep(state.database.Image(), state.serialNumber);
+  if (!kept) window.ShowMessage({BoxOwner::None, kept.message, std::string(kCaptionInfo), BoxKind::Ok});
 }
 
 }  // namespace

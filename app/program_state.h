@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/backup_sink.h"
+#include "app/backups.h"
 #include "app/shown_page.h"
 #include "database/user_database.h"
 #include "device/device_link.h"
@@ -20,8 +20,9 @@ struct ProgramState {
   ShownPage shown;
   // The device's serial number, once a device information block has shown it.
   std::optional<std::uint32_t> serialNumber;
-  // Where every download leaves a copy of the device; none keeps no copy.
-  BackupSink* backups = nullptr;
+  // Where every download leaves a copy of the device, and where the backup commands look; none
+  // keeps no copy.
+  Backups* backups = nullptr;
 };
 
 }  // namespace userdb

@@ -25,15 +25,15 @@ std::string Row(const std::string& number, const std::string& taken, const std::
 
 }  // namespace
 
-int ListBackups(const storage::BackupStore& backups, std::ostream& output) {
-  const std::vector<storage::BackupEntry> entries = backups.List();
+int ListBackups(const Backups& backups, std::ostream& output) {
+  const std::vector<BackupEntry> entries = backups.List();
   if (entries.empty()) {
     output << "No backups yet in " << backups.Folder().value_or("(no folder: set USERDB_DATA_DIR)").string() << '\n';
     return exit_code::kSuccess;
   }
   output << Row("No.", "Date", "Serial number", "Points", "File") << '\n';
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    const storage::BackupEntry& entry = entries[i];
+    const BackupEntry& entry = entries[i];
     output << Row(std::to_string(i + 1), entry.taken, entry.serialNumber ? std::to_string(*entry.serialNumber) : "-",
                   std::to_string(entry.points), entry.file.string())
            << '\n';
@@ -41,11 +41,11 @@ int ListBackups(const storage::BackupStore& backups, std::ostream& output) {
   return exit_code::kSuccess;
 }
 
-std::optional<std::filesystem::path> ChooseBackup(const storage::BackupStore& backups, const std::string& which,
+std::optional<std::filesystem::path> ChooseBackup(const Backups& backups, const std::string& which,
                                                   std::string& error) {
   const std::optional<std::size_t> number = BackupNumber(which.empty() ? "1" : which);
   if (!number) return std::filesystem::path(which);
-  const std::vector<storage::BackupEntry> entries = backups.List();
+  const std::vector<BackupEntry> entries = backups.List();
   if (*number == 0 || *number > entries.size()) {
     error = entries.empty() ? "there is no backup to restore yet"
                             : "there is no backup " + std::to_string(*number) + "; `userdb backups` lists " +

@@ -6,15 +6,14 @@
 #include <ostream>
 #include <string>
 
-#include "storage/backup_store.h"
+#include "app/backups.h"
 
 namespace userdb::cli {
 
 // Newest first, numbered as restore takes them.
-int ListBackups(const storage::BackupStore& backups, std::ostream& output);
+int ListBackups(const Backups& backups, std::ostream& output);
 
 // "N" (1 is the newest) or a file's path; nothing with the reason when N names no backup.
-std::optional<std::filesystem::path> ChooseBackup(const storage::BackupStore& backups, const std::string& which,
-                                                  std::string& error);
+std::optional<std::filesystem::path> ChooseBackup(const Backups& backups, const std::string& which, std::string& error);
 
 }  // namespace userdb::cli

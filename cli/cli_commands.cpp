@@ -29,9 +29,7 @@ constexpr std::size_t kUploadedBytes =
 class Conversations {
  public:
   explicit Conversations(const CommandContext& context)
-      : context_(context), link_(context.port), seat_(context.errors, context.portPath) {
-    link_.handshakeTries = context.handshakeTries;
-  }
+      : context_(context), link_(context.state.link), seat_(context.errors, context.portPath) {}
 
   ConnectResult Connect(int portNumber) { return userdb::Connect(link_, portNumber, seat_); }
   ConnectResult Connect() { return Connect(context_.portNumber); }
@@ -51,7 +49,7 @@ class Conversations {
   }
 
   const CommandContext& context_;
-  DeviceLink link_;
+  DeviceLink& link_;
   CommandLineSeat seat_;
 };
 
@@ -66,20 +64,19 @@ bool Downloaded(const CommandContext& context, const DownloadResult& result) {
 // The copy of the device every download leaves; where it went when asked to say so, unless
 // quiet. False when none was kept (the reason told).
 bool KeepBackup(const CommandContext& context, const TransferImage& image, bool sayWhere = true) {
-  if (context.backups == nullptr) return false;
-  if (const std::optional<std::string> problem = context.backups->Keep(image, std::nullopt)) {
-    Tell(context, *problem);
+  if (context.state.backups == nullptr) return false;
+  const KeepResult kept = context.state.backups->Keep(image, std::nullopt);
+  if (!kept) {
+    Tell(context, kept.message);
     return false;
   }
-  if (sayWhere && !context.quiet) {
-    context.output << "Kept a copy of the device in " << context.backups->LastKept()->string() << '\n';
-  }
+  if (sayWhere && !context.quiet) context.output << "Kept a copy of the device in " << kept.file.string() << '\n';
   return true;
 }
 
 // A download whose only purpose is the backup that every download leaves.
 int BackUpDevice(const CommandContext& context) {
-  if (context.backups == nullptr) return exit_code::kSuccess;
+  if (context.state.backups == nullptr) return exit_code::kSuccess;
   const DownloadResult result = Conversations(context).Download("backup");
   if (!Downloaded(context, result)) {
     Tell(context, "the device could not be read for a backup; nothing was written");

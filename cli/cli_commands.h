@@ -10,27 +10,24 @@
 #include <string>
 #include <string_view>
 
+#include "app/program_state.h"
 #include "cli/file_messages.h"
 #include "cli/transfer_progress.h"
-#include "device/serial_port.h"
-#include "storage/backup_store.h"
 
 namespace userdb::cli {
 
 using Confirm = std::function<bool(std::string_view question)>;
 
 struct CommandContext {
-  SerialPort& port;
+  ProgramState& state;  // the link every conversation runs on, and where downloads leave a copy
   int portNumber = 2;
   std::ostream& output;
   std::ostream& errors;
   Confirm confirm;
   TransferProgress* progress = nullptr;                // told what each long conversation is about to move
   bool quiet = false;                                  // no word of success
-  storage::BackupStore* backups = nullptr;             // where downloads leave a copy of the device
   std::optional<std::string> portPath = std::nullopt;  // the device path --port named, if any
-  int handshakeTries = 1;
-  bool explain = false;  // list every change the formats made, not just their count
+  bool explain = false;                                // list every change the formats made, not just their count
 };
 
 struct DownloadRequest {

@@ -121,8 +121,11 @@ int RunOnDevice(const GlobalOptions& global, bool yes, storage::BackupStore& bac
     port.Watch(*trace);
   }
   const cli::Confirm confirm = yes ? cli::Confirm([](std::string_view) { return true; }) : cli::Confirm(AskOnTerminal);
-  return command(cli::CommandContext{port, line->portNumber, std::cout, std::cerr, confirm, &progress, global.quiet,
-                                     &backups, line->path, global.retries + 1, global.explain});
+  ProgramState state(port);
+  state.link.handshakeTries = global.retries + 1;
+  state.backups = &backups;
+  return command(cli::CommandContext{state, line->portNumber, std::cout, std::cerr, confirm, &progress, global.quiet,
+                                     line->path, global.explain});
 }
 
 int RunMerge(const GlobalOptions& global, const FileOptions& file, const cli::MergeArguments& arguments,

@@ -6,13 +6,13 @@
 
 namespace userdb {
 
-BackupListDialog::BackupListDialog(QWidget* owner, std::span<const storage::BackupEntry> backups)
+BackupListDialog::BackupListDialog(QWidget* owner, std::span<const BackupEntry> backups)
     : QDialog(owner), list_(new QTreeWidget(this)) {
   setWindowTitle(tr("Restore backup"));
   list_->setAccessibleName(tr("Backups"));
   list_->setRootIsDecorated(false);
   list_->setHeaderLabels({tr("Date"), tr("Serial number"), tr("Points")});
-  for (const storage::BackupEntry& entry : backups) {
+  for (const BackupEntry& entry : backups) {
     const QString serial = entry.serialNumber ? QString::number(*entry.serialNumber) : QStringLiteral("-");
     auto* row =
         new QTreeWidgetItem(list_, {QString::fromStdString(entry.taken), serial, QString::number(entry.points)});

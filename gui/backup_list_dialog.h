@@ -6,13 +6,13 @@
 #include <QTreeWidget>
 #include <span>
 
-#include "storage/backup_store.h"
+#include "app/backups.h"
 
 namespace userdb {
 
 class BackupListDialog final : public QDialog {
  public:
-  BackupListDialog(QWidget* owner, std::span<const storage::BackupEntry> backups);
+  BackupListDialog(QWidget* owner, std::span<const BackupEntry> backups);
 
   QTreeWidget& List() { return *list_; }
   // The row chosen; -1 for none.

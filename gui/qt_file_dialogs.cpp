@@ -74,7 +74,7 @@ std::optional<menus::ImportSettings> QtFileDialogs::ConfirmImport(const std::fil
   return dialog.Settings();
 }
 
-std::optional<std::size_t> QtFileDialogs::ChooseBackup(std::span<const storage::BackupEntry> backups) {
+std::optional<std::size_t> QtFileDialogs::ChooseBackup(std::span<const BackupEntry> backups) {
   BackupListDialog dialog(&owner_, backups);
   if (dialog.exec() != QDialog::Accepted || dialog.Chosen() < 0) return std::nullopt;
   return static_cast<std::size_t>(dialog.Chosen());

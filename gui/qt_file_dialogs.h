@@ -19,7 +19,7 @@ class QtFileDialogs final : public menus::FileDialogs {
   std::optional<menus::ImportSettings> ConfirmImport(const std::filesystem::path& file,
                                                      const menus::ImportSettings& start,
                                                      const menus::PreviewOf& preview) override;
-  std::optional<std::size_t> ChooseBackup(std::span<const storage::BackupEntry> backups) override;
+  std::optional<std::size_t> ChooseBackup(std::span<const BackupEntry> backups) override;
   bool OpenWithDesktop(const std::filesystem::path& file) override;
 
  private:

@@ -25,9 +25,8 @@ namespace userdb {
 
 namespace {}  // namespace
 
-QtMainWindow::QtMainWindow(ProgramState& state, storage::BackupStore* backups)
+QtMainWindow::QtMainWindow(ProgramState& state)
     : state_(state),
-      backups_(backups),
       router_(state, *this),
       menuBar_(BuildMenuBar()),
       controls_(BuildFromTemplate(*this, MainFormTemplate(), TemplateTexts::EightBit, menuBar_)),
@@ -67,7 +66,7 @@ QAction* QtMainWindow::MenuAction(int command) const {
 }
 
 void QtMainWindow::ChooseMenuItem(int command) {
-  menus::FileContext context{state_, *this, *fileDialogs_, backups_};
+  menus::FileContext context{state_, *this, *fileDialogs_};
   if (!menus::ChooseMenuItem(command, router_, context) && command == menu::kAbout) OpenAboutBox();
 }
 

@@ -23,8 +23,7 @@ class QtMainWindow final : public QDialog, public Window {
  public:
   using BoxHandler = std::function<BoxAnswer(const MessageBoxRequest&)>;
 
-  // backups: where Restore backup… looks; none keeps none.
-  explicit QtMainWindow(ProgramState& state, storage::BackupStore* backups = nullptr);
+  explicit QtMainWindow(ProgramState& state);
   ~QtMainWindow() override;
 
   std::string Text(int controlId, std::size_t bufferSize) const override;
@@ -68,7 +67,6 @@ class QtMainWindow final : public QDialog, public Window {
   void ChooseMenuItem(int command);
 
   ProgramState& state_;
-  storage::BackupStore* backups_;
   CommandRouter router_;
   std::map<int, QAction*> menuActions_;  // before the bar, which fills it
   QMenuBar* menuBar_;

@@ -6,27 +6,33 @@
 #include "menus/export_points.h"
 #include "storage/atomic_file.h"
 #include "storage/backup_name.h"
+#include "storage/backup_store.h"
 #include "window/control_ids.h"
 #include "window/menu_bar.h"
 
 namespace userdb::menus {
 namespace {
 
+// Nothing when no backups are kept.
+std::optional<std::filesystem::path> BackupFolder(const ProgramState& state) {
+  return state.backups != nullptr ? state.backups->Folder() : std::nullopt;
+}
+
 // In the backups folder, named as the program names its own, so that the list shows it.
 std::filesystem::path ProposedBackup(const FileContext& context) {
   const std::string name =
       storage::NameFor(storage::BackupStore::DefaultClock()(), context.state.serialNumber).FileName();
-  if (context.backups == nullptr || !context.backups->Folder()) return name;
+  const std::optional<std::filesystem::path> folder = BackupFolder(context.state);
+  if (!folder) return name;
   std::error_code ignored;
-  std::filesystem::create_directories(*context.backups->Folder(), ignored);
-  return *context.backups->Folder() / name;
+  std::filesystem::create_directories(*folder, ignored);
+  return *folder / name;
 }
 
 std::string NoBackupsText(const FileContext& context) {
-  if (context.backups == nullptr || !context.backups->Folder()) {
-    return "No backups are kept: the environment names no data folder (set USERDB_DATA_DIR).";
-  }
-  return "There is no backup yet in " + context.backups->Folder()->string() + ".";
+  const std::optional<std::filesystem::path> folder = BackupFolder(context.state);
+  if (!folder) return "No backups are kept: the environment names no data folder (set USERDB_DATA_DIR).";
+  return "There is no backup yet in " + folder->string() + ".";
 }
 
 }  // namespace
@@ -48,23 +54,22 @@ void SaveBackup(FileContext& context) {
 }
 
 void RestoreBackup(FileContext& context) {
-  const std::vector<storage::BackupEntry> entries =
-      context.backups != nullptr ? context.backups->List() : std::vector<storage::BackupEntry>{};
-  if (entries.empty()) {
+  const Backups* backups = context.state.backups;
+  const std::vector<BackupEntry> entries = backups != nullptr ? backups->List() : std::vector<BackupEntry>{};
+  if (backups == nullptr || entries.empty()) {
     Tell(context, menu::kRestoreBackup, NoBackupsText(context));
     return;
   }
   if (!SettleUnsavedWork(context.state, context.window)) return;
   const std::optional<std::size_t> chosen = context.dialogs.ChooseBackup(entries);
   if (!chosen || *chosen >= entries.size()) return;
-  const storage::BackupEntry& entry = entries[*chosen];
-  std::string error;
-  const std::optional<TransferImage> image = storage::LoadBackup(entry.file, error);
-  if (!image) {
-    Tell(context, menu::kRestoreBackup, error);
+  const BackupEntry& entry = entries[*chosen];
+  const ImageLoadResult loaded = backups->Load(entry.file);
+  if (!loaded) {
+    Tell(context, menu::kRestoreBackup, loaded.message);
     return;
   }
-  context.state.database.SetImage(*image);
+  context.state.database.SetImage(loaded.image);
   ShowWholeDatabase(context.state, context.window);
   context.window.SetText(ids::kStatusBox, "Restored the backup of " + entry.taken + ": " +
                                               std::to_string(entry.points) +

@@ -7,7 +7,6 @@
 
 #include "app/program_state.h"
 #include "menus/file_dialogs.h"
-#include "storage/backup_store.h"
 #include "window/window.h"
 
 namespace userdb::menus {
@@ -16,7 +15,6 @@ struct FileContext {
   ProgramState& state;
   Window& window;
   FileDialogs& dialogs;
-  storage::BackupStore* backups = nullptr;  // none: the environment names no data folder
 };
 
 // An owned box captioned with the command's menu item, its UTF-8 text shown in the window's

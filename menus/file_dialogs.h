@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/backups.h"
 #include "formats/point_merge.h"
 #include "menus/file_kinds.h"
-#include "storage/backup_store.h"
 
 namespace userdb::menus {
 
@@ -56,7 +56,7 @@ class FileDialogs {
                                                       const PreviewOf& preview) = 0;
 
   // Newest first, as listed; the index chosen, nothing for Cancel.
-  virtual std::optional<std::size_t> ChooseBackup(std::span<const storage::BackupEntry> backups) = 0;
+  virtual std::optional<std::size_t> ChooseBackup(std::span<const BackupEntry> backups) = 0;
 
   // False when the desktop has no program for the file.
   virtual bool OpenWithDesktop(const std::filesystem::path& file) = 0;

@@ -8,6 +8,7 @@
 #include "files/point_files.h"
 #include "menus/export_points.h"
 #include "storage/backup_name.h"
+#include "storage/backup_store.h"
 #include "window/menu_bar.h"
 
 namespace userdb::menus {

@@ -18,7 +18,7 @@ struct Found {
 };
 
 // Newest first.
-std::vector<Found> Backups(const std::filesystem::path& folder) {
+std::vector<Found> BackupsIn(const std::filesystem::path& folder) {
   std::vector<Found> found;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
@@ -46,24 +46,25 @@ WallClock BackupStore::DefaultClock() {
   return [] { return std::chrono::system_clock::to_time_t(std::chrono::system_clock::now()); };
 }
 
-std::optional<std::string> BackupStore::Keep(const TransferImage& image, std::optional<std::uint32_t> serialNumber) {
-  if (!folder_) return std::string("No backup of the device was saved: no folder for it (set USERDB_DATA_DIR)");
+KeepResult BackupStore::Keep(const TransferImage& image, std::optional<std::uint32_t> serialNumber) {
+  if (!folder_) {
+    return {KeepOutcome::NoFolder, {}, "No backup of the device was saved: no folder for it (set USERDB_DATA_DIR)"};
+  }
   const std::string failed = "No backup of the device could be saved in " + folder_->string() + ": ";
   std::error_code error;
   std::filesystem::create_directories(*folder_, error);
-  if (error) return failed + error.message();
+  if (error) return {KeepOutcome::NotSaved, {}, failed + error.message()};
   BackupName name = NameFor(clock_(), serialNumber);
   while (std::filesystem::exists(*folder_ / name.FileName(), error)) ++name.sequence;
   const std::filesystem::path file = *folder_ / name.FileName();
   std::string reason;
-  if (!WriteFileAtomically(file, image, reason)) return failed + reason;
-  lastKept_ = file;
+  if (!WriteFileAtomically(file, image, reason)) return {KeepOutcome::NotSaved, {}, failed + reason};
   DropOldest();
-  return std::nullopt;
+  return {KeepOutcome::Kept, file, {}};
 }
 
 void BackupStore::DropOldest() const {
-  const std::vector<Found> found = Backups(*folder_);
+  const std::vector<Found> found = BackupsIn(*folder_);
   for (std::size_t i = kBackupsKept; i < found.size(); ++i) {
     std::error_code ignored;  // one that cannot go now goes next time
     std::filesystem::remove(found[i].file, ignored);
@@ -73,36 +74,30 @@ void BackupStore::DropOldest() const {
 std::vector<BackupEntry> BackupStore::List() const {
   std::vector<BackupEntry> entries;
   if (!folder_) return entries;
-  for (const Found& backup : Backups(*folder_)) {
-    std::string ignored;
-    const std::optional<TransferImage> image = LoadBackup(backup.file, ignored);
-    if (!image) continue;
-    entries.push_back({backup.file, backup.name.Moment(), backup.name.serialNumber, PointsIn(*image)});
+  for (const Found& backup : BackupsIn(*folder_)) {
+    const ImageLoadResult loaded = Load(backup.file);
+    if (!loaded) continue;
+    entries.push_back({backup.file, backup.name.Moment(), backup.name.serialNumber, PointsIn(loaded.image)});
   }
   return entries;
 }
 
-std::optional<TransferImage> LoadBackup(const std::filesystem::path& file, std::string& error) {
+ImageLoadResult BackupStore::Load(const std::filesystem::path& file) const {
   std::error_code sizeError;
   const std::uintmax_t size = std::filesystem::file_size(file, sizeError);
-  if (sizeError) {
-    error = "cannot read " + file.string() + ": " + sizeError.message();
-    return std::nullopt;
-  }
+  if (sizeError) return {ImageLoadOutcome::CannotRead, {}, "cannot read " + file.string() + ": " + sizeError.message()};
   if (size != kImageSize) {
-    error = file.string() + ": " + std::to_string(size) + " bytes, not the " + std::to_string(kImageSize) +
-            " of a device's database";
-    return std::nullopt;
+    return {ImageLoadOutcome::NotAnImage,
+            {},
+            file.string() + ": " + std::to_string(size) + " bytes, not the " + std::to_string(kImageSize) +
+                " of a device's database"};
   }
   std::ifstream stream(file, std::ios::binary);
   const std::vector<char> bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-  if (bytes.size() != kImageSize) {
-    error = "cannot read " + file.string();
-    return std::nullopt;
-  }
-  TransferImage image{};
-  std::transform(bytes.begin(), bytes.end(), image.begin(), [](char c) { return static_cast<std::uint8_t>(c); });
-  return image;
+  if (bytes.size() != kImageSize) return {ImageLoadOutcome::CannotRead, {}, "cannot read " + file.string()};
+  ImageLoadResult loaded{ImageLoadOutcome::Loaded, {}, {}};
+  std::transform(bytes.begin(), bytes.end(), loaded.image.begin(), [](char c) { return static_cast<std::uint8_t>(c); });
+  return loaded;
 }
 
 }  // namespace userdb::storage

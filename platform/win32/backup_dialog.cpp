@@ -32,14 +32,14 @@ std::vector<std::uint8_t> BackupTemplate() {
   return EncodeNativeDialog(dialog);
 }
 
-std::string EntryLine(const storage::BackupEntry& entry) {
+std::string EntryLine(const BackupEntry& entry) {
   const std::string serial = entry.serialNumber ? std::to_string(*entry.serialNumber) : "-";
   return entry.taken + '\t' + serial + '\t' + std::to_string(entry.points);
 }
 
 class BackupDialog final : public ModalDialog {
  public:
-  explicit BackupDialog(std::span<const storage::BackupEntry> backups) : backups_(backups) {}
+  explicit BackupDialog(std::span<const BackupEntry> backups) : backups_(backups) {}
 
   std::optional<std::size_t> Run(HWND owner) {
     static const std::vector<std::uint8_t> form = BackupTemplate();
@@ -51,7 +51,7 @@ class BackupDialog final : public ModalDialog {
     const HWND list = GetDlgItem(Dialog(), kList);
     std::array<INT, kTabStops.size()> stops{kTabStops[0], kTabStops[1]};
     SendMessageW(list, LB_SETTABSTOPS, stops.size(), reinterpret_cast<LPARAM>(stops.data()));
-    for (const storage::BackupEntry& entry : backups_) {
+    for (const BackupEntry& entry : backups_) {
       SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(EntryLine(entry)).c_str()));
     }
     SendMessageW(list, LB_SETCURSEL, 0, 0);
@@ -74,13 +74,13 @@ class BackupDialog final : public ModalDialog {
     return TRUE;
   }
 
-  std::span<const storage::BackupEntry> backups_;
+  std::span<const BackupEntry> backups_;
   std::size_t chosen_ = 0;
 };
 
 }  // namespace
 
-std::optional<std::size_t> RunBackupDialog(HWND owner, std::span<const storage::BackupEntry> backups) {
+std::optional<std::size_t> RunBackupDialog(HWND owner, std::span<const BackupEntry> backups) {
   return BackupDialog(backups).Run(owner);
 }
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <span>
 
-#include "storage/backup_store.h"
+#include "app/backups.h"
 
 namespace userdb::win32 {
 
@@ -18,6 +18,6 @@ inline constexpr int kList = 101;  // one entry a backup, its columns apart by t
 
 // Restore is IDOK (as is a double click on an entry), Cancel IDCANCEL; the index of the entry
 // chosen, nothing for Cancel.
-std::optional<std::size_t> RunBackupDialog(HWND owner, std::span<const storage::BackupEntry> backups);
+std::optional<std::size_t> RunBackupDialog(HWND owner, std::span<const BackupEntry> backups);
 
 }  // namespace userdb::win32

@@ -13,7 +13,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
   userdb::ProgramState state(port);
   userdb::storage::BackupStore backups(userdb::storage::BackupFolder());
   state.backups = &backups;
-  userdb::Win32MainForm form(state, instance, &backups);
+  userdb::Win32MainForm form(state, instance);
   form.Run();
   return 0;
 }

@@ -25,7 +25,7 @@ std::optional<menus::ImportSettings> Win32FileDialogs::ConfirmImport(const std::
   return win32::RunImportDialog(owner_.Handle(), file, start, preview);
 }
 
-std::optional<std::size_t> Win32FileDialogs::ChooseBackup(std::span<const storage::BackupEntry> backups) {
+std::optional<std::size_t> Win32FileDialogs::ChooseBackup(std::span<const BackupEntry> backups) {
   return win32::RunBackupDialog(owner_.Handle(), backups);
 }
 

@@ -20,13 +20,12 @@ namespace userdb {
 
 static_assert(IDOK == ids::kLoadDatabase && IDCANCEL == ids::kExit, "the dialog's own commands are buttons 1 and 2");
 
-Win32MainForm::Win32MainForm(ProgramState& state, HINSTANCE resources, storage::BackupStore* backups,
-                             menus::FileDialogs* dialogs)
+Win32MainForm::Win32MainForm(ProgramState& state, HINSTANCE resources, menus::FileDialogs* dialogs)
     : state_(state),
       resources_(resources),
       icon_(LoadIconA(resources, MAKEINTRESOURCEA(ids::kAboutIcon))),
       systemDialogs_(window_),
-      files_{state, window_, dialogs != nullptr ? *dialogs : systemDialogs_, backups},
+      files_{state, window_, dialogs != nullptr ? *dialogs : systemDialogs_},
       router_(state, window_) {}
 
 // The dialog manager loads the menu bar from the resources and grows the window by its height.

@@ -15,17 +15,14 @@
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/win32_file_dialogs.h"
 #include "platform/win32/win32_window.h"
-#include "storage/backup_store.h"
 
 namespace userdb {
 
 class Win32MainForm final : private win32::ModalDialog {
  public:
-  // resources: the module that holds icon 128, string 101 and the menu bar. backups: where
-  // the backup commands look, none for no backups. dialogs: the file commands' dialogs, none
-  // for the system's.
-  Win32MainForm(ProgramState& state, HINSTANCE resources, storage::BackupStore* backups = nullptr,
-                menus::FileDialogs* dialogs = nullptr);
+  // resources: the module that holds icon 128, string 101 and the menu bar. dialogs: the file
+  // commands' dialogs, none for the system's.
+  Win32MainForm(ProgramState& state, HINSTANCE resources, menus::FileDialogs* dialogs = nullptr);
 
   // Shows the window and returns when it has closed, with the dialog's result.
   INT_PTR Run();

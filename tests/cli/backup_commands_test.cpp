@@ -7,6 +7,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli_fixture.h"
+#include "storage/backup_store.h"
 
 namespace userdb::cli {
 namespace {
@@ -15,7 +16,7 @@ class BackupCommandsTest : public CliFixture {
  protected:
   CommandContext WithBackups() {
     CommandContext context = Context();
-    context.backups = &backups;
+    context.state.backups = &backups;
     return context;
   }
   std::filesystem::path ImageFile(std::uint8_t mark) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,8 +30,9 @@ class CliFixture : public ::testing::Test {
 
   CommandContext Context(int portNumber = 5, bool answer = true) { return ContextOn(port, portNumber, answer); }
 
+  // Each context on a state of its own, as each run of the command line has.
   CommandContext ContextOn(SerialPort& line, int portNumber = 5, bool answer = true) {
-    return {.port = line,
+    return {.state = states.emplace_back(line),
             .portNumber = portNumber,
             .output = output,
             .errors = errors,
@@ -74,6 +76,7 @@ class CliFixture : public ::testing::Test {
   std::ostringstream output;
   std::ostringstream errors;
   std::filesystem::path folder;
+  std::list<ProgramState> states;
 };
 
 }  // namespace userdb::cli

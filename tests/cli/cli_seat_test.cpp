@@ -46,7 +46,7 @@ using CommandLineSeatOnDeviceTest = CliFixture;
 
 TEST_F(CommandLineSeatOnDeviceTest, WaitsAndRetriesAreToldOnStderr) {
   CommandContext context = Context();
-  context.handshakeTries = 2;
+  context.state.link.handshakeTries = 2;
   port.SetLinkDelay(std::chrono::seconds(2));
   EXPECT_EQ(RunInfo(context), exit_code::kSuccess);
   EXPECT_EQ(errors.str(), "userdb: waiting up to 10 s for the Bluetooth link on COM5 to connect\n");

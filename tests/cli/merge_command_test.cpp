@@ -9,6 +9,7 @@
 #include "cli_fixture.h"
 #include "formats/file_contents.h"
 #include "sim/sample_memory.h"
+#include "storage/backup_store.h"
 
 namespace userdb::cli {
 namespace {
@@ -29,7 +30,7 @@ std::string BerlinList(std::size_t count) {
 
 class MergeCommandTest : public CliFixture {
  protected:
-  MergeCommandTest() { context.backups = &backups; }
+  MergeCommandTest() { context.state.backups = &backups; }
 
   int Merge(const MergeRequest& request) {
     return RunMerge(request, MergeStreams{output, errors, false, false}, &context);

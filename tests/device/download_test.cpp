@@ -141,15 +141,20 @@ TEST_F(DownloadTest, AFailedHandshakeChangesNothing) {
   EXPECT_EQ(window.TextOf(ids::kPageLabel), "Please Load User Database");
 }
 
-// Keeps what it was given, or says it could not.
-class RecordingBackups final : public BackupSink {
+// Keeps what it was given, or says it could not; the download asks nothing else of it.
+class RecordingBackups final : public Backups {
  public:
-  std::optional<std::string> Keep(const TransferImage& image, std::optional<std::uint32_t> serialNumber) override {
+  KeepResult Keep(const TransferImage& image, std::optional<std::uint32_t> serialNumber) override {
     kept.push_back({image, serialNumber});
-    return problem;
+    return answer;
   }
+  std::vector<BackupEntry> List() const override { return {}; }
+  ImageLoadResult Load(const std::filesystem::path& /*file*/) const override { return {}; }
+  const std::optional<std::filesystem::path>& Folder() const override { return folder; }
+
   std::vector<std::pair<TransferImage, std::optional<std::uint32_t>>> kept;
-  std::optional<std::string> problem;
+  KeepResult answer{KeepOutcome::Kept, "/x/backups/kept.bin", ""};
+  std::optional<std::filesystem::path> folder = "/x/backups";
 };
 
 TEST_F(DownloadTest, EverySuccessfulDownloadLeavesACopyOfTheDeviceWithItsSerialNumber) {
@@ -169,11 +174,12 @@ TEST_F(DownloadTest, EverySuccessfulDownloadLeavesACopyOfTheDeviceWithItsSerialN
 
 TEST_F(DownloadTest, ACopyThatCannotBeKeptIsToldButTheDownloadStillCounts) {
   RecordingBackups backups;
-  backups.problem = "No backup of the device could be saved in /x/backups: Permission denied";
+  backups.answer = {
+      KeepOutcome::NotSaved, {}, "No backup of the device could be saved in /x/backups: Permission denied"};
   state.backups = &backups;
   router.Click(ids::kLoadDatabase);
   ASSERT_EQ(window.Boxes().size(), 1u);
-  const MessageBoxRequest expected{BoxOwner::None, *backups.problem, "Info", BoxKind::Ok};
+  const MessageBoxRequest expected{BoxOwner::None, backups.answer.message, "Info", BoxKind::Ok};
   EXPECT_EQ(window.Boxes()[0], expected);
   EXPECT_EQ(state.database.Image(), DeviceImage());
   EXPECT_EQ(window.TextOf(ids::kPageLabel), "Page 0");

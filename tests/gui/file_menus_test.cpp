@@ -41,7 +41,7 @@ class DrivenDialogs final : public menus::FileDialogs {
     if (!onImport(dialog)) return std::nullopt;
     return dialog.Settings();
   }
-  std::optional<std::size_t> ChooseBackup(std::span<const storage::BackupEntry> backups) override {
+  std::optional<std::size_t> ChooseBackup(std::span<const BackupEntry> backups) override {
     BackupListDialog dialog(nullptr, backups);
     const int chosen = onBackups(dialog);
     return chosen < 0 ? std::nullopt : std::optional<std::size_t>(chosen);

@@ -23,8 +23,7 @@ class WindowOnSimulator {
  public:
   static constexpr int kDevicePort = 2;  // COM002, selected at start
 
-  explicit WindowOnSimulator(storage::BackupStore* backups = nullptr)
-      : port(clock), state(port), window(state, backups) {
+  explicit WindowOnSimulator(storage::BackupStore* backups = nullptr) : port(clock), state(port), window(state) {
     port.Attach(kDevicePort, device);
     state.backups = backups;
     window.SetBoxHandler([this](const MessageBoxRequest& box) {

@@ -19,6 +19,7 @@
 #include "menus/file_menu.h"
 #include "platform/headless/headless_window.h"
 #include "sim/in_process_port.h"
+#include "storage/backup_store.h"
 #include "window/control_ids.h"
 
 namespace userdb::menus {
@@ -50,7 +51,7 @@ class ScriptedDialogs final : public FileDialogs {
     if (cancelImport || !previews.back().canImport) return std::nullopt;
     return last;
   }
-  std::optional<std::size_t> ChooseBackup(std::span<const storage::BackupEntry> backups) override {
+  std::optional<std::size_t> ChooseBackup(std::span<const BackupEntry> backups) override {
     listed.assign(backups.begin(), backups.end());
     return backupChosen;
   }
@@ -70,7 +71,7 @@ class ScriptedDialogs final : public FileDialogs {
   std::vector<FileKind> offered;
   std::vector<std::filesystem::path> proposals;
   std::vector<ImportPreview> previews;
-  std::vector<storage::BackupEntry> listed;
+  std::vector<BackupEntry> listed;
   std::vector<std::filesystem::path> opened;
 
  private:
@@ -92,7 +93,8 @@ class FileMenuTest : public testing::Test {
         state(port),
         backups(folder / "backups"),
         router(state, window),
-        context{state, window, dialogs, &backups} {
+        context{state, window, dialogs} {
+    state.backups = &backups;
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     InitialiseMainForm(state, window);

@@ -28,16 +28,16 @@ class BackupStoreTest : public ScratchFolderTest {
 
 TEST_F(BackupStoreTest, EachCopyIsAWholeImageNamedByMomentAndSerialNumber) {
   BackupStore store = Store();
-  ASSERT_EQ(store.Keep(ImageWithPoints(3), 20110318), std::nullopt);
-  ASSERT_TRUE(store.LastKept().has_value());
-  EXPECT_EQ(store.LastKept()->parent_path(), backups());
-  EXPECT_EQ(store.LastKept()->filename(), NameFor(kNoon, 20110318).FileName());
-  const std::vector<std::uint8_t> written = FileBytes(*store.LastKept());
+  const KeepResult kept = store.Keep(ImageWithPoints(3), 20110318);
+  ASSERT_EQ(kept.outcome, KeepOutcome::Kept) << kept.message;
+  EXPECT_EQ(kept.file.parent_path(), backups());
+  EXPECT_EQ(kept.file.filename(), NameFor(kNoon, 20110318).FileName());
+  const std::vector<std::uint8_t> written = FileBytes(kept.file);
   const TransferImage image = ImageWithPoints(3);
   EXPECT_EQ(written, std::vector<std::uint8_t>(image.begin(), image.end()));
 
   now += 60;
-  ASSERT_EQ(store.Keep(ImageWithPoints(7), std::nullopt), std::nullopt);
+  ASSERT_TRUE(store.Keep(ImageWithPoints(7), std::nullopt));
   const std::vector<BackupEntry> entries = store.List();
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].points, 7u);  // newest first
@@ -49,7 +49,7 @@ TEST_F(BackupStoreTest, EachCopyIsAWholeImageNamedByMomentAndSerialNumber) {
 
 TEST_F(BackupStoreTest, CopiesTakenInTheSameSecondAreAllKept) {
   BackupStore store = Store();
-  for (std::uint8_t mark = 1; mark <= 3; ++mark) ASSERT_EQ(store.Keep(ImageWithPoints(mark, mark), 5), std::nullopt);
+  for (std::uint8_t mark = 1; mark <= 3; ++mark) ASSERT_TRUE(store.Keep(ImageWithPoints(mark, mark), 5));
   const std::vector<BackupEntry> entries = store.List();
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[0].points, 3u);
@@ -65,7 +65,7 @@ TEST_F(BackupStoreTest, OnlyTheNewestFiftyAreKeptAndOtherFilesAreLeftAlone) {
   BackupStore store = Store();
   for (int i = 0; i < 55; ++i) {
     now += 1;
-    ASSERT_EQ(store.Keep(ImageWithPoints(static_cast<std::size_t>(i % 200)), 1), std::nullopt);
+    ASSERT_TRUE(store.Keep(ImageWithPoints(static_cast<std::size_t>(i % 200)), 1));
   }
   const std::vector<BackupEntry> entries = store.List();
   ASSERT_EQ(entries.size(), kBackupsKept);
@@ -81,28 +81,32 @@ TEST_F(BackupStoreTest, AFolderThatCannotBeMadeIsNamedInTheAnswer) {
   std::filesystem::create_directories(folder / "data");
   std::ofstream(backups()) << "a file where the folder should be";
   BackupStore store = Store();
-  const std::optional<std::string> problem = store.Keep(ImageWithPoints(1), 1);
-  ASSERT_TRUE(problem.has_value());
-  EXPECT_NE(problem->find(backups().string()), std::string::npos) << *problem;
-  EXPECT_FALSE(store.LastKept().has_value());
+  const KeepResult problem = store.Keep(ImageWithPoints(1), 1);
+  ASSERT_EQ(problem.outcome, KeepOutcome::NotSaved);
+  EXPECT_NE(problem.message.find(backups().string()), std::string::npos) << problem.message;
+  EXPECT_TRUE(problem.file.empty());
   EXPECT_TRUE(store.List().empty());
 
   BackupStore nowhere(std::nullopt);
-  ASSERT_TRUE(nowhere.Keep(ImageWithPoints(1), 1).has_value());
-  EXPECT_NE(nowhere.Keep(ImageWithPoints(1), 1)->find("USERDB_DATA_DIR"), std::string::npos);
+  ASSERT_EQ(nowhere.Keep(ImageWithPoints(1), 1).outcome, KeepOutcome::NoFolder);
+  EXPECT_NE(nowhere.Keep(ImageWithPoints(1), 1).message.find("USERDB_DATA_DIR"), std::string::npos);
 }
 
 TEST_F(BackupStoreTest, OnlyFilesOfExactlyOneImageLoad) {
-  std::string error;
+  const BackupStore store = Store();
   const TransferImage image = ImageWithPoints(9);
   std::ofstream(folder / "good.bin", std::ios::binary)
       .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
-  EXPECT_EQ(LoadBackup(folder / "good.bin", error), image);
+  const ImageLoadResult good = store.Load(folder / "good.bin");
+  ASSERT_EQ(good.outcome, ImageLoadOutcome::Loaded) << good.message;
+  EXPECT_EQ(good.image, image);
   std::ofstream(folder / "short.bin") << "abc";
-  EXPECT_EQ(LoadBackup(folder / "short.bin", error), std::nullopt);
-  EXPECT_NE(error.find("3 bytes"), std::string::npos) << error;
-  EXPECT_EQ(LoadBackup(folder / "missing.bin", error), std::nullopt);
-  EXPECT_NE(error.find("cannot read"), std::string::npos) << error;
+  const ImageLoadResult shorter = store.Load(folder / "short.bin");
+  EXPECT_EQ(shorter.outcome, ImageLoadOutcome::NotAnImage);
+  EXPECT_NE(shorter.message.find("3 bytes"), std::string::npos) << shorter.message;
+  const ImageLoadResult missing = store.Load(folder / "missing.bin");
+  EXPECT_EQ(missing.outcome, ImageLoadOutcome::CannotRead);
+  EXPECT_NE(missing.message.find("cannot read"), std::string::npos) << missing.message;
 }
 
 }  // namespace

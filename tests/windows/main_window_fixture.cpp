@@ -27,7 +27,7 @@ MainWindowFixture::MainWindowFixture()
       port(clock),
       state(port),
       backups(storage::BackupFolder()),
-      form(state, GetModuleHandleW(nullptr), &backups, &dialogs) {
+      form(state, GetModuleHandleW(nullptr), &dialogs) {
   state.backups = &backups;
 }
 

@@ -76,8 +76,8 @@ class Win32FileDialogsTest : public MainWindowFixture {
     RunUser();
   }
 
-  storage::BackupEntry Entry(const std::string& taken, std::optional<std::uint32_t> serial, std::size_t points) {
-    return storage::BackupEntry{folder / (taken.substr(0, 10) + ".bin"), taken, serial, points};
+  BackupEntry Entry(const std::string& taken, std::optional<std::uint32_t> serial, std::size_t points) {
+    return BackupEntry{folder / (taken.substr(0, 10) + ".bin"), taken, serial, points};
   }
 };
 
@@ -142,8 +142,8 @@ TEST_F(Win32FileDialogsTest, ImportDoesNothingWhileThePreviewForbidsItAndCancelG
 }
 
 TEST_F(Win32FileDialogsTest, TheBackupListShowsDateSerialAndPointsAndGivesTheEntryChosen) {
-  const std::vector<storage::BackupEntry> entries{Entry("2026-01-02 03:04:05", 20110318, 37),
-                                                  Entry("2025-12-31 23:59:59", std::nullopt, 256)};
+  const std::vector<BackupEntry> entries{Entry("2026-01-02 03:04:05", 20110318, 37),
+                                         Entry("2025-12-31 23:59:59", std::nullopt, 256)};
   std::vector<std::optional<std::size_t>> chosen;
   int run = 0;
   user.AnswerWith([&run](const SeenDialog& dialog, HWND) {
