@@ -160,13 +160,17 @@ int WriteImage(const CommandContext& context, const TransferImage& image, const 
 
 int RunInfo(const CommandContext& context) {
   const ConnectResult result = Conversations(context).Connect();
-  if (!result.inUpdateMode) return exit_code::kDeviceFailure;
-  if (!result.answered) {
-    Tell(context, message::kNotResponding);
-    return exit_code::kDeviceFailure;
+  switch (result.outcome) {
+    case ConnectOutcome::Answered:
+      PrintLabels(context, result.info);
+      return exit_code::kSuccess;
+    case ConnectOutcome::Unfinished:
+      Tell(context, message::kNotResponding);
+      break;
+    case ConnectOutcome::NotConnected:
+      break;
   }
-  PrintLabels(context, result.info);
-  return exit_code::kSuccess;
+  return exit_code::kDeviceFailure;
 }
 
 int RunDownload(const CommandContext& context, const DownloadRequest& request) {
@@ -175,10 +179,11 @@ int RunDownload(const CommandContext& context, const DownloadRequest& request) {
   UserDatabase database;
   database.SetImage(result.image);
   database.speedUnit = result.unit;
-  files::Complaints complaints;
   files::Changes changes;
-  if (!files::SavePointsFile(request.file, request.format, database, complaints, request.options, &changes)) {
-    PrintComplaints(context.errors, complaints);
+  const files::SaveResult saved =
+      files::SavePointsFile(request.file, request.format, database, request.options, &changes);
+  if (!saved) {
+    PrintComplaints(context.errors, saved.complaints);
     return exit_code::kFileProblem;
   }
   TellChanges(context.errors, changes, context.explain);
@@ -192,16 +197,15 @@ int RunDownload(const CommandContext& context, const DownloadRequest& request) {
 int RunUpload(const CommandContext& context, const UploadRequest& request) {
   files::LoadRequest load = request.load;
   load.forDevice = true;
-  files::Complaints complaints;
   files::Changes changes;
-  const std::optional<formats::PointsFile> points = files::LoadPointsFile(request.file, load, complaints, &changes);
+  const files::FileResult<formats::PointsFile> points = files::LoadPointsFile(request.file, load, &changes);
   if (!points) {
-    PrintComplaints(context.errors, complaints);
+    PrintComplaints(context.errors, points.complaints);
     Tell(context, "nothing was sent to the device");
     return exit_code::kFileProblem;
   }
   TellChanges(context.errors, changes, context.explain);
-  return WriteImage(context, points->database.Image(), request.steps);
+  return WriteImage(context, points.value.database.Image(), request.steps);
 }
 
 int RunScan(const CommandContext& context) {
@@ -211,8 +215,7 @@ int RunScan(const CommandContext& context) {
     context.output << message::kAutoScanNotFound << '\n';
     return exit_code::kDeviceFailure;
   }
-  const ConnectResult result = conversations.Connect(*found);
-  if (result.inUpdateMode && !result.answered) Tell(context, message::kNotResponding);
+  if (conversations.Connect(*found).outcome == ConnectOutcome::Unfinished) Tell(context, message::kNotResponding);
   context.output << message::kAutoScanFound << *found << '\n';
   return exit_code::kSuccess;
 }

@@ -5,18 +5,23 @@
 namespace userdb::cli {
 
 int RunConversion(const Conversion& conversion, std::ostream& output, std::ostream& errors, bool quiet) {
-  files::Complaints complaints;
   files::Changes changes;
-  const std::optional<formats::PointsFile> points =
-      files::LoadPointsFile(conversion.input, conversion.load, complaints, &changes);
-  if (!points || !files::SavePointsFile(conversion.output, conversion.outputFormat, points->database, complaints,
-                                        conversion.load.cameras, &changes)) {
-    PrintComplaints(errors, complaints);
+  const files::FileResult<formats::PointsFile> points =
+      files::LoadPointsFile(conversion.input, conversion.load, &changes);
+  if (!points) {
+    PrintComplaints(errors, points.complaints);
+    return exit_code::kFileProblem;
+  }
+  const files::SaveResult saved = files::SavePointsFile(conversion.output, conversion.outputFormat,
+                                                        points.value.database, conversion.load.cameras, &changes);
+  if (!saved) {
+    PrintComplaints(errors, saved.complaints);
     return exit_code::kFileProblem;
   }
   TellChanges(errors, changes, conversion.explain);
   if (!quiet) {
-    output << "Wrote " << formats::PointCount(points->database) << " points to " << conversion.output.string() << '\n';
+    output << "Wrote " << formats::PointCount(points.value.database) << " points to " << conversion.output.string()
+           << '\n';
   }
   return exit_code::kSuccess;
 }

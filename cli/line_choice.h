@@ -19,9 +19,26 @@ struct LineChoice {
   std::optional<std::string> path;  // the device path --port named, if it named one
 };
 
+enum class LineOutcome {
+  Chosen,
+  NoSuchPort,  // the argument names no port, or none that this platform opens
+};
+
+struct LineChoiceResult {
+  LineOutcome outcome = LineOutcome::Chosen;
+  LineChoice line;      // when chosen
+  std::string message;  // why not
+
+  explicit operator bool() const { return outcome == LineOutcome::Chosen; }
+};
+
 // The line a --port argument names (COMn, n, or a device path where the platform has them);
-// without one, COM2. Nothing when the argument names no port.
-std::optional<LineChoice> ChooseLine(std::optional<std::string_view> portArgument);
+// without one, COM2.
+LineChoiceResult ChooseLine(std::optional<std::string_view> portArgument);
+
+inline LineChoiceResult NoPortCalled(std::string_view portArgument) {
+  return {LineOutcome::NoSuchPort, {}, "no port is called \"" + std::string(portArgument) + "\""};
+}
 
 // What the system tells of the device behind a port, where it tells anything.
 struct LineHardware {
@@ -47,9 +64,24 @@ struct ListedLine {
 // The COM numbers that lead to a device on this machine, for `userdb ports`.
 std::vector<ListedLine> ListLines();
 
-// Makes the COM port ("COMn" or "n") lead to the device at path from now on; what was done, or
-// nothing with the reason in error.
-std::optional<std::string> PinLine(std::string_view com, const std::string& path, std::string& error);
+enum class PinLineOutcome {
+  Pinned,
+  NotAComNumber,
+  NoSuchDevice,
+  CannotWrite,  // the ports folder or its entry
+  NotHere,      // the platform names its ports itself
+};
+
+struct PinLineResult {
+  PinLineOutcome outcome = PinLineOutcome::Pinned;
+  std::string pinned;   // what was done, when pinned: "COM2 is ENTRY -> TARGET"
+  std::string message;  // why not
+
+  explicit operator bool() const { return outcome == PinLineOutcome::Pinned; }
+};
+
+// Makes the COM port ("COMn" or "n") lead to the device at path from now on.
+PinLineResult PinLine(std::string_view com, const std::string& path);
 
 // How COM numbers map to devices here, for the usage text.
 std::string_view PortNamingHelp();

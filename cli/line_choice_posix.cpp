@@ -8,14 +8,15 @@
 
 namespace userdb::cli {
 
-std::optional<LineChoice> ChooseLine(std::optional<std::string_view> portArgument) {
-  if (!portArgument) return LineChoice{std::make_unique<PosixSerialPort>(), kDefaultPort, std::nullopt};
+LineChoiceResult ChooseLine(std::optional<std::string_view> portArgument) {
+  if (!portArgument)
+    return {LineOutcome::Chosen, {std::make_unique<PosixSerialPort>(), kDefaultPort, std::nullopt}, {}};
   const std::optional<posix::PortArgument> parsed = posix::ParsePortArgument(*portArgument);
-  if (!parsed) return std::nullopt;
+  if (!parsed) return NoPortCalled(*portArgument);
   if (const auto* path = std::get_if<std::filesystem::path>(&*parsed)) {
-    return LineChoice{std::make_unique<FixedPathPort>(*path), kDefaultPort, path->string()};
+    return {LineOutcome::Chosen, {std::make_unique<FixedPathPort>(*path), kDefaultPort, path->string()}, {}};
   }
-  return LineChoice{std::make_unique<PosixSerialPort>(), std::get<int>(*parsed), std::nullopt};
+  return {LineOutcome::Chosen, {std::make_unique<PosixSerialPort>(), std::get<int>(*parsed), std::nullopt}, {}};
 }
 
 namespace {
@@ -49,16 +50,38 @@ std::vector<ListedLine> ListLines() {
   return lines;
 }
 
-std::optional<std::string> PinLine(std::string_view com, const std::string& path, std::string& error) {
+namespace {
+
+PinLineOutcome LineOutcomeOf(posix::PinPortOutcome outcome) {
+  switch (outcome) {
+    case posix::PinPortOutcome::Pinned:
+      return PinLineOutcome::Pinned;
+    case posix::PinPortOutcome::NotAPort:
+      return PinLineOutcome::NotAComNumber;
+    case posix::PinPortOutcome::NoSuchDevice:
+      return PinLineOutcome::NoSuchDevice;
+    case posix::PinPortOutcome::CannotWrite:
+      break;
+  }
+  return PinLineOutcome::CannotWrite;
+}
+
+}  // namespace
+
+PinLineResult PinLine(std::string_view com, const std::string& path) {
   const std::optional<posix::PortArgument> parsed = posix::ParsePortArgument(com);
   if (!parsed || !std::holds_alternative<int>(*parsed)) {
-    error = "--pin takes a COM number, COM1 to COM256 (COMn or n), not \"" + std::string(com) + "\"";
-    return std::nullopt;
+    return {PinLineOutcome::NotAComNumber,
+            {},
+            "--pin takes a COM number, COM1 to COM256 (COMn or n), not \"" + std::string(com) + "\""};
   }
   const int portNumber = std::get<int>(*parsed);
-  const std::optional<posix::Pinned> pinned = posix::PinPort(portNumber, path, posix::SystemFoldersHere(), error);
-  if (!pinned) return std::nullopt;
-  return "COM" + std::to_string(portNumber) + " is " + pinned->entry.string() + " -> " + pinned->target.string();
+  const posix::PinPortResult pinned = posix::PinPort(portNumber, path, posix::SystemFoldersHere());
+  if (!pinned) return {LineOutcomeOf(pinned.outcome), {}, pinned.message};
+  return {PinLineOutcome::Pinned,
+          "COM" + std::to_string(portNumber) + " is " + pinned.pinned.entry.string() + " -> " +
+              pinned.pinned.target.string(),
+          {}};
 }
 
 std::string_view PortNamingHelp() { return posix::PortNamingHelp(); }

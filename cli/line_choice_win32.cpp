@@ -30,20 +30,22 @@ bool Opens(const std::string& path) {
 }  // namespace
 
 // COMn and n name port n; Windows opens ports by number only, so a device path names none.
-std::optional<LineChoice> ChooseLine(std::optional<std::string_view> portArgument) {
-  if (!portArgument) return LineChoice{std::make_unique<Win32SerialPort>(), kDefaultPort, std::nullopt};
+LineChoiceResult ChooseLine(std::optional<std::string_view> portArgument) {
+  if (!portArgument)
+    return {LineOutcome::Chosen, {std::make_unique<Win32SerialPort>(), kDefaultPort, std::nullopt}, {}};
   const std::optional<posix::PortArgument> parsed = posix::ParsePortArgument(*portArgument);
-  if (!parsed || !std::holds_alternative<int>(*parsed)) return std::nullopt;
-  return LineChoice{std::make_unique<Win32SerialPort>(), std::get<int>(*parsed), std::nullopt};
+  if (!parsed || !std::holds_alternative<int>(*parsed)) return NoPortCalled(*portArgument);
+  return {LineOutcome::Chosen, {std::make_unique<Win32SerialPort>(), std::get<int>(*parsed), std::nullopt}, {}};
+}
+
+PinLineResult PinLine(std::string_view, const std::string&) {
+  return {PinLineOutcome::NotHere,
+          {},
+          "Windows names the COM ports itself (Device Manager, Port Settings, Advanced); --pin is for Linux"};
 }
 
 // Windows names every port it has. Wine's serial links ($WINEPREFIX/dosdevices/comN) are not
 // names it answers for, but they open; only ports without a name are tried that way.
-std::optional<std::string> PinLine(std::string_view, const std::string&, std::string& error) {
-  error = "Windows names the COM ports itself (Device Manager, Port Settings, Advanced); --pin is for Linux";
-  return std::nullopt;
-}
-
 std::vector<ListedLine> ListLines() {
   std::vector<ListedLine> lines;
   for (int port = 1; port <= kPortCount; ++port) {

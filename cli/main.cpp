@@ -26,7 +26,6 @@
 namespace {
 
 using namespace userdb;
-using files::FileUse;
 
 constexpr const char* kExitStatuses =
     "Exit status: 0 done; 1 the device could not be reached, refused or failed, or the answer was no;\n"
@@ -55,13 +54,12 @@ bool AskOnTerminal(std::string_view question) {
 }
 
 int PinPort(const std::vector<std::string>& pin) {
-  std::string error;
-  const std::optional<std::string> done = cli::PinLine(pin[0], pin[1], error);
-  if (!done) {
-    std::cerr << "userdb: " << error << '\n';
+  const cli::PinLineResult pinned = cli::PinLine(pin[0], pin[1]);
+  if (!pinned) {
+    std::cerr << "userdb: " << pinned.message << '\n';
     return cli::exit_code::kFileProblem;
   }
-  std::cout << *done << '\n';
+  std::cout << pinned.pinned << '\n';
   return cli::exit_code::kSuccess;
 }
 
@@ -72,10 +70,9 @@ int ListPorts(bool json) {
 }
 
 std::optional<formats::FileFormat> Format(const std::string& file, const std::string& named, files::FileUse use) {
-  files::Complaints complaints;
-  const auto format = files::ChooseFormat(file, named, use, complaints);
-  cli::PrintComplaints(std::cerr, complaints);
-  return format;
+  const files::FileResult<formats::FileFormat> format = files::ChooseFormat(file, named, use);
+  cli::PrintComplaints(std::cerr, format.complaints);
+  return format ? std::optional(format.value) : std::nullopt;
 }
 
 formats::ListOptions Options(const GlobalOptions& global) {
@@ -97,13 +94,14 @@ files::LoadRequest Load(formats::FileFormat format, const FileOptions& options, 
 // A device command, on the line --port names, with the trace and the progress display watching it.
 int RunOnDevice(const GlobalOptions& global, bool yes, storage::BackupStore& backups,
                 const std::function<int(const cli::CommandContext&)>& command) {
-  std::optional<cli::LineChoice> line =
+  const cli::LineChoiceResult chosen =
       cli::ChooseLine(global.port.empty() ? std::nullopt : std::optional<std::string_view>(global.port));
-  if (!line) {
-    std::cerr << "userdb: no port is called \"" << global.port << "\"\n" << cli::PortNamingHelp();
+  if (!chosen) {
+    std::cerr << "userdb: " << chosen.message << '\n' << cli::PortNamingHelp();
     return cli::exit_code::kUsage;
   }
-  cli::ObservedPort port(*line->port);
+  const cli::LineChoice& line = chosen.line;
+  cli::ObservedPort port(*line.port);
   const cli::ProgressStyle style = global.quiet                 ? cli::ProgressStyle::Silent
                                    : cli::ErrorsGoToATerminal() ? cli::ProgressStyle::Bar
                                                                 : cli::ProgressStyle::Lines;
@@ -124,8 +122,8 @@ int RunOnDevice(const GlobalOptions& global, bool yes, storage::BackupStore& bac
   ProgramState state(port);
   state.link.handshakeTries = global.retries + 1;
   state.backups = &backups;
-  return command(cli::CommandContext{state, line->portNumber, std::cout, std::cerr, confirm, &progress, global.quiet,
-                                     line->path, global.explain});
+  return command(cli::CommandContext{state, line.portNumber, std::cout, std::cerr, confirm, &progress, global.quiet,
+                                     line.path, global.explain});
 }
 
 int RunMerge(const GlobalOptions& global, const FileOptions& file, const cli::MergeArguments& arguments,

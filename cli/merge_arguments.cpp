@@ -11,9 +11,12 @@ bool Given(const CLI::App& command, const std::string& option) { return command.
 
 std::optional<ListFile> FileOf(const std::string& path, const std::string& named, files::FileUse use,
                                files::Complaints& complaints) {
-  const std::optional<formats::FileFormat> format = files::ChooseFormat(path, named, use, complaints);
-  if (!format) return std::nullopt;
-  return ListFile{path, *format};
+  const files::FileResult<formats::FileFormat> format = files::ChooseFormat(path, named, use);
+  if (!format) {
+    complaints.insert(complaints.end(), format.complaints.begin(), format.complaints.end());
+    return std::nullopt;
+  }
+  return ListFile{path, format.value};
 }
 
 // What was left out is a list, of any length: a .csv file of it takes the public lists' columns,

@@ -12,14 +12,13 @@ std::optional<std::vector<formats::ListPoint>> ReadLists(const MergeRequest& req
                                                          files::Changes& changes) {
   std::vector<formats::ListPoint> all;
   for (const ListFile& list : request.lists) {
-    files::Complaints complaints;
-    std::optional<std::vector<formats::ListPoint>> points =
-        files::LoadPointList(list.path, list.format, request.listOptions, complaints, &changes);
+    const files::FileResult<std::vector<formats::ListPoint>> points =
+        files::LoadPointList(list.path, list.format, request.listOptions, &changes);
     if (!points) {
-      PrintComplaints(streams.errors, complaints);
+      PrintComplaints(streams.errors, points.complaints);
       return std::nullopt;
     }
-    all.insert(all.end(), points->begin(), points->end());
+    all.insert(all.end(), points.value.begin(), points.value.end());
   }
   return all;
 }
@@ -40,17 +39,16 @@ std::optional<UserDatabase> ReadBase(const MergeRequest& request, const MergeStr
     return read.database;
   }
   if (!request.base) return UserDatabase();
-  files::Complaints complaints;
   files::LoadRequest load;
   load.format = request.base->format;
   load.cameras = request.listOptions;
-  std::optional<formats::PointsFile> file = files::LoadPointsFile(request.base->path, load, complaints, &changes);
+  const files::FileResult<formats::PointsFile> file = files::LoadPointsFile(request.base->path, load, &changes);
   if (!file) {
-    PrintComplaints(streams.errors, complaints);
+    PrintComplaints(streams.errors, file.complaints);
     failure = exit_code::kFileProblem;
     return std::nullopt;
   }
-  return file->database;
+  return file.value.database;
 }
 
 void TellOverCapacity(const MergeStreams& streams, const formats::MergeSummary& summary) {
@@ -70,20 +68,22 @@ bool PassesTheRules(const UserDatabase& database, const MergeStreams& streams) {
   return problems.empty();
 }
 
+// Whether the file was written; what is wrong is told when not.
+bool Written(const files::SaveResult& saved, const MergeStreams& streams) {
+  if (!saved) PrintComplaints(streams.errors, saved.complaints);
+  return static_cast<bool>(saved);
+}
+
 bool WriteFiles(const MergeRequest& request, const formats::MergeResult& merged, const MergeStreams& streams,
                 files::Changes& changes) {
-  files::Complaints complaints;
-  if (request.dropped && !files::SavePointList(request.dropped->path, request.dropped->format, merged.leftOut,
-                                               complaints, request.listOptions, &changes)) {
-    PrintComplaints(streams.errors, complaints);
+  if (request.dropped && !Written(files::SavePointList(request.dropped->path, request.dropped->format, merged.leftOut,
+                                                       request.listOptions, &changes),
+                                  streams)) {
     return false;
   }
-  if (request.output && !files::SavePointsFile(request.output->path, request.output->format, merged.database,
-                                               complaints, request.listOptions, &changes)) {
-    PrintComplaints(streams.errors, complaints);
-    return false;
-  }
-  return true;
+  return !request.output || Written(files::SavePointsFile(request.output->path, request.output->format, merged.database,
+                                                          request.listOptions, &changes),
+                                    streams);
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ ConnectResult Connect(DeviceLink& link, int portNumber, DeviceSeat& seat) {
   if (!EnterUpdateMode(link, portNumber, seat)) return {};
   const InformationRead read = ReadDeviceInformation(link);
   LeaveUpdateMode(link);
-  return {true, read.info, read.answered};
+  return {read.answered ? ConnectOutcome::Answered : ConnectOutcome::Unfinished, read.info};
 }
 
 }  // namespace userdb

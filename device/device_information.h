@@ -25,10 +25,15 @@ struct DeviceInfo {
   std::optional<std::string> databaseVersion;  // up to the first zero byte
 };
 
+enum class ConnectOutcome {
+  Answered,      // the device told of itself and ended the conversation with "KT Update Over"
+  NotConnected,  // the port did not open or the device did not go into update mode; told
+  Unfinished,    // in update mode, but the device did not end the conversation: what came is kept
+};
+
 struct ConnectResult {
-  bool inUpdateMode = false;  // the handshake succeeded; else the seat was told why not
-  DeviceInfo info;
-  bool answered = false;  // the device ended the information with "KT Update Over"
+  ConnectOutcome outcome = ConnectOutcome::NotConnected;
+  DeviceInfo info;  // unless not connected
 };
 
 // Needs the device in update mode.

@@ -17,37 +17,45 @@ constexpr std::uintmax_t kLargestFile = std::uintmax_t{16} * 1024 * 1024;
 // Past this many, the rest of the problems are counted rather than listed.
 constexpr std::size_t kProblemsListed = 20;
 
+template <typename Value>
+FileResult<Value> Failed(FileOutcome outcome, std::string complaint) {
+  return {outcome, {}, {std::move(complaint)}};
+}
+
+// The same failure, for a result of another value.
+template <typename Value, typename From>
+FileResult<Value> Failed(FileResult<From>&& failure) {
+  return {failure.outcome, {}, std::move(failure.complaints)};
+}
+
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, Complaints& complaints) {
+FileResult<std::string> ReadWholeFile(const std::filesystem::path& path) {
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (error) {
-    complaints.push_back("cannot read " + path.string() + ": " + error.message());
-    return std::nullopt;
+    return Failed<std::string>(FileOutcome::CannotRead, "cannot read " + path.string() + ": " + error.message());
   }
   if (size > kLargestFile) {
-    complaints.push_back(path.string() + ": " + std::to_string(size) + " bytes is too large for a database file");
-    return std::nullopt;
+    return Failed<std::string>(FileOutcome::CannotRead,
+                               path.string() + ": " + std::to_string(size) + " bytes is too large for a database file");
   }
   std::ifstream file(path, std::ios::binary);
   std::string contents((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (!file.good() && !file.eof()) {
-    complaints.push_back("cannot read " + path.string());
-    return std::nullopt;
-  }
-  return contents;
+  if (!file.good() && !file.eof()) return Failed<std::string>(FileOutcome::CannotRead, "cannot read " + path.string());
+  return {FileOutcome::Done, std::move(contents), {}};
 }
 
 namespace {
 
-void Describe(const std::filesystem::path& path, const std::vector<formats::FileProblem>& problems,
-              Complaints& complaints) {
+Complaints Describe(const std::filesystem::path& path, const std::vector<formats::FileProblem>& problems) {
+  Complaints complaints;
   const std::size_t listed = std::min(problems.size(), kProblemsListed);
   for (std::size_t i = 0; i < listed; ++i) complaints.push_back(formats::DescribeProblem(path.string(), problems[i]));
   if (problems.size() > listed) {
     complaints.push_back(path.string() + ": and " + std::to_string(problems.size() - listed) + " more problems");
   }
+  return complaints;
 }
 
 void TellOf(const std::filesystem::path& path, const std::vector<formats::Change>& made, Changes* changes) {
@@ -70,88 +78,76 @@ std::string KnownExtensions() {
 
 }  // namespace
 
-std::optional<FileFormat> ChooseFormat(const std::filesystem::path& path, const std::string& named, FileUse use,
-                                       Complaints& complaints) {
+FileResult<FileFormat> ChooseFormat(const std::filesystem::path& path, const std::string& named, FileUse use) {
   const std::optional<FileFormat> format =
       named.empty() ? formats::FormatOfExtension(path.extension().string()) : formats::FormatNamed(named);
   if (!format) {
-    complaints.push_back(named.empty() ? "cannot tell the format of " + path.string() + " from its name: use " +
-                                             KnownExtensions() + ", or give --format"
-                                       : "no format is called \"" + named + "\"");
-    return std::nullopt;
+    return Failed<FileFormat>(FileOutcome::UnknownFormat, named.empty() ? "cannot tell the format of " + path.string() +
+                                                                              " from its name: use " +
+                                                                              KnownExtensions() + ", or give --format"
+                                                                        : "no format is called \"" + named + "\"");
   }
+  const std::string name(formats::FormatName(*format));
   if (!formats::Built(*format)) {
-    complaints.push_back("this userdb was built without " + std::string(formats::FormatName(*format)) + " files");
-    return std::nullopt;
+    return Failed<FileFormat>(FileOutcome::UnusableFormat, "this userdb was built without " + name + " files");
   }
   if (use == FileUse::Read && !formats::CanRead(*format)) {
-    complaints.push_back(std::string(formats::FormatName(*format)) + " files are written for looking at, not read");
-    return std::nullopt;
+    return Failed<FileFormat>(FileOutcome::UnusableFormat, name + " files are written for looking at, not read");
   }
   if (use == FileUse::Write && !formats::CanWrite(*format)) {
-    complaints.push_back(std::string(formats::FormatName(*format)) + " files are read for importing, not written");
-    return std::nullopt;
+    return Failed<FileFormat>(FileOutcome::UnusableFormat, name + " files are read for importing, not written");
   }
-  return format;
+  return {FileOutcome::Done, *format, {}};
 }
 
-std::optional<formats::PointsFile> LoadPointsFile(const std::filesystem::path& path, const LoadRequest& request,
-                                                  Complaints& complaints, Changes* changes) {
-  const std::optional<std::string> contents = ReadWholeFile(path, complaints);
-  if (!contents) return std::nullopt;
-  formats::ReadResult read = formats::ReadContents(request.format, *contents, request.cameras);
+FileResult<formats::PointsFile> LoadPointsFile(const std::filesystem::path& path, const LoadRequest& request,
+                                               Changes* changes) {
+  FileResult<std::string> contents = ReadWholeFile(path);
+  if (!contents) return Failed<formats::PointsFile>(std::move(contents));
+  formats::ReadResult read = formats::ReadContents(request.format, contents.value, request.cameras);
   if (read.Ok() && request.forDevice) read.problems = formats::CheckForDevice(read.points);
-  if (!read.Ok()) {
-    Describe(path, read.problems, complaints);
-    return std::nullopt;
-  }
+  if (!read.Ok()) return {FileOutcome::Refused, {}, Describe(path, read.problems)};
   TellOf(path, read.changes, changes);
-  return read.points;
+  return {FileOutcome::Done, read.points, {}};
 }
 
-std::optional<std::vector<formats::ListPoint>> LoadPointList(const std::filesystem::path& path, FileFormat format,
-                                                             const formats::ListOptions& options,
-                                                             Complaints& complaints, Changes* changes) {
-  const std::optional<std::string> contents = ReadWholeFile(path, complaints);
-  if (!contents) return std::nullopt;
-  formats::ListRead read = formats::ReadPointList(format, *contents, options);
-  if (!read.Ok()) {
-    Describe(path, read.problems, complaints);
-    return std::nullopt;
-  }
+FileResult<std::vector<formats::ListPoint>> LoadPointList(const std::filesystem::path& path, FileFormat format,
+                                                          const formats::ListOptions& options, Changes* changes) {
+  FileResult<std::string> contents = ReadWholeFile(path);
+  if (!contents) return Failed<std::vector<formats::ListPoint>>(std::move(contents));
+  formats::ListRead read = formats::ReadPointList(format, contents.value, options);
+  if (!read.Ok()) return {FileOutcome::Refused, {}, Describe(path, read.problems)};
   TellOf(path, read.changes, changes);
-  return std::move(read.points);
+  return {FileOutcome::Done, std::move(read.points), {}};
 }
 
 namespace {
 
 // The contents in place of the file, or none of them; what the writer lost, by the file's name.
-bool WriteOut(const std::filesystem::path& path, const std::string& contents, const std::vector<formats::Change>& lost,
-              Complaints& complaints, Changes* changes) {
-  std::string error;
+SaveResult WriteOut(const std::filesystem::path& path, const std::string& contents,
+                    const std::vector<formats::Change>& lost, Changes* changes) {
   const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(contents.data()), contents.size());
-  if (!storage::WriteFileAtomically(path, bytes, error)) {
-    complaints.push_back(error);
-    return false;
-  }
+  storage::FileWriteResult written = storage::WriteFileAtomically(path, bytes);
+  if (!written) return Failed<std::monostate>(FileOutcome::CannotWrite, std::move(written.message));
   TellOf(path, lost, changes);
-  return true;
+  return {};
 }
 
 }  // namespace
 
-bool SavePointsFile(const std::filesystem::path& path, FileFormat format, const UserDatabase& database,
-                    Complaints& complaints, const formats::ListOptions& options, Changes* changes) {
+SaveResult SavePointsFile(const std::filesystem::path& path, FileFormat format, const UserDatabase& database,
+                          const formats::ListOptions& options, Changes* changes) {
   std::vector<formats::Change> lost;
   const std::string contents = formats::WriteContents(format, database, options, lost);
-  return WriteOut(path, contents, lost, complaints, changes);
+  return WriteOut(path, contents, lost, changes);
 }
 
-bool SavePointList(const std::filesystem::path& path, FileFormat format, std::span<const formats::ListPoint> points,
-                   Complaints& complaints, const formats::ListOptions& options, Changes* changes) {
+SaveResult SavePointList(const std::filesystem::path& path, FileFormat format,
+                         std::span<const formats::ListPoint> points, const formats::ListOptions& options,
+                         Changes* changes) {
   std::vector<formats::Change> lost;
   const std::string contents = formats::WriteList(format, points, options, lost);
-  return WriteOut(path, contents, lost, complaints, changes);
+  return WriteOut(path, contents, lost, changes);
 }
 
 }  // namespace userdb::files

@@ -45,9 +45,9 @@ void SaveBackup(FileContext& context) {
   if (!choice) return;
   const std::filesystem::path path = WithExtension(choice->path, kinds.front());
   const TransferImage image = context.state.database.Image();
-  std::string error;
-  if (!storage::WriteFileAtomically(path, image, error)) {
-    Tell(context, menu::kSaveBackup, error);
+  const storage::FileWriteResult written = storage::WriteFileAtomically(path, image);
+  if (!written) {
+    Tell(context, menu::kSaveBackup, written.message);
     return;
   }
   Tell(context, menu::kSaveBackup, "Saved a backup to " + path.string() + ".");

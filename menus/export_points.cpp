@@ -25,11 +25,12 @@ void ExportToChosenFile(FileContext& context) {
   if (!choice) return;
   const FileKind& kind = kinds.at(choice->kind);
   const std::filesystem::path path = WithExtension(choice->path, kind);
-  files::Complaints complaints;
   files::Changes changes;
   const std::optional<formats::FileFormat> format = FormatFor(kind, path);
-  if (!format || !files::SavePointsFile(path, *format, context.state.database, complaints, {}, &changes)) {
-    Tell(context, menu::kExportPoints, Lines(complaints));
+  const files::SaveResult saved =
+      format ? files::SavePointsFile(path, *format, context.state.database, {}, &changes) : files::SaveResult{};
+  if (!format || !saved) {
+    Tell(context, menu::kExportPoints, Lines(saved.complaints));
     return;
   }
   std::string told =

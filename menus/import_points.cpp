@@ -18,20 +18,18 @@ struct ReadList {
 std::optional<ReadList> ReadChosenList(FileContext& context, const FileChoice& choice,
                                        const std::vector<FileKind>& kinds) {
   const std::optional<formats::FileFormat> format = FormatFor(kinds.at(choice.kind), choice.path);
-  files::Complaints complaints;
   if (!format) {
-    files::ChooseFormat(choice.path, "", files::FileUse::Read, complaints);
-    Tell(context, menu::kImportPoints, Lines(complaints));
+    Tell(context, menu::kImportPoints, Lines(files::ChooseFormat(choice.path, "", files::FileUse::Read).complaints));
     return std::nullopt;
   }
   ReadList read;
-  std::optional<std::vector<formats::ListPoint>> points =
-      files::LoadPointList(choice.path, *format, {}, complaints, &read.changes);
+  files::FileResult<std::vector<formats::ListPoint>> points =
+      files::LoadPointList(choice.path, *format, {}, &read.changes);
   if (!points) {
-    Tell(context, menu::kImportPoints, Lines(complaints));
+    Tell(context, menu::kImportPoints, Lines(points.complaints));
     return std::nullopt;
   }
-  read.points = std::move(*points);
+  read.points = std::move(points.value);
   return read;
 }
 

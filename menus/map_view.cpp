@@ -30,9 +30,9 @@ void ShowOnMap(FileContext& context) {
     return;
   }
   const std::filesystem::path file = MapFileFor(storage::BackupStore::DefaultClock()());
-  files::Complaints complaints;
-  if (!files::SavePointsFile(file, formats::FileFormat::Gpx, context.state.database, complaints)) {
-    Tell(context, menu::kShowOnMap, Lines(complaints));
+  const files::SaveResult saved = files::SavePointsFile(file, formats::FileFormat::Gpx, context.state.database);
+  if (!saved) {
+    Tell(context, menu::kShowOnMap, Lines(saved.complaints));
     return;
   }
   if (context.dialogs.OpenWithDesktop(file)) return;

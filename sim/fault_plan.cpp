@@ -41,75 +41,80 @@ std::optional<PhaseCount> ParsePhaseCount(std::string_view text, std::optional<s
 // Phases in which the device sends something.
 bool DeviceSpeaks(Phase phase) { return phase != Phase::Upload; }
 
-using Rule = std::optional<std::string> (*)(FaultPlan&, std::string_view arg, bool hasArg);
+// A rule adds its fault to the plan, or says what is wrong with the argument.
+using Rule = FaultResult (*)(FaultPlan&, std::string_view arg, bool hasArg);
 
-std::optional<std::string> Flag(bool& flag, bool hasArg) {
-  if (hasArg) return "takes no argument";
+FaultResult BadArgument(std::string why) { return {FaultOutcome::BadArgument, std::move(why)}; }
+
+FaultResult Flag(bool& flag, bool hasArg) {
+  if (hasArg) return BadArgument("takes no argument");
   flag = true;
-  return std::nullopt;
+  return {};
 }
 
-std::optional<std::string> Count(std::optional<std::size_t>& field, std::string_view arg) {
+FaultResult Count(std::optional<std::size_t>& field, std::string_view arg) {
   field = ParseCount(arg);
-  if (!field) return "needs a count";
-  return std::nullopt;
+  if (!field) return BadArgument("needs a count");
+  return {};
 }
 
-std::optional<std::string> Garbage(FaultPlan& plan, std::string_view arg, bool) {
+FaultResult Garbage(FaultPlan& plan, std::string_view arg, bool) {
   constexpr std::size_t kDefaultNoise = 1;
   plan.garbageBefore = ParsePhaseCount(arg, kDefaultNoise);
   if (!plan.garbageBefore || !DeviceSpeaks(plan.garbageBefore->phase)) {
-    return "needs PHASE[:N] of a phase the device speaks in";
+    return BadArgument("needs PHASE[:N] of a phase the device speaks in");
   }
-  return std::nullopt;
+  return {};
 }
 
-std::optional<std::string> Split(FaultPlan& plan, std::string_view arg, bool) {
+FaultResult Split(FaultPlan& plan, std::string_view arg, bool) {
   plan.splitTextsIn = ParsePhase(arg);
-  if (!plan.splitTextsIn || !DeviceSpeaks(*plan.splitTextsIn)) return "needs a phase the device speaks in";
-  return std::nullopt;
+  if (!plan.splitTextsIn || !DeviceSpeaks(*plan.splitTextsIn)) return BadArgument("needs a phase the device speaks in");
+  return {};
 }
 
-std::optional<std::string> HangUp(FaultPlan& plan, std::string_view arg, bool) {
+FaultResult HangUp(FaultPlan& plan, std::string_view arg, bool) {
   plan.hangUpAfter = ParsePhaseCount(arg, std::nullopt);
-  if (!plan.hangUpAfter) return "needs PHASE:N";
-  return std::nullopt;
+  if (!plan.hangUpAfter) return BadArgument("needs PHASE:N");
+  return {};
 }
 
 // "PHASE:K:MS".
-std::optional<std::string> AddLull(FaultPlan& plan, std::string_view arg, bool) {
+FaultResult AddLull(FaultPlan& plan, std::string_view arg, bool) {
   const std::size_t second = arg.rfind(':');
   const std::optional<PhaseCount> block =
       second == std::string_view::npos ? std::nullopt : ParsePhaseCount(arg.substr(0, second), std::nullopt);
   const std::optional<std::size_t> millis =
       second == std::string_view::npos ? std::nullopt : ParseCount(arg.substr(second + 1));
-  if (!block || !millis || !DeviceSpeaks(block->phase)) return "needs PHASE:K:MS of a phase the device speaks in";
+  if (!block || !millis || !DeviceSpeaks(block->phase)) {
+    return BadArgument("needs PHASE:K:MS of a phase the device speaks in");
+  }
   plan.lulls.push_back(Lull{block->phase, block->count, std::chrono::milliseconds(*millis)});
-  return std::nullopt;
+  return {};
 }
 
-std::optional<std::string> OverAfterNotes(FaultPlan& plan, std::string_view, bool hasArg) {
-  if (hasArg) return "takes no argument";
+FaultResult OverAfterNotes(FaultPlan& plan, std::string_view, bool hasArg) {
+  if (hasArg) return BadArgument("takes no argument");
   plan.afterNotes.assign(kUpdateOver.begin(), kUpdateOver.end());
-  return std::nullopt;
+  return {};
 }
 
-std::optional<std::string> NoiseAfterNotes(FaultPlan& plan, std::string_view arg, bool) {
+FaultResult NoiseAfterNotes(FaultPlan& plan, std::string_view arg, bool) {
   const std::optional<std::size_t> count = ParseCount(arg);
-  if (!count) return "needs a count";
+  if (!count) return BadArgument("needs a count");
   plan.afterNotes.assign(*count, kNoiseByte);
-  return std::nullopt;
+  return {};
 }
 
-std::optional<std::string> InfoFF(FaultPlan& plan, std::string_view arg, bool hasArg) {
+FaultResult InfoFF(FaultPlan& plan, std::string_view arg, bool hasArg) {
   if (!hasArg) {
     plan.infoBytesFF.set();
-    return std::nullopt;
+    return {};
   }
   const std::optional<std::size_t> index = ParseCount(arg);
-  if (!index || *index >= kInfoBlockSize) return "needs a byte index below 72";
+  if (!index || *index >= kInfoBlockSize) return BadArgument("needs a byte index below 72");
   plan.infoBytesFF.set(*index);
-  return std::nullopt;
+  return {};
 }
 
 struct FaultRule {
@@ -175,19 +180,18 @@ std::optional<Duration> TakeLullBefore(FaultPlan& plan, Phase phase, std::size_t
   return pause;
 }
 
-std::optional<std::string> AddFault(FaultPlan& plan, std::string_view option) {
+FaultResult AddFault(FaultPlan& plan, std::string_view option) {
   const std::size_t equals = option.find('=');
   const std::string_view name = option.substr(0, equals);
   const bool hasArg = equals != std::string_view::npos;
   const std::string_view arg = hasArg ? option.substr(equals + 1) : std::string_view();
   for (const FaultRule& rule : kRules) {
     if (rule.name != name) continue;
-    if (std::optional<std::string> error = rule.apply(plan, arg, hasArg)) {
-      return "fault " + std::string(name) + ": " + *error;
-    }
-    return std::nullopt;
+    FaultResult added = rule.apply(plan, arg, hasArg);
+    if (!added) added.message = "fault " + std::string(name) + ": " + added.message;
+    return added;
   }
-  return "unknown fault: " + std::string(name);
+  return {FaultOutcome::UnknownFault, "unknown fault: " + std::string(name)};
 }
 
 std::string_view FaultHelp() {

@@ -48,9 +48,13 @@ struct FaultPlan {
   std::optional<std::size_t> stopAfterNotes;
   std::optional<std::size_t> stallInRecord;  // index of the record paused halfway
   std::optional<std::size_t> stallInNote;
-  std::optional<PhaseCount> garbageBefore;  // bytes of noise ahead of the phase's first answer
-  std::optional<Phase> splitTextsIn;        // the phase's texts go out in two halves
-  bool checksumError = false;               // every upload is refused
+  std::optional<PhaseCount> garbageBefore;    // bytes of noise ahead of the phase's first answer
+  std::optional<Phase> splitTextsIn;          // the phase's texts go out in two halves
+  bool checksumError = false;                 // every upload is refused
+  std::optional<std::size_t> storeWrongByte;  // every upload is confirmed, this byte stored inverted
+  // A write that breaks off: the flash is erased when the image frame arrives, and the line
+  // drops after this many image bytes, leaving the device empty.
+  std::optional<std::size_t> tornWriteAfter;
   bool noUpdateOver = false;
   std::optional<PhaseCount> hangUpAfter;    // drops the line after byte n of the phase
   std::bitset<kInfoBlockSize> infoBytesFF;  // DeviceInfoBlock bytes sent as 0xFF
@@ -66,9 +70,21 @@ std::string_view PhaseName(Phase phase);
 // The pause before block K of the phase, if the plan has one; a lull that comes once is spent.
 std::optional<Duration> TakeLullBefore(FaultPlan& plan, Phase phase, std::size_t block);
 
-// Adds the fault named by "NAME" or "NAME=ARG" to the plan; returns an error text when the
-// name or its argument is not understood.
-std::optional<std::string> AddFault(FaultPlan& plan, std::string_view option);
+enum class FaultOutcome {
+  Added,
+  UnknownFault,
+  BadArgument,  // missing, unexpected, or not understood
+};
+
+struct FaultResult {
+  FaultOutcome outcome = FaultOutcome::Added;
+  std::string message;  // why not, naming the fault
+
+  explicit operator bool() const { return outcome == FaultOutcome::Added; }
+};
+
+// Adds the fault named by "NAME" or "NAME=ARG" to the plan.
+FaultResult AddFault(FaultPlan& plan, std::string_view option);
 
 // One line per fault, for the command line's help.
 std::string_view FaultHelp();

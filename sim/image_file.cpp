@@ -4,28 +4,24 @@
 #include <iterator>
 #include <vector>
 
-#include "storage/atomic_file.h"
-
 namespace userdb::sim {
 
-std::optional<FlashImage> LoadFlashImage(const std::filesystem::path& path, std::string& error) {
+ImageFileResult LoadFlashImage(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    error = path.string() + ": cannot be read";
-    return std::nullopt;
-  }
+  if (!file) return {ImageFileOutcome::CannotRead, {}, path.string() + ": cannot be read"};
   const std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   if (bytes.size() != kFlashImageSize) {
-    error = path.string() + ": " + std::to_string(bytes.size()) + " bytes, not " + std::to_string(kFlashImageSize);
-    return std::nullopt;
+    return {ImageFileOutcome::WrongSize,
+            {},
+            path.string() + ": " + std::to_string(bytes.size()) + " bytes, not " + std::to_string(kFlashImageSize)};
   }
-  FlashImage image{};
-  for (std::size_t i = 0; i < kFlashImageSize; ++i) image[i] = static_cast<std::uint8_t>(bytes[i]);
-  return image;
+  ImageFileResult loaded;
+  for (std::size_t i = 0; i < kFlashImageSize; ++i) loaded.image[i] = static_cast<std::uint8_t>(bytes[i]);
+  return loaded;
 }
 
-bool SaveFlashImage(const std::filesystem::path& path, const FlashImage& image, std::string& error) {
-  return storage::WriteFileAtomically(path, image, error);
+storage::FileWriteResult SaveFlashImage(const std::filesystem::path& path, const FlashImage& image) {
+  return storage::WriteFileAtomically(path, image);
 }
 
 }  // namespace userdb::sim

@@ -3,17 +3,30 @@
 // database from one run to the next.
 
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "sim/device_memory.h"
+#include "storage/atomic_file.h"
 
 namespace userdb::sim {
 
-// The image, or nothing with the reason in error (a missing file, or one of another size).
-std::optional<FlashImage> LoadFlashImage(const std::filesystem::path& path, std::string& error);
+enum class ImageFileOutcome {
+  Loaded,
+  CannotRead,
+  WrongSize,
+};
+
+struct ImageFileResult {
+  ImageFileOutcome outcome = ImageFileOutcome::Loaded;
+  FlashImage image{};   // when loaded
+  std::string message;  // why not, naming the file
+
+  explicit operator bool() const { return outcome == ImageFileOutcome::Loaded; }
+};
+
+ImageFileResult LoadFlashImage(const std::filesystem::path& path);
 
 // Writes beside the target and renames over it, so a crash never leaves half an image.
-bool SaveFlashImage(const std::filesystem::path& path, const FlashImage& image, std::string& error);
+storage::FileWriteResult SaveFlashImage(const std::filesystem::path& path, const FlashImage& image);
 
 }  // namespace userdb::sim

@@ -181,11 +181,11 @@ std::optional<Instant> PtyHost::PendingHangUp() const {
 void PtyHost::SaveAfterUpload() {
   if (!options_.savePath || device_.UploadsApplied() == savedUploads_) return;
   savedUploads_ = device_.UploadsApplied();
-  std::string error;
-  if (SaveFlashImage(*options_.savePath, device_.Memory().image, error)) {
+  const storage::FileWriteResult saved = SaveFlashImage(*options_.savePath, device_.Memory().image);
+  if (saved) {
     log_.Event(clock_.Now(), "image saved to " + options_.savePath->string());
   } else {
-    std::cerr << "userdb-sim: " << error << std::endl;
+    std::cerr << "userdb-sim: " << saved.message << std::endl;
   }
 }
 

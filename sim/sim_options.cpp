@@ -16,44 +16,57 @@ std::optional<long> ParseNumber(std::string_view text) {
   return value;
 }
 
-std::optional<std::string> ApplyUnit(SimOptions& options, std::string_view value) {
+void Refuse(SimOptionsResult& parsed, OptionsOutcome outcome, std::string message) {
+  parsed.outcome = outcome;
+  parsed.message = std::move(message);
+}
+
+void ApplyUnit(SimOptionsResult& parsed, std::string_view value) {
   if (value == "km") {
-    options.unit = kUnitKilometer;
+    parsed.options.unit = kUnitKilometer;
   } else if (value == "mile") {
-    options.unit = kUnitMile;
+    parsed.options.unit = kUnitMile;
   } else {
-    return "--unit takes km or mile";
+    Refuse(parsed, OptionsOutcome::BadValue, "--unit takes km or mile");
   }
-  return std::nullopt;
 }
 
-std::optional<std::string> ApplySend(SimOptions& options, std::string_view value) {
+void ApplySend(SimOptionsResult& parsed, std::string_view value) {
   if (value == "all") {
-    options.lists = ListLength::All;
+    parsed.options.lists = ListLength::All;
   } else if (value == "filled") {
-    options.lists = ListLength::Filled;
+    parsed.options.lists = ListLength::Filled;
   } else {
-    return "--send takes all or filled";
+    Refuse(parsed, OptionsOutcome::BadValue, "--send takes all or filled");
   }
-  return std::nullopt;
 }
 
-std::optional<std::string> ApplyCom(SimOptions& options, std::string_view value) {
+void ApplyCom(SimOptionsResult& parsed, std::string_view value) {
   const std::optional<long> number = ParseNumber(value);
-  if (!number || *number < kFirstCom || *number > kLastCom) return "--com takes a number from 1 to 256";
-  options.comNumber = static_cast<int>(*number);
-  return std::nullopt;
+  if (!number || *number < kFirstCom || *number > kLastCom) {
+    Refuse(parsed, OptionsOutcome::BadValue, "--com takes a number from 1 to 256");
+    return;
+  }
+  parsed.options.comNumber = static_cast<int>(*number);
 }
 
-std::optional<std::string> ApplyEraseDelay(SimOptions& options, std::string_view value) {
+void ApplyEraseDelay(SimOptionsResult& parsed, std::string_view value) {
   const std::optional<long> millis = ParseNumber(value);
-  if (!millis || *millis < 0) return "--erase-delay takes milliseconds";
-  options.timing.eraseDelay = std::chrono::milliseconds(*millis);
-  return std::nullopt;
+  if (!millis || *millis < 0) {
+    Refuse(parsed, OptionsOutcome::BadValue, "--erase-delay takes milliseconds");
+    return;
+  }
+  parsed.options.timing.eraseDelay = std::chrono::milliseconds(*millis);
+}
+
+void ApplyFault(SimOptionsResult& parsed, std::string_view value) {
+  FaultResult added = AddFault(parsed.options.faults, value);
+  if (!added) Refuse(parsed, OptionsOutcome::BadValue, std::move(added.message));
 }
 
 // Options that take a value; the value has been checked to be there.
-std::optional<std::string> ApplyValued(SimOptions& options, std::string_view name, std::string_view value) {
+void ApplyValued(SimOptionsResult& parsed, std::string_view name, std::string_view value) {
+  SimOptions& options = parsed.options;
   if (name == "--image")
     options.imagePath = value;
   else if (name == "--save")
@@ -61,18 +74,17 @@ std::optional<std::string> ApplyValued(SimOptions& options, std::string_view nam
   else if (name == "--log")
     options.logPath = value;
   else if (name == "--com")
-    return ApplyCom(options, value);
+    ApplyCom(parsed, value);
   else if (name == "--erase-delay")
-    return ApplyEraseDelay(options, value);
+    ApplyEraseDelay(parsed, value);
   else if (name == "--unit")
-    return ApplyUnit(options, value);
+    ApplyUnit(parsed, value);
   else if (name == "--send")
-    return ApplySend(options, value);
+    ApplySend(parsed, value);
   else if (name == "--fault")
-    return AddFault(options.faults, value);
+    ApplyFault(parsed, value);
   else
-    return "unknown option " + std::string(name);
-  return std::nullopt;
+    Refuse(parsed, OptionsOutcome::UnknownOption, "unknown option " + std::string(name));
 }
 
 bool ApplyFlag(SimOptions& options, std::string_view name) {
@@ -91,21 +103,22 @@ bool ApplyFlag(SimOptions& options, std::string_view name) {
 
 }  // namespace
 
-std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& arguments, std::string& error) {
-  SimOptions options;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
+SimOptionsResult ParseSimOptions(const std::vector<std::string_view>& arguments) {
+  SimOptionsResult parsed;
+  for (std::size_t i = 0; i < arguments.size() && parsed; ++i) {
     const std::string_view name = arguments[i];
-    if (ApplyFlag(options, name)) continue;
+    if (ApplyFlag(parsed.options, name)) continue;
     if (i + 1 == arguments.size()) {
-      error = name.starts_with("--") ? std::string(name) + " needs a value" : "unexpected " + std::string(name);
-      return std::nullopt;
+      if (name.starts_with("--")) {
+        Refuse(parsed, OptionsOutcome::MissingValue, std::string(name) + " needs a value");
+      } else {
+        Refuse(parsed, OptionsOutcome::Unexpected, "unexpected " + std::string(name));
+      }
+      break;
     }
-    if (std::optional<std::string> failure = ApplyValued(options, name, arguments[++i])) {
-      error = *failure;
-      return std::nullopt;
-    }
+    ApplyValued(parsed, name, arguments[++i]);
   }
-  return options;
+  return parsed;
 }
 
 std::string SimUsage() {

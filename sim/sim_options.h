@@ -25,8 +25,23 @@ struct SimOptions {
   ListLength lists = ListLength::All;
 };
 
-// The options, or nothing with the reason in error.
-std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& arguments, std::string& error);
+enum class OptionsOutcome {
+  Parsed,
+  MissingValue,  // an option that takes a value came last
+  BadValue,      // a value the option does not take, or a fault not understood
+  UnknownOption,
+  Unexpected,  // a last argument that is no option
+};
+
+struct SimOptionsResult {
+  OptionsOutcome outcome = OptionsOutcome::Parsed;
+  SimOptions options;   // when parsed
+  std::string message;  // why not
+
+  explicit operator bool() const { return outcome == OptionsOutcome::Parsed; }
+};
+
+SimOptionsResult ParseSimOptions(const std::vector<std::string_view>& arguments);
 
 std::string SimUsage();
 

@@ -13,32 +13,33 @@
 int main(int argc, char** argv) {
   using namespace userdb::sim;
   const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-  std::string error;
-  const std::optional<SimOptions> options = ParseSimOptions(arguments, error);
-  if (!options) {
-    std::cerr << "userdb-sim: " << error << "\nTry userdb-sim --help\n";
+  const SimOptionsResult parsed = ParseSimOptions(arguments);
+  if (!parsed) {
+    std::cerr << "userdb-sim: " << parsed.message << "\nTry userdb-sim --help\n";
     return 2;
   }
-  if (options->help) {
+  const SimOptions& options = parsed.options;
+  if (options.help) {
     std::cout << SimUsage();
     return 0;
   }
-  if (options->version) {
+  if (options.version) {
     std::cout << "userdb-sim " << USERDB_VERSION << '\n';
     return 0;
   }
   DeviceMemory memory = SampleMemory();
-  if (options->imagePath) {
-    const std::optional<FlashImage> image = LoadFlashImage(*options->imagePath, error);
-    if (!image) {
-      std::cerr << "userdb-sim: " << error << "\n";
+  if (options.imagePath) {
+    const ImageFileResult loaded = LoadFlashImage(*options.imagePath);
+    if (!loaded) {
+      std::cerr << "userdb-sim: " << loaded.message << "\n";
       return 1;
     }
-    memory.image = *image;
+    memory.image = loaded.image;
   }
-  memory.unit = options->unit;
-  DeviceSimulator device(memory, options->timing, options->faults, options->lists);
-  PtyHost host(device, *options);
+  memory.unit = options.unit;
+  DeviceSimulator device(memory, options.timing, options.faults, options.lists);
+  PtyHost host(device, options);
+  std::string error;
   if (!host.Run(error)) {
     std::cerr << "userdb-sim: " << error << "\n";
     return 1;

@@ -4,7 +4,7 @@
 
 namespace userdb::storage {
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes, std::string& error) {
+FileWriteResult WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
   std::filesystem::path temporary = path;
   temporary += ".partial";
   {
@@ -12,20 +12,20 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std:
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     file.flush();
     if (!file) {
-      error = "cannot write " + path.string();
       std::error_code ignored;
       std::filesystem::remove(temporary, ignored);
-      return false;
+      return {FileWriteOutcome::CannotWrite, "cannot write " + path.string()};
     }
   }
   std::error_code renameError;
   std::filesystem::rename(temporary, path, renameError);
   if (renameError) {
-    error = "cannot replace " + path.string() + ": " + renameError.message();
+    FileWriteResult failed{FileWriteOutcome::CannotReplace,
+                           "cannot replace " + path.string() + ": " + renameError.message()};
     std::filesystem::remove(temporary, renameError);
-    return false;
+    return failed;
   }
-  return true;
+  return {};
 }
 
 }  // namespace userdb::storage

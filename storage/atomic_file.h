@@ -8,8 +8,21 @@
 
 namespace userdb::storage {
 
+enum class FileWriteOutcome {
+  Written,
+  CannotWrite,    // the temporary beside the target could not be written
+  CannotReplace,  // it could not be renamed over the target, which is as it was
+};
+
+struct FileWriteResult {
+  FileWriteOutcome outcome = FileWriteOutcome::Written;
+  std::string message;  // why not, naming the file, with the system's words where it has any
+
+  explicit operator bool() const { return outcome == FileWriteOutcome::Written; }
+};
+
 // Writes a temporary file beside the target and renames it over the target, so an existing
-// file is never left half overwritten. False with the reason in error.
-bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes, std::string& error);
+// file is never left half overwritten.
+FileWriteResult WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace userdb::storage

@@ -57,8 +57,8 @@ KeepResult BackupStore::Keep(const TransferImage& image, std::optional<std::uint
   BackupName name = NameFor(clock_(), serialNumber);
   while (std::filesystem::exists(*folder_ / name.FileName(), error)) ++name.sequence;
   const std::filesystem::path file = *folder_ / name.FileName();
-  std::string reason;
-  if (!WriteFileAtomically(file, image, reason)) return {KeepOutcome::NotSaved, {}, failed + reason};
+  const FileWriteResult written = WriteFileAtomically(file, image);
+  if (!written) return {KeepOutcome::NotSaved, {}, failed + written.message};
   DropOldest();
   return {KeepOutcome::Kept, file, {}};
 }

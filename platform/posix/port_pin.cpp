@@ -6,18 +6,13 @@
 
 namespace userdb::posix {
 
-std::optional<Pinned> PinPort(int portNumber, const std::filesystem::path& path, const SystemFolders& folders,
-                              std::string& error) {
+PinPortResult PinPort(int portNumber, const std::filesystem::path& path, const SystemFolders& folders) {
   namespace fs = std::filesystem;
   std::error_code failure;
   if (portNumber < kFirstPort || portNumber > kLastPort) {
-    error = "COM" + std::to_string(portNumber) + " is not a port: COM1 to COM256";
-    return std::nullopt;
+    return {PinPortOutcome::NotAPort, {}, "COM" + std::to_string(portNumber) + " is not a port: COM1 to COM256"};
   }
-  if (!fs::exists(path, failure)) {
-    error = path.string() + " does not exist";
-    return std::nullopt;
-  }
+  if (!fs::exists(path, failure)) return {PinPortOutcome::NoSuchDevice, {}, path.string() + " does not exist"};
   const PortHardware hardware = DescribeHardware(path, folders);
   const fs::path target = hardware.byId.value_or(fs::absolute(path, failure));
   const fs::path entry = PortsFolderEntry(portNumber);
@@ -28,11 +23,12 @@ std::optional<Pinned> PinPort(int portNumber, const std::filesystem::path& path,
   fs::create_symlink(target, fresh, failure);
   if (!failure) fs::rename(fresh, entry, failure);
   if (failure) {
-    error = "cannot write " + entry.string() + ": " + failure.message();
+    PinPortResult unwritten{
+        PinPortOutcome::CannotWrite, {}, "cannot write " + entry.string() + ": " + failure.message()};
     fs::remove(fresh, failure);
-    return std::nullopt;
+    return unwritten;
   }
-  return Pinned{entry, target};
+  return {PinPortOutcome::Pinned, {entry, target}, {}};
 }
 
 }  // namespace userdb::posix

@@ -4,7 +4,6 @@
 // adapter after it is plugged in again (the kernel's ttyUSB numbers follow the order of plugging).
 
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "platform/posix/port_hardware.h"
@@ -16,9 +15,22 @@ struct Pinned {
   std::filesystem::path target;  // where it leads
 };
 
-// Replaces an existing entry in one step. Nothing, with the reason in error, when PATH names no
-// device or the folder cannot be written.
-std::optional<Pinned> PinPort(int portNumber, const std::filesystem::path& path, const SystemFolders& folders,
-                              std::string& error);
+enum class PinPortOutcome {
+  Pinned,
+  NotAPort,  // a number outside COM1 to COM256
+  NoSuchDevice,
+  CannotWrite,  // the ports folder or its entry
+};
+
+struct PinPortResult {
+  PinPortOutcome outcome = PinPortOutcome::Pinned;
+  Pinned pinned;        // when pinned
+  std::string message;  // why not, with the system's words where it has any
+
+  explicit operator bool() const { return outcome == PinPortOutcome::Pinned; }
+};
+
+// Replaces an existing entry in one step.
+PinPortResult PinPort(int portNumber, const std::filesystem::path& path, const SystemFolders& folders);
 
 }  // namespace userdb::posix

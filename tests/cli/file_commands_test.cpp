@@ -27,15 +27,23 @@ Conversion Convert(const std::filesystem::path& input, FileFormat from, const st
 
 TEST_F(FileCommandsTest, TheFormatComesFromItsNameOrTheExtension) {
   files::Complaints complaints;
-  EXPECT_EQ(files::ChooseFormat("a.GPX", "", files::FileUse::Read, complaints), FileFormat::Gpx);
-  EXPECT_EQ(files::ChooseFormat("a.txt", "csv", files::FileUse::Write, complaints), FileFormat::Csv);
+  const auto choose = [&complaints](const std::string& path, const std::string& named, files::FileUse use) {
+    const files::FileResult<FileFormat> chosen = files::ChooseFormat(path, named, use);
+    complaints.insert(complaints.end(), chosen.complaints.begin(), chosen.complaints.end());
+    return chosen ? std::optional(chosen.value) : std::nullopt;
+  };
+  EXPECT_EQ(choose("a.GPX", "", files::FileUse::Read), FileFormat::Gpx);
+  EXPECT_EQ(choose("a.txt", "csv", files::FileUse::Write), FileFormat::Csv);
   EXPECT_TRUE(complaints.empty());
-  EXPECT_EQ(files::ChooseFormat("speedcam.txt", "", files::FileUse::Write, complaints), FileFormat::SpeedCameraCsv);
-  EXPECT_EQ(files::ChooseFormat("pois.csv", "garmin", files::FileUse::Read, complaints), FileFormat::GarminCsv);
+  EXPECT_EQ(choose("speedcam.txt", "", files::FileUse::Write), FileFormat::SpeedCameraCsv);
+  EXPECT_EQ(choose("pois.csv", "garmin", files::FileUse::Read), FileFormat::GarminCsv);
   EXPECT_TRUE(complaints.empty());
-  EXPECT_FALSE(files::ChooseFormat("a.dat", "", files::FileUse::Read, complaints));
-  EXPECT_FALSE(files::ChooseFormat("a.kml", "", files::FileUse::Read, complaints));
-  EXPECT_FALSE(files::ChooseFormat("a.csv", "tomtom", files::FileUse::Write, complaints));
+  EXPECT_FALSE(choose("a.dat", "", files::FileUse::Read));
+  EXPECT_FALSE(choose("a.kml", "", files::FileUse::Read));
+  EXPECT_FALSE(choose("a.csv", "tomtom", files::FileUse::Write));
+  EXPECT_EQ(files::ChooseFormat("a.dat", "", files::FileUse::Read).outcome, files::FileOutcome::UnknownFormat);
+  EXPECT_EQ(files::ChooseFormat("a.kml", "", files::FileUse::Read).outcome, files::FileOutcome::UnusableFormat);
+  EXPECT_EQ(files::ChooseFormat("a.csv", "tomtom", files::FileUse::Write).outcome, files::FileOutcome::UnknownFormat);
   EXPECT_EQ(complaints,
             (files::Complaints{
                 "cannot tell the format of a.dat from its name: use .bin, .csv, .gpx, .kml, .txt or .ov2, or give "
@@ -43,6 +51,31 @@ TEST_F(FileCommandsTest, TheFormatComesFromItsNameOrTheExtension) {
                 "kml files are written for looking at, not read",
                 "no format is called \"tomtom\"",
             }));
+}
+
+TEST_F(FileCommandsTest, AFileThatFailsSaysWhetherItWasUnreadableRefusedOrUnwritable) {
+  files::LoadRequest csv;
+  csv.format = FileFormat::Csv;
+  const files::FileResult<formats::PointsFile> missing = files::LoadPointsFile(folder / "absent.csv", csv);
+  EXPECT_EQ(missing.outcome, files::FileOutcome::CannotRead);
+  EXPECT_EQ(missing.complaints.size(), 1u);
+
+  WriteText(folder / "short.bin", "abc");
+  const files::FileResult<formats::PointsFile> refused =
+      files::LoadPointsFile(folder / "short.bin", files::LoadRequest());  // an image, by default
+  EXPECT_EQ(refused.outcome, files::FileOutcome::Refused);
+  EXPECT_FALSE(refused.complaints.empty());
+
+  const files::SaveResult unwritable =
+      files::SavePointsFile(folder / "no-such-folder" / "out.csv", FileFormat::Csv, UserDatabase());
+  EXPECT_EQ(unwritable.outcome, files::FileOutcome::CannotWrite);
+  EXPECT_EQ(unwritable.complaints,
+            files::Complaints{"cannot write " + (folder / "no-such-folder" / "out.csv").string()});
+
+  const files::SaveResult saved = files::SavePointsFile(folder / "out.csv", FileFormat::Csv, UserDatabase());
+  EXPECT_EQ(saved.outcome, files::FileOutcome::Done);
+  EXPECT_TRUE(saved.complaints.empty());
+  EXPECT_EQ(files::LoadPointsFile(folder / "out.csv", csv).outcome, files::FileOutcome::Done);
 }
 
 TEST_F(FileCommandsTest, ExportCarriesAnyImageAndImportOnlyWhatADeviceTakes) {

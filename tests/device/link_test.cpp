@@ -63,7 +63,7 @@ TEST_F(LinkTest, ALinkThatNeverConnectsEndsAfterTenSecondsWithTheWindowsWords) {
 TEST_F(LinkTest, TheSeatIsToldTheWaitAndTheReason) {
   RecordedSeat seat;
   port.SetLinkDelay(seconds(60));
-  EXPECT_FALSE(Connect(state.link, kDevicePort, seat).inUpdateMode);
+  EXPECT_EQ(Connect(state.link, kDevicePort, seat).outcome, ConnectOutcome::NotConnected);
   EXPECT_EQ(seat.waits, std::vector<int>{2});
   ASSERT_EQ(seat.failures.size(), 1u);
   EXPECT_EQ(seat.failures[0].portNumber, 2);
@@ -71,7 +71,7 @@ TEST_F(LinkTest, TheSeatIsToldTheWaitAndTheReason) {
 
   port.SetLinkDelay(std::nullopt);
   port.AddHeldPort(2);
-  EXPECT_FALSE(Connect(state.link, kDevicePort, seat).inUpdateMode);
+  EXPECT_EQ(Connect(state.link, kDevicePort, seat).outcome, ConnectOutcome::NotConnected);
   ASSERT_EQ(seat.failures.size(), 2u);
   EXPECT_EQ(seat.failures[1].result.status, OpenStatus::Busy);
   EXPECT_EQ(seat.waits.size(), 1u);  // a link that is up is not waited for
@@ -83,9 +83,7 @@ TEST_F(LinkTest, AFailedHandshakeIsTriedAgainWithThePortClosedInBetween) {
   state.link.handshakeTries = 3;
   // The answer comes so late on the first try that the handshake gives up; then it is prompt.
   Faults().lulls = {{sim::Phase::Handshake, 0, kLullLimit + kReadLimit + milliseconds(100), true}};
-  const ConnectResult result = Connect(state.link, kDevicePort, seat);
-  EXPECT_TRUE(result.inUpdateMode);
-  EXPECT_TRUE(result.answered);
+  EXPECT_EQ(Connect(state.link, kDevicePort, seat).outcome, ConnectOutcome::Answered);
   EXPECT_EQ(seat.handshakes, 1);
   EXPECT_EQ(seat.noUpdateMode, 0);
   EXPECT_EQ(seat.retries, (std::vector<std::pair<int, int>>{{1, 3}}));

@@ -21,39 +21,41 @@ class ImageFileTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(folder); }
 
   fs::path folder;
-  std::string error;
 };
 
 TEST_F(ImageFileTest, SavedImageLoadsBackUnchanged) {
   const FlashImage image = SampleMemory().image;
-  ASSERT_TRUE(SaveFlashImage(folder / "device.img", image, error)) << error;
+  const storage::FileWriteResult saved = SaveFlashImage(folder / "device.img", image);
+  ASSERT_TRUE(saved) << saved.message;
   EXPECT_EQ(fs::file_size(folder / "device.img"), kFlashImageSize);
   EXPECT_FALSE(fs::exists(folder / "device.img.new"));
-  const std::optional<FlashImage> loaded = LoadFlashImage(folder / "device.img", error);
-  ASSERT_TRUE(loaded.has_value()) << error;
-  EXPECT_EQ(*loaded, image);
+  const ImageFileResult loaded = LoadFlashImage(folder / "device.img");
+  ASSERT_TRUE(loaded) << loaded.message;
+  EXPECT_EQ(loaded.image, image);
 }
 
 TEST_F(ImageFileTest, SavingReplacesAnOlderImage) {
   FlashImage image{};
-  ASSERT_TRUE(SaveFlashImage(folder / "device.img", image, error));
+  ASSERT_TRUE(SaveFlashImage(folder / "device.img", image));
   image.fill(0x5A);
-  ASSERT_TRUE(SaveFlashImage(folder / "device.img", image, error));
-  EXPECT_EQ(LoadFlashImage(folder / "device.img", error), image);
+  ASSERT_TRUE(SaveFlashImage(folder / "device.img", image));
+  EXPECT_EQ(LoadFlashImage(folder / "device.img").image, image);
 }
 
 TEST_F(ImageFileTest, FileOfAnotherSizeIsRefused) {
   std::ofstream(folder / "short.img", std::ios::binary) << std::string(kFlashImageSize - 1, '\xFF');
-  EXPECT_FALSE(LoadFlashImage(folder / "short.img", error).has_value());
-  EXPECT_NE(error.find("36863"), std::string::npos) << error;
+  const ImageFileResult loaded = LoadFlashImage(folder / "short.img");
+  EXPECT_EQ(loaded.outcome, ImageFileOutcome::WrongSize);
+  EXPECT_NE(loaded.message.find("36863"), std::string::npos) << loaded.message;
 }
 
 TEST_F(ImageFileTest, MissingFileAndUnwritableFolderAreReported) {
-  EXPECT_FALSE(LoadFlashImage(folder / "absent.img", error).has_value());
-  EXPECT_FALSE(error.empty());
-  error.clear();
-  EXPECT_FALSE(SaveFlashImage(folder / "no-such-folder" / "device.img", FlashImage{}, error));
-  EXPECT_FALSE(error.empty());
+  const ImageFileResult loaded = LoadFlashImage(folder / "absent.img");
+  EXPECT_EQ(loaded.outcome, ImageFileOutcome::CannotRead);
+  EXPECT_FALSE(loaded.message.empty());
+  const storage::FileWriteResult saved = SaveFlashImage(folder / "no-such-folder" / "device.img", FlashImage{});
+  EXPECT_FALSE(saved);
+  EXPECT_FALSE(saved.message.empty());
 }
 
 }  // namespace

@@ -6,10 +6,9 @@ namespace userdb::sim {
 namespace {
 
 std::optional<SimOptions> Parse(std::vector<std::string_view> arguments, std::string* errorOut = nullptr) {
-  std::string error;
-  std::optional<SimOptions> options = ParseSimOptions(arguments, error);
-  if (errorOut != nullptr) *errorOut = error;
-  return options;
+  const SimOptionsResult parsed = ParseSimOptions(arguments);
+  if (errorOut != nullptr) *errorOut = parsed.message;
+  return parsed ? std::optional(parsed.options) : std::nullopt;
 }
 
 TEST(SimOptionsTest, NoArgumentsGiveTheSampleDeviceUnpaced) {
@@ -62,6 +61,19 @@ TEST(SimOptionsTest, BadValuesAreRefusedWithAReason) {
     EXPECT_FALSE(Parse(arguments, &error).has_value()) << arguments[0];
     EXPECT_FALSE(error.empty()) << arguments[0];
   }
+}
+
+TEST(SimOptionsTest, EachRefusalSaysWhatWasWrong) {
+  const auto refusal = [](std::vector<std::string_view> arguments) {
+    const SimOptionsResult parsed = ParseSimOptions(arguments);
+    return std::pair(parsed.outcome, parsed.message);
+  };
+  EXPECT_EQ(refusal({"--image"}), std::pair(OptionsOutcome::MissingValue, std::string("--image needs a value")));
+  EXPECT_EQ(refusal({"stray"}), std::pair(OptionsOutcome::Unexpected, std::string("unexpected stray")));
+  EXPECT_EQ(refusal({"--bogus", "1"}), std::pair(OptionsOutcome::UnknownOption, std::string("unknown option --bogus")));
+  EXPECT_EQ(refusal({"--unit", "knots"}), std::pair(OptionsOutcome::BadValue, std::string("--unit takes km or mile")));
+  EXPECT_EQ(refusal({"--paced", "--fault", "silent=1", "--com", "0"}),
+            std::pair(OptionsOutcome::BadValue, std::string("fault silent: takes no argument")));
 }
 
 TEST(SimOptionsTest, HelpIsAskedForAndDocumentsTheOptions) {
