@@ -1,0 +1,64 @@
+#include "cli/device_run.h"
+
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/conversation_trace.h"
+#include "cli/exit_codes.h"
+#include "cli/line_choice.h"
+#include "cli/observed_port.h"
+#include "cli/terminal.h"
+#include "storage/backup_store.h"
+#include "storage/data_folder.h"
+
+namespace userdb::cli {
+namespace {
+
+bool AskOnTerminal(std::string_view question) {
+  std::cerr << question << "[y/N] " << std::flush;
+  std::string answer;
+  return std::getline(std::cin, answer) && (answer == "y" || answer == "Y" || answer == "yes");
+}
+
+ProgressStyle StyleFor(const GlobalOptions& global) {
+  if (global.quiet) return ProgressStyle::Silent;
+  return ErrorsGoToATerminal() ? ProgressStyle::Bar : ProgressStyle::Lines;
+}
+
+}  // namespace
+
+int RunOnDevice(const GlobalOptions& global, bool yes, const DeviceCommand& command) {
+  const LineChoiceResult chosen =
+      ChooseLine(global.port.empty() ? std::nullopt : std::optional<std::string_view>(global.port));
+  if (!chosen) {
+    std::cerr << "userdb: " << chosen.message << '\n' << PortNamingHelp();
+    return exit_code::kUsage;
+  }
+  const LineChoice& line = chosen.line;
+  ObservedPort port(*line.port);
+  TransferProgress progress(std::cerr, port.LineClock(), StyleFor(global));
+  port.Watch(progress);
+  std::ofstream traceFile;
+  std::unique_ptr<ConversationTrace> trace;
+  if (!global.trace.empty()) {
+    traceFile.open(global.trace, std::ios::trunc);
+    if (!traceFile) {
+      std::cerr << "userdb: cannot write " << global.trace << '\n';
+      return exit_code::kFileProblem;
+    }
+    trace = std::make_unique<ConversationTrace>(traceFile, port.LineClock());
+    port.Watch(*trace);
+  }
+  const Confirm confirm = yes ? Confirm([](std::string_view) { return true; }) : Confirm(AskOnTerminal);
+  storage::BackupStore backups(storage::BackupFolder());
+  ProgramState state(port);
+  state.link.handshakeTries = global.retries + 1;
+  state.backups = &backups;
+  return command(CommandContext{state, line.portNumber, std::cout, std::cerr, confirm, &progress, global.quiet,
+                                line.path, global.explain});
+}
+
+}  // namespace userdb::cli
