@@ -63,17 +63,17 @@ void CommandRouter::Route(int controlId) {
 }
 
 void CommandRouter::RouteLoadedCommand(int controlId) {
-  if (!PassesLoadedTest(window_)) return;
+  if (!PassesLoadedTest(state_, window_)) return;
   UserDatabase& database = state_.database;
   switch (controlId) {
     case ids::kNextPage:
-      NextPage(database, state_.shown, window_);
+      NextPage(database, state_.page, state_.shown, window_);
       return;
     case ids::kPreviousPage:
-      PreviousPage(database, state_.shown, window_);
+      PreviousPage(database, state_.page, state_.shown, window_);
       return;
     case ids::kSavePage:
-      SavePage(database, state_.shown, window_);
+      SavePage(database, state_.page.current, state_.shown, window_);
       return;
     case ids::kClearData:
       ClearMarkedRows(window_);

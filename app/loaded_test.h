@@ -1,14 +1,12 @@
 #pragma once
 
+#include "app/program_state.h"
 #include "window/window.h"
 
 namespace userdb {
 
-// The database counts as loaded once a page has been shown, that is once the PageLabel no
-// longer reads the load prompt. When it does, tells the user so and returns false.
-bool PassesLoadedTest(Window& window);
-
-// The same test without telling: whether a page has been shown.
-bool DatabaseIsShown(const Window& window);
+// The page commands, the upload and the file commands that take the database as it stands
+// need a loaded one. When there is none, tells the user so and returns false.
+bool PassesLoadedTest(const ProgramState& state, Window& window);
 
 }  // namespace userdb

@@ -56,21 +56,21 @@ bool JudgePage(const CheckState& state, Window& window) {
 }
 }  // namespace
 
-UserPoint PointToStore(const UserDatabase& database, const ShownPage& shownPage, int row, const RowEntry& entry) {
+UserPoint PointToStore(std::uint16_t page, const ShownPage& shownPage, int row, const RowEntry& entry) {
   const UserPoint typed = entry.TypedPoint();
-  const ShownRow* shown = ShownRowOf(shownPage, database.page.current, row);
+  const ShownRow* shown = ShownRowOf(shownPage, page, row);
   if (entry.IsEmpty() || shown == nullptr) return typed;
   return KeepUntouchedValues(typed, entry, *shown);
 }
 
-bool CheckPage(UserDatabase& database, const ShownPage& shown, Window& window, bool store) {
+bool CheckPage(UserDatabase& database, std::uint16_t page, const ShownPage& shown, Window& window, bool store) {
   CheckState state;
-  const std::size_t firstRecord = static_cast<std::size_t>(database.page.current) * kRowsPerPage;
+  const std::size_t firstRecord = static_cast<std::size_t>(page) * kRowsPerPage;
   for (int row = 0; row < kRowsPerPage; ++row) {
     const RowEntry entry = ReadRow(window, row, database.speedUnit);
     const std::size_t index = firstRecord + row;
     if (entry.NoteFits()) WriteNote(database.Note(index), entry.note);
-    if (store) database.SetPoint(index, PointToStore(database, shown, row, entry));
+    if (store) database.SetPoint(index, PointToStore(page, shown, row, entry));
     JudgeRow(state, window, row, entry);
   }
   return JudgePage(state, window);

@@ -17,42 +17,42 @@ BoxAnswer ShowInfoBox(Window& window, std::string_view text, BoxKind kind) {
       .owner = BoxOwner::MainWindow, .text = std::string(text), .caption = std::string(kCaptionInfo), .kind = kind});
 }
 
-void MoveTo(UserDatabase& database, ShownPage& shown, Window& window, int page) {
-  database.page.current = static_cast<std::uint16_t>(page);
-  ShowPage(database, shown, window);
+void MoveTo(const UserDatabase& database, PageState& pages, ShownPage& shown, Window& window, int page) {
+  pages.current = static_cast<std::uint16_t>(page);
+  ShowPage(database, pages, shown, window);
   window.SetText(ids::kStatusBox, "");
 }
 }  // namespace
 
-void NextPage(UserDatabase& database, ShownPage& shown, Window& window) {
-  const int next = database.page.current + 1;
+void NextPage(const UserDatabase& database, PageState& page, ShownPage& shown, Window& window) {
+  const int next = page.current + 1;
   if (next >= kPageCount) {
-    MoveTo(database, shown, window, 0);
-  } else if (next <= database.page.lastReachable) {
-    MoveTo(database, shown, window, next);
+    MoveTo(database, page, shown, window, 0);
+  } else if (next <= page.lastReachable) {
+    MoveTo(database, page, shown, window, next);
   } else {
     ShowInfoBox(window, kNoMoreData, BoxKind::Ok);
   }
 }
 
-void PreviousPage(UserDatabase& database, ShownPage& shown, Window& window) {
+void PreviousPage(const UserDatabase& database, PageState& page, ShownPage& shown, Window& window) {
   // Page 0 counts as the page after 31, so its predecessor would be page 31.
-  const int current = database.page.current == 0 ? kPageCount : database.page.current;
-  if (current > database.page.lastReachable) {
+  const int current = page.current == 0 ? kPageCount : page.current;
+  if (current > page.lastReachable) {
     ShowInfoBox(window, kNoMoreData, BoxKind::Ok);
     return;
   }
-  MoveTo(database, shown, window, current - 1);
+  MoveTo(database, page, shown, window, current - 1);
 }
 
-void SavePage(UserDatabase& database, const ShownPage& shown, Window& window) {
+void SavePage(UserDatabase& database, std::uint16_t page, const ShownPage& shown, Window& window) {
   if (ShowInfoBox(window, kSaveQuestion, BoxKind::YesNo) != BoxAnswer::Yes) return;
-  StorePage(database, shown, window);
+  StorePage(database, page, shown, window);
 }
 
-bool StorePage(UserDatabase& database, const ShownPage& shown, Window& window) {
-  if (!CheckPage(database, shown, window, false)) return false;
-  CheckPage(database, shown, window, true);
+bool StorePage(UserDatabase& database, std::uint16_t page, const ShownPage& shown, Window& window) {
+  if (!CheckPage(database, page, shown, window, false)) return false;
+  CheckPage(database, page, shown, window, true);
   return true;
 }
 

@@ -28,8 +28,8 @@ ShownRow ShowFilledRow(const UserPoint& point, std::string_view note, std::uint8
 }
 }  // namespace
 
-void ShowPage(UserDatabase& database, ShownPage& shown, Window& window) {
-  const std::uint16_t page = database.page.current;
+void ShowPage(const UserDatabase& database, PageState& pages, ShownPage& shown, Window& window) {
+  const std::uint16_t page = pages.current;
   window.SetText(ids::kUnitLabel, database.speedUnit == kSpeedUnitKilometer ? "kilometer" : "mile");
   window.SetText(ids::kPageLabel, "Page " + std::to_string(page));
 
@@ -42,12 +42,12 @@ void ShowPage(UserDatabase& database, ShownPage& shown, Window& window) {
     lastRowFilled = !point.IsEmpty();
     if (point.IsEmpty()) {
       ShowEmptyRow(window, row);
-      database.page.lastReachable = page;
+      pages.lastReachable = page;
       continue;
     }
     shown.rows[row] = ShowFilledRow(point, NoteText(database.Note(index)), database.speedUnit, window, row);
   }
-  if (lastRowFilled) database.page.lastReachable = static_cast<std::uint16_t>(page + 1);
+  if (lastRowFilled) pages.lastReachable = static_cast<std::uint16_t>(page + 1);
 }
 
 }  // namespace userdb

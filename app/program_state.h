@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/backups.h"
+#include "app/page_state.h"
 #include "app/shown_page.h"
 #include "database/user_database.h"
 #include "device/device_link.h"
@@ -15,6 +16,10 @@ struct ProgramState {
   explicit ProgramState(SerialPort& port) : link(port) {}
 
   UserDatabase database;
+  // Set once a whole database has arrived (download, import, restore), even an empty one; the
+  // page commands need it.
+  bool loaded = false;
+  PageState page;
   DeviceLink link;
   // What the page view last wrote into the window, so that a save keeps untouched values exact.
   ShownPage shown;

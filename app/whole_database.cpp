@@ -6,8 +6,9 @@
 namespace userdb {
 
 void ShowWholeDatabase(ProgramState& state, Window& window) {
-  state.database.page.current = 0;
-  ShowPage(state.database, state.shown, window);
+  state.loaded = true;
+  state.page.current = 0;
+  ShowPage(state.database, state.page, state.shown, window);
   for (int id : {ids::kClearData, ids::kNextPage, ids::kPreviousPage, ids::kSavePage, ids::kExitAndWrite}) {
     window.Enable(id, true);
   }

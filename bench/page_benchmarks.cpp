@@ -24,11 +24,12 @@ UserDatabase FullDatabase() {
 
 void PageSwitch(benchmark::State& state) {
   UserDatabase database = FullDatabase();
+  PageState page;
   ShownPage shown;
   HeadlessWindow window;
-  ShowPage(database, shown, window);
+  ShowPage(database, page, shown, window);
   for (auto _ : state) {
-    NextPage(database, shown, window);
+    NextPage(database, page, shown, window);
     benchmark::DoNotOptimize(window.TextOf(ids::kPageLabel));
   }
 }
@@ -36,12 +37,14 @@ BENCHMARK(PageSwitch)->Unit(benchmark::kMicrosecond);
 
 void PageSave(benchmark::State& state) {
   UserDatabase database = FullDatabase();
+  PageState page;
   ShownPage shown;
   HeadlessWindow window;
-  ShowPage(database, shown, window);
+  ShowPage(database, page, shown, window);
   window.Type(ids::SpeedField(3), "100");  // one edited value among untouched ones
   for (auto _ : state) {
-    const bool passed = CheckPage(database, shown, window, false) && CheckPage(database, shown, window, true);
+    const bool passed = CheckPage(database, page.current, shown, window, false) &&
+                        CheckPage(database, page.current, shown, window, true);
     benchmark::DoNotOptimize(passed);
   }
 }

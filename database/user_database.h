@@ -37,11 +37,6 @@ struct UserPoint {
   bool operator==(const UserPoint&) const = default;
 };
 
-struct PageState {
-  std::uint16_t current = 0;
-  std::uint16_t lastReachable = 0;
-};
-
 using TransferImage = std::array<std::uint8_t, kImageSize>;
 
 class UserDatabase {
@@ -64,7 +59,6 @@ class UserDatabase {
   TransferImage Image() const;
   void SetImage(std::span<const std::uint8_t, kImageSize> image);
 
-  PageState page;
   std::uint8_t speedUnit = kSpeedUnitKilometer;
 
  private:

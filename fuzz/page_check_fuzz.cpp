@@ -42,16 +42,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   UserDatabase database;
   database.speedUnit = (data[0] & 1) != 0 ? kSpeedUnitMile : kSpeedUnitKilometer;
-  database.page.current = static_cast<std::uint16_t>((data[0] >> 1) % kPageCount);
+  PageState page;
+  page.current = static_cast<std::uint16_t>((data[0] >> 1) % kPageCount);
   ShownPage shown;
   HeadlessWindow window;
-  ShowPage(database, shown, window);
+  ShowPage(database, page, shown, window);
   TypeFields(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1), window);
 
-  if (!CheckPage(database, shown, window, true)) return 0;
+  if (!CheckPage(database, page.current, shown, window, true)) return 0;
   const TransferImage stored = database.Image();
-  ShowPage(database, shown, window);
-  fuzz::Require(CheckPage(database, shown, window, true), "a stored page passes the check once shown");
+  ShowPage(database, page, shown, window);
+  fuzz::Require(CheckPage(database, page.current, shown, window, true), "a stored page passes the check once shown");
   fuzz::Require(database.Image() == stored, "showing and storing a stored page changes nothing");
   return 0;
 }

@@ -38,7 +38,7 @@ std::string NoBackupsText(const FileContext& context) {
 }  // namespace
 
 void SaveBackup(FileContext& context) {
-  if (!PassesLoadedTest(context.window) || !SettleUnsavedWork(context.state, context.window)) return;
+  if (!PassesLoadedTest(context.state, context.window) || !SettleUnsavedWork(context.state, context.window)) return;
   const std::vector<FileKind> kinds = BackupKinds();
   const std::optional<FileChoice> choice =
       context.dialogs.ChooseFileToSave("Save backup", kinds, ProposedBackup(context));

@@ -15,7 +15,7 @@ std::filesystem::path WithExtension(const std::filesystem::path& path, const Fil
 }
 
 void ExportPoints(FileContext& context) {
-  if (!PassesLoadedTest(context.window) || !SettleUnsavedWork(context.state, context.window)) return;
+  if (!PassesLoadedTest(context.state, context.window) || !SettleUnsavedWork(context.state, context.window)) return;
   ExportToChosenFile(context);
 }
 

@@ -24,7 +24,7 @@ std::filesystem::path MapFileFor(std::time_t moment) {
 }  // namespace
 
 void ShowOnMap(FileContext& context) {
-  if (!PassesLoadedTest(context.window) || !SettleUnsavedWork(context.state, context.window)) return;
+  if (!PassesLoadedTest(context.state, context.window) || !SettleUnsavedWork(context.state, context.window)) return;
   if (!formats::Built(formats::FileFormat::Gpx)) {
     Tell(context, menu::kShowOnMap, "This userdb was built without GPX files, which maps need.");
     return;

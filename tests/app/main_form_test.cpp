@@ -52,7 +52,7 @@ TEST_F(MainFormTest, EveryCommandThatNeedsADatabaseSaysSoAndChangesNothing) {
   EXPECT_EQ(window.Boxes().size(), 5u);
   EXPECT_FALSE(window.IsClosed());
   EXPECT_EQ(window.TextOf(ids::LongitudeField(0, ids::CoordinatePart::Hemisphere)), "E");
-  EXPECT_EQ(state.database.page.current, 0);
+  EXPECT_EQ(state.page.current, 0);
   EXPECT_EQ(port.OpenCount(), 0);
 }
 

@@ -31,10 +31,10 @@ class PageCheckTest : public PageTest {
 };
 
 TEST_F(PageCheckTest, WorkedRowStoresItsBytes) {
-  database.page.current = 2;
+  pages.current = 2;
   database.Record(16)[14] = 0x5A;
   TypeRow(0, kWorkedRow);
-  ASSERT_TRUE(CheckPage(database, shown, window, true));
+  ASSERT_TRUE(CheckPage(database, pages.current, shown, window, true));
   const auto record = database.Record(16);
   EXPECT_EQ(std::vector<std::uint8_t>(record.begin(), record.end()),
             (std::vector<std::uint8_t>{0xB7, 0x67, 0x58, 0x04, 0x68, 0x43, 0xE5, 0x00, 0x20, 0x00, 0x5A, 0x00, 0x01,
@@ -45,14 +45,14 @@ TEST_F(PageCheckTest, WorkedRowStoresItsBytes) {
   database.speedUnit = 0;
   TypeRow(0, WorkedRowWith(0, "W"));
   window.Type(ids::LatitudeField(0, ids::CoordinatePart::Hemisphere), "s");
-  ASSERT_TRUE(CheckPage(database, shown, window, true));
+  ASSERT_TRUE(CheckPage(database, pages.current, shown, window, true));
   EXPECT_EQ(database.Point(16),
             (UserPoint{.longitude = 0x845867B7, .latitude = 0x80E54368, .speed = 52, .direction = 90, .type = 1}));
 }
 
 TEST_F(PageCheckTest, CheckPassWritesNotesButNoRecords) {
   TypeRow(0, kWorkedRow);
-  ASSERT_TRUE(CheckPage(database, shown, window, false));
+  ASSERT_TRUE(CheckPage(database, pages.current, shown, window, false));
   EXPECT_TRUE(database.Point(0).IsEmpty());
   EXPECT_EQ(NoteBytes(0), NoteOf("SCHOOL"));
 }
@@ -61,7 +61,7 @@ TEST_F(PageCheckTest, EmptyPageStoresEmptyRecords) {
   database.SetPoint(5, kWorkedPoint);
   database.Record(5)[13] = 0x42;
   database.Note(5)[0] = 'A';
-  ASSERT_TRUE(CheckPage(database, shown, window, true));
+  ASSERT_TRUE(CheckPage(database, pages.current, shown, window, true));
   EXPECT_EQ(database.Point(5), UserPoint{});
   EXPECT_EQ(database.Record(5)[13], 0x42);
   EXPECT_EQ(NoteBytes(5), NoteOf(""));
@@ -74,7 +74,7 @@ TEST_F(PageCheckTest, ErrorTextListsFaultyRowsAsTheyAreJudged) {
   window.Type(ids::LongitudeField(5, ids::CoordinatePart::Degrees), "180");
   window.Type(ids::NoteField(5), std::string(128, 'n'));
   StatusLog log(window);
-  EXPECT_FALSE(CheckPage(database, shown, log, false));
+  EXPECT_FALSE(CheckPage(database, pages.current, shown, log, false));
   const std::string afterRow2 = "~ Error Message ~\r\nNO.2 : \r\nSpeed must under 1000 \r\n \r\n";
   const std::string afterRow5 =
       afterRow2 + "NO.5 : \r\nLongitude - degress must  under 180 \r\nNote must under 128 bytes\r\n \r\n";
@@ -88,12 +88,12 @@ TEST_F(PageCheckTest, FilledRowsMustComeFirst) {
   TypeRow(0, kWorkedRow);
   TypeRow(1, kWorkedRow);
   TypeRow(2, kWorkedRow);
-  EXPECT_TRUE(CheckPage(database, shown, window, false));
+  EXPECT_TRUE(CheckPage(database, pages.current, shown, window, false));
 
   window.SetText(ids::kStatusBox, "before");
   TypeRow(0, RowTexts{});
   window.SetRowChecked(0, true);
-  EXPECT_FALSE(CheckPage(database, shown, window, false));
+  EXPECT_FALSE(CheckPage(database, pages.current, shown, window, false));
   EXPECT_EQ(window.Boxes(), std::vector<MessageBoxRequest>{kOrderBox});
   EXPECT_EQ(Status(), "before");
   EXPECT_FALSE(window.IsRowChecked(0));
@@ -103,7 +103,7 @@ TEST_F(PageCheckTest, FilledRowsMustComeFirst) {
   window.Type(ids::TypeField(1), "2");
   TypeRow(2, RowTexts{});
   TypeRow(3, kWorkedRow);
-  EXPECT_FALSE(CheckPage(database, shown, window, false));
+  EXPECT_FALSE(CheckPage(database, pages.current, shown, window, false));
   EXPECT_EQ(Status(), "~ Error Message ~\r\nNO.1 : \r\nType must be 0 or 1\r\n \r\n");
   EXPECT_TRUE(window.IsRowChecked(1));
   EXPECT_EQ(window.Boxes().size(), 2u);
@@ -112,7 +112,7 @@ TEST_F(PageCheckTest, FilledRowsMustComeFirst) {
 
 TEST_F(PageCheckTest, NoteAloneMakesARowWithEveryOtherFieldMissing) {
   window.Type(ids::NoteField(0), "only a note");
-  EXPECT_FALSE(CheckPage(database, shown, window, false));
+  EXPECT_FALSE(CheckPage(database, pages.current, shown, window, false));
   EXPECT_EQ(Status(),
             "~ Error Message ~\r\nNO.0 : \r\n"
             "Longitude - (E)ast / (W)est \r\nLongitude - degress must  under 180 \r\n"
@@ -150,7 +150,7 @@ TEST_F(PageCheckTest, FieldRulesAndStrictBounds) {
       for (const std::string& text : accepted ? c.accepted : c.refused) {
         SCOPED_TRACE(testing::Message() << "field " << c.field << " \"" << text << '"');
         TypeRow(0, WorkedRowWith(c.field, text));
-        EXPECT_EQ(CheckPage(database, shown, window, false), accepted);
+        EXPECT_EQ(CheckPage(database, pages.current, shown, window, false), accepted);
         EXPECT_EQ(window.IsRowChecked(0), !accepted);
       }
     }
@@ -162,7 +162,7 @@ TEST_F(PageCheckTest, StoredValuesOfTypedFields) {
   window.Type(ids::SpeedField(0), "NULLX");
   window.Type(ids::DirectionField(0), "007");
   window.Type(ids::TypeField(0), "NULL");
-  CheckPage(database, shown, window, true);
+  CheckPage(database, pages.current, shown, window, true);
   EXPECT_EQ(database.Point(0),
             (UserPoint{.longitude = 0x845867B7, .latitude = 15025000, .speed = 0xFFFF, .direction = 7, .type = 0xFF}));
 
@@ -170,7 +170,7 @@ TEST_F(PageCheckTest, StoredValuesOfTypedFields) {
   TypeRow(0, WorkedRowWith(kLongitudeFirstField + 1, "180"));
   window.Type(ids::LatitudeField(0, ids::CoordinatePart::Hemisphere), "Q");
   window.Type(ids::DirectionField(0), "360");
-  EXPECT_FALSE(CheckPage(database, shown, window, true));
+  EXPECT_FALSE(CheckPage(database, pages.current, shown, window, true));
   EXPECT_EQ(
       database.Point(0),
       (UserPoint{
@@ -180,12 +180,12 @@ TEST_F(PageCheckTest, StoredValuesOfTypedFields) {
 TEST_F(PageCheckTest, NoteLengths) {
   const std::string note127(127, 'a');
   TypeRow(0, WorkedRowWith(kNoteField, note127));
-  EXPECT_TRUE(CheckPage(database, shown, window, false));
+  EXPECT_TRUE(CheckPage(database, pages.current, shown, window, false));
   EXPECT_EQ(NoteBytes(0), NoteOf(note127));
 
   for (const std::size_t length : {128, 200}) {
     TypeRow(0, WorkedRowWith(kNoteField, std::string(length, 'b')));
-    EXPECT_FALSE(CheckPage(database, shown, window, false)) << length;
+    EXPECT_FALSE(CheckPage(database, pages.current, shown, window, false)) << length;
     EXPECT_EQ(Status(), "~ Error Message ~\r\nNO.0 : \r\nNote must under 128 bytes\r\n \r\n");
     EXPECT_EQ(NoteBytes(0), NoteOf(note127)) << length;
   }

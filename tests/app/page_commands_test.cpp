@@ -11,22 +11,22 @@ const MessageBoxRequest kNoMoreDataBox{BoxOwner::MainWindow, "no more data", "In
 class PageCommandsTest : public PageTest {
  protected:
   void ShowPageNumber(int page) {
-    database.page.current = static_cast<std::uint16_t>(page);
-    ShowPage(database, shown, window);
+    pages.current = static_cast<std::uint16_t>(page);
+    ShowPage(database, pages, shown, window);
     window.SetText(ids::kStatusBox, "old status");
   }
   // Expects the "no more data" answer with the page, the rows and the StatusBox left alone.
-  void ExpectNoMoreData(void (*command)(UserDatabase&, ShownPage&, Window&), int page) {
+  void ExpectNoMoreData(void (*command)(const UserDatabase&, PageState&, ShownPage&, Window&), int page) {
     window.Type(ids::NoteField(0), "typed");
     const std::string status = Status();
-    command(database, shown, window);
+    command(database, pages, shown, window);
     EXPECT_EQ(window.Boxes().back(), kNoMoreDataBox);
-    EXPECT_EQ(database.page.current, page);
+    EXPECT_EQ(pages.current, page);
     EXPECT_EQ(window.TextOf(ids::NoteField(0)), "typed");
     EXPECT_EQ(Status(), status);
   }
   void ExpectShown(int page) {
-    EXPECT_EQ(database.page.current, page);
+    EXPECT_EQ(pages.current, page);
     EXPECT_EQ(window.TextOf(ids::kPageLabel), "Page " + std::to_string(page));
     EXPECT_EQ(Status(), "");
   }
@@ -38,7 +38,7 @@ TEST_F(PageCommandsTest, NextPageMovesOnlyPastAFilledLastRow) {
 
   database.SetPoint(7, kWorkedPoint);  // rows 0 to 6 stay empty
   ShowPageNumber(0);
-  NextPage(database, shown, window);
+  NextPage(database, pages, shown, window);
   ExpectShown(1);
 }
 
@@ -46,19 +46,19 @@ TEST_F(PageCommandsTest, FullDatabaseWalksAllPagesAndWraps) {
   for (int page = 0; page < kPageCount; ++page) FillPage(page, kWorkedPoint);
   ShowPageNumber(0);
   for (int page = 1; page < kPageCount; ++page) {
-    NextPage(database, shown, window);
-    ASSERT_EQ(database.page.current, page);
+    NextPage(database, pages, shown, window);
+    ASSERT_EQ(pages.current, page);
   }
-  EXPECT_EQ(database.page.lastReachable, 32);
-  NextPage(database, shown, window);
+  EXPECT_EQ(pages.lastReachable, 32);
+  NextPage(database, pages, shown, window);
   ExpectShown(0);
   EXPECT_TRUE(window.Boxes().empty());
 }
 
 TEST_F(PageCommandsTest, NextPageWrapsFromPage31WhateverIsReachable) {
   ShowPageNumber(31);
-  ASSERT_EQ(database.page.lastReachable, 31);
-  NextPage(database, shown, window);
+  ASSERT_EQ(pages.lastReachable, 31);
+  NextPage(database, pages, shown, window);
   ExpectShown(0);
 }
 
@@ -66,7 +66,7 @@ TEST_F(PageCommandsTest, PreviousPage) {
   ShowPageNumber(0);
   ExpectNoMoreData(PreviousPage, 0);
   ShowPageNumber(5);
-  PreviousPage(database, shown, window);
+  PreviousPage(database, pages, shown, window);
   ExpectShown(4);
 }
 
@@ -75,8 +75,8 @@ TEST_F(PageCommandsTest, MovingDropsUnsavedTyping) {
   ShowPageNumber(0);
   const RowTexts stored = RowOnScreen(2);
   window.Type(ids::SpeedField(2), "5");
-  NextPage(database, shown, window);
-  PreviousPage(database, shown, window);
+  NextPage(database, pages, shown, window);
+  PreviousPage(database, pages, shown, window);
   EXPECT_EQ(RowOnScreen(2), stored);
 }
 
@@ -86,7 +86,7 @@ TEST_F(PageCommandsTest, SaveAnsweredNoChangesNothing) {
   window.SetRowChecked(3, true);
   window.SetBoxHandler([](const MessageBoxRequest&) { return BoxAnswer::No; });
   const TransferImage before = database.Image();
-  SavePage(database, shown, window);
+  SavePage(database, pages.current, shown, window);
   EXPECT_EQ(window.Boxes(),
             (std::vector<MessageBoxRequest>{
                 {BoxOwner::MainWindow, "Want to save this page to User Database ? ", "Info", BoxKind::YesNo}}));
@@ -99,20 +99,20 @@ TEST_F(PageCommandsTest, SaveStoresOnlyAPassingPage) {
   ShowPageNumber(0);
   TypeRow(0, kWorkedRow);
   window.Type(ids::DirectionField(0), "360");
-  SavePage(database, shown, window);
+  SavePage(database, pages.current, shown, window);
   EXPECT_TRUE(database.Point(0).IsEmpty());
   EXPECT_EQ(database.Note(0)[0], 'S');  // notes go in even when the check fails
   EXPECT_TRUE(window.IsRowChecked(0));
 
   window.Type(ids::DirectionField(0), "90");
-  SavePage(database, shown, window);
+  SavePage(database, pages.current, shown, window);
   EXPECT_EQ(database.Point(0), kWorkedPoint);
   EXPECT_EQ(Status(), "Save Successful !");
   EXPECT_FALSE(window.IsRowChecked(0));
 
   // Only showing a page moves the reachable limit.
   for (int row = 1; row < kRowsPerPage; ++row) TypeRow(row, kWorkedRow);
-  SavePage(database, shown, window);
+  SavePage(database, pages.current, shown, window);
   ExpectNoMoreData(NextPage, 0);
 }
 
@@ -131,7 +131,7 @@ TEST_F(PageCommandsTest, ClearDataEmptiesMarkedRowsInTheWindowOnly) {
   }
   EXPECT_EQ(database.Point(7), kWorkedPoint);
 
-  SavePage(database, shown, window);
+  SavePage(database, pages.current, shown, window);
   EXPECT_TRUE(database.Point(6).IsEmpty());
   EXPECT_TRUE(database.Point(7).IsEmpty());
   EXPECT_EQ(database.Point(5), kWorkedPoint);
@@ -142,7 +142,7 @@ TEST_F(PageCommandsTest, ClearingAMiddleRowBreaksTheOrder) {
   ShowPageNumber(0);
   window.SetRowChecked(3, true);
   ClearMarkedRows(window);
-  SavePage(database, shown, window);
+  SavePage(database, pages.current, shown, window);
   EXPECT_EQ(window.Boxes().back().text, "Please input data increase progressively in a proper order");
   EXPECT_EQ(database.Point(3), kWorkedPoint);
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "app/page_state.h"
 #include "app/shown_page.h"
 #include "database/user_database.h"
 #include "platform/headless/headless_window.h"
@@ -36,6 +37,7 @@ class PageTest : public testing::Test {
   }
 
   UserDatabase database;
+  PageState pages;
   ShownPage shown;
   HeadlessWindow window;
 };

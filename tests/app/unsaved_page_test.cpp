@@ -32,8 +32,10 @@ class UnsavedPageTest : public testing::Test {
 
 TEST_F(UnsavedPageTest, APageAsShownHoldsNoWorkAndNeitherDoesAWindowWithoutOne) {
   EXPECT_FALSE(Unsaved());
-  HeadlessWindow fresh;
-  EXPECT_FALSE(PageHasUnsavedWork(state, fresh));  // the load prompt: nothing shown yet
+  ProgramState nothingLoaded(port);
+  HeadlessWindow typedBeforeAnyLoad;
+  typedBeforeAnyLoad.Type(ids::NoteField(5), "X");
+  EXPECT_FALSE(PageHasUnsavedWork(nothingLoaded, typedBeforeAnyLoad));  // no page is shown yet
 }
 
 TEST_F(UnsavedPageTest, TypingClearingAndANoteOnAnEmptyRowAreWork) {
@@ -56,7 +58,7 @@ TEST_F(UnsavedPageTest, AFaultyRowIsWorkAndASavedOneIsNot) {
   EXPECT_TRUE(Unsaved());
   window.Type(ids::SpeedField(0), "90");
   EXPECT_TRUE(Unsaved());
-  ASSERT_TRUE(StorePage(state.database, state.shown, window));
+  ASSERT_TRUE(StorePage(state.database, state.page.current, state.shown, window));
   EXPECT_FALSE(Unsaved());
 }
 

@@ -37,10 +37,10 @@ TEST_F(UntouchedValuesTest, SavingUntouchedPagesChangesNoByte) {
     database.speedUnit = unit;
     const TransferImage loaded = database.Image();
     for (int page = 0; page < kPageCount; ++page) {
-      database.page.current = static_cast<std::uint16_t>(page);
-      ShowPage(database, shown, window);
-      SavePage(database, shown, window);
-      SavePage(database, shown, window);
+      pages.current = static_cast<std::uint16_t>(page);
+      ShowPage(database, pages, shown, window);
+      SavePage(database, pages.current, shown, window);
+      SavePage(database, pages.current, shown, window);
       ASSERT_EQ(Status(), "Save Successful !") << page;
       ASSERT_EQ(database.Image(), loaded) << "unit " << int{unit} << " page " << page;
     }
@@ -49,11 +49,11 @@ TEST_F(UntouchedValuesTest, SavingUntouchedPagesChangesNoByte) {
 
 TEST_F(UntouchedValuesTest, EditedValuesAreEncodedAsTyped) {
   database.SetPoint(1, UserPoint{.longitude = 72902583, .latitude = 15025000, .speed = 53, .direction = 90, .type = 1});
-  ShowPage(database, shown, window);
+  ShowPage(database, pages, shown, window);
   ASSERT_EQ(window.TextOf(ids::SpeedField(1)), "98");
   window.Type(ids::SpeedField(1), "100");
   window.Type(ids::LatitudeField(1, ids::CoordinatePart::Seconds), "31");
-  SavePage(database, shown, window);
+  SavePage(database, pages.current, shown, window);
   const UserPoint saved = database.Point(1);
   EXPECT_EQ(saved.speed, 53);
   EXPECT_EQ(saved.longitude, 72902583u);  // untouched: kept exact
@@ -61,16 +61,16 @@ TEST_F(UntouchedValuesTest, EditedValuesAreEncodedAsTyped) {
 
   window.Type(ids::SpeedField(1), "97");
   window.Type(ids::LongitudeField(1, ids::CoordinatePart::Hemisphere), "E");  // same text: still untouched
-  SavePage(database, shown, window);
+  SavePage(database, pages.current, shown, window);
   EXPECT_EQ(database.Point(1).speed, 52);
   EXPECT_EQ(database.Point(1).longitude, 72902583u);
 }
 
 TEST_F(UntouchedValuesTest, MemoryHoldsOnlyForThePageItWasTakenFor) {
-  ShowPage(database, shown, window);  // the window and the memory hold page 0
-  database.page.current = 1;
-  EXPECT_EQ(ShownRowOf(shown, database.page.current, 0), nullptr);
-  ASSERT_TRUE(CheckPage(database, shown, window, true));
+  ShowPage(database, pages, shown, window);  // the window and the memory hold page 0
+  pages.current = 1;
+  EXPECT_EQ(ShownRowOf(shown, pages.current, 0), nullptr);
+  ASSERT_TRUE(CheckPage(database, pages.current, shown, window, true));
   const std::uint32_t shownLongitude = DriftingPoint(0).longitude;
   const std::uint32_t reencoded = EncodeCoordinate(DecodeCoordinate(shownLongitude));
   ASSERT_NE(reencoded, shownLongitude);
@@ -80,8 +80,8 @@ TEST_F(UntouchedValuesTest, MemoryHoldsOnlyForThePageItWasTakenFor) {
 TEST_F(UntouchedValuesTest, RefusedValuesAreNotKept) {
   database.SetPoint(0,
                     UserPoint{.longitude = 72902583, .latitude = 15025000, .speed = 600, .direction = 400, .type = 7});
-  ShowPage(database, shown, window);
-  EXPECT_FALSE(CheckPage(database, shown, window, true));
+  ShowPage(database, pages, shown, window);
+  EXPECT_FALSE(CheckPage(database, pages.current, shown, window, true));
   EXPECT_EQ(
       database.Point(0),
       (UserPoint{

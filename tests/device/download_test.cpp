@@ -34,7 +34,7 @@ class DownloadTest : public DeviceFixture {
   Snapshot Take() const {
     return {state.database.Image(),
             state.database.speedUnit,
-            state.database.page.current,
+            state.page.current,
             window.TextOf(ids::kPageLabel),
             window.TextOf(ids::LongitudeField(0, ids::CoordinatePart::Degrees)),
             window.IsEnabled(ids::kNextPage)};
@@ -43,14 +43,15 @@ class DownloadTest : public DeviceFixture {
 
 TEST_F(DownloadTest, TakesTheWholeDatabaseAndShowsPageZero) {
   device.Memory().unit = kSpeedUnitMile;
-  state.database.page.current = 3;
+  state.page.current = 3;
   router.Click(ids::kLoadDatabase);
 
   EXPECT_EQ(state.database.Image(), DeviceImage());
   EXPECT_EQ(state.database.speedUnit, kSpeedUnitMile);
   EXPECT_EQ(window.TextOf(ids::kUnitLabel), "mile");
   EXPECT_EQ(window.TextOf(ids::kPageLabel), "Page 0");
-  EXPECT_EQ(state.database.page.current, 0);
+  EXPECT_TRUE(state.loaded);
+  EXPECT_EQ(state.page.current, 0);
   EXPECT_FALSE(window.TextOf(ids::LongitudeField(0, ids::CoordinatePart::Degrees)).empty());
   for (int id : {ids::kClearData, ids::kNextPage, ids::kPreviousPage, ids::kSavePage, ids::kExitAndWrite}) {
     EXPECT_TRUE(window.IsEnabled(id)) << id;
@@ -66,6 +67,7 @@ TEST_F(DownloadTest, AByteInsertedOnTheLineIsCaughtByWhatComesAfterTheLastNote) 
   router.Click(ids::kLoadDatabase);
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"User database download failed, please try again"});
   EXPECT_EQ(window.TextOf(ids::kPageLabel), "Please Load User Database");
+  EXPECT_FALSE(state.loaded);
 }
 
 TEST_F(DownloadTest, AFullDatabaseWaitsOnlyForTheEndOfTheStream) {
@@ -78,7 +80,7 @@ TEST_F(DownloadTest, AFullDatabaseWaitsOnlyForTheEndOfTheStream) {
   EXPECT_EQ(state.database.Image(), DeviceImage());
   // Only the read that proves the stream over waits its 100 ms: the blocks arrive at once here.
   EXPECT_LT(Elapsed(start), std::chrono::milliseconds(150));
-  EXPECT_EQ(state.database.page.lastReachable, 1);
+  EXPECT_EQ(state.page.lastReachable, 1);
 }
 
 TEST_F(DownloadTest, AListThatEndsAtARecordBoundaryIsANormalEnd) {
@@ -198,7 +200,7 @@ TEST_F(DownloadTest, WithoutAConnectTheSerialNumberIsNotKnown) {
 TEST_F(DownloadTest, ASecondDownloadDiscardsStoredRowsAndShowsPageZeroAgain) {
   router.Click(ids::kLoadDatabase);
   state.database.SetPoint(0, UserPoint{1, 2, 3, 4, 0});
-  state.database.page.current = 2;
+  state.page.current = 2;
   router.Click(ids::kLoadDatabase);
   EXPECT_EQ(state.database.Image(), DeviceImage());
   EXPECT_EQ(window.TextOf(ids::kPageLabel), "Page 0");

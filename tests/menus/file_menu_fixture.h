@@ -124,7 +124,9 @@ class FileMenuTest : public testing::Test {
     return 0;
   }
 
-  bool Loaded() const { return window.TextOf(ids::kPageLabel) == "Page 0" && window.IsEnabled(ids::kExitAndWrite); }
+  bool Loaded() const {
+    return state.loaded && window.TextOf(ids::kPageLabel) == "Page 0" && window.IsEnabled(ids::kExitAndWrite);
+  }
   std::vector<std::string> BoxTexts() const {
     std::vector<std::string> texts;
     for (const MessageBoxRequest& box : window.Boxes()) texts.push_back(box.text);

@@ -79,7 +79,7 @@ CommandRun PacedLine::Run(Command command) {
 }
 
 WindowSnapshot PacedLine::Snapshot() const {
-  WindowSnapshot snapshot{state.database.Image(), state.database.speedUnit, state.database.page.current, {}, {},
+  WindowSnapshot snapshot{state.database.Image(), state.database.speedUnit, state.page.current, {}, {},
                           window.IsClosed()};
   for (const ControlEntry& control : MainFormTemplate().controls) {
     if (control.id == ids::kStatic) continue;
