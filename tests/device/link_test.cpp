@@ -8,6 +8,7 @@
 #include "device/serial_channel.h"
 #include "device/update_mode.h"
 #include "device_fixture.h"
+#include "recording_seat.h"
 #include "window/control_ids.h"
 
 namespace userdb {
@@ -15,24 +16,6 @@ namespace {
 
 using std::chrono::milliseconds;
 using std::chrono::seconds;
-
-// Remembers what the link told, as a front-end that says more than the window would.
-class RecordedSeat final : public DeviceSeat {
- public:
-  void PortNotOpened(const PortFailure& failure) override { failures.push_back(failure); }
-  void WaitingForLink(int portNumber) override { waits.push_back(portNumber); }
-  void HandshakeRetry(int attempt, int tries) override { retries.emplace_back(attempt, tries); }
-  void NoUpdateMode() override { ++noUpdateMode; }
-  void HandshakeSucceeded() override { ++handshakes; }
-  void Receiving() override {}
-  void ChunkSent(std::size_t /*chunk*/) override {}
-
-  std::vector<PortFailure> failures;
-  std::vector<int> waits;
-  std::vector<std::pair<int, int>> retries;
-  int noUpdateMode = 0;
-  int handshakes = 0;
-};
 
 using LinkTest = DeviceFixture;
 
@@ -61,7 +44,7 @@ TEST_F(LinkTest, ALinkThatNeverConnectsEndsAfterTenSecondsWithTheWindowsWords) {
 }
 
 TEST_F(LinkTest, TheSeatIsToldTheWaitAndTheReason) {
-  RecordedSeat seat;
+  RecordingSeat seat;
   port.SetLinkDelay(seconds(60));
   EXPECT_EQ(Connect(state.link, kDevicePort, seat).outcome, ConnectOutcome::NotConnected);
   EXPECT_EQ(seat.waits, std::vector<int>{2});
@@ -79,7 +62,7 @@ TEST_F(LinkTest, TheSeatIsToldTheWaitAndTheReason) {
 }
 
 TEST_F(LinkTest, AFailedHandshakeIsTriedAgainWithThePortClosedInBetween) {
-  RecordedSeat seat;
+  RecordingSeat seat;
   state.link.handshakeTries = 3;
   // The answer comes so late on the first try that the handshake gives up; then it is prompt.
   Faults().lulls = {{sim::Phase::Handshake, 0, kLullLimit + kReadLimit + milliseconds(100), true}};
