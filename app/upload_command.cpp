@@ -3,8 +3,10 @@
 #include <string>
 
 #include "app/connect_command.h"
+#include "app/read_back.h"
 #include "app/user_messages.h"
 #include "app/window_presenter.h"
+#include "device/download.h"
 #include "window/control_ids.h"
 
 namespace userdb {
@@ -25,11 +27,56 @@ void ReportOutcome(UploadOutcome outcome, Window& window) {
   }
 }
 
+UploadOutcome Send(ProgramState& state, Window& window, const TransferImage& image) {
+  WindowPresenter presenter(window);
+  return Upload(state.link, SelectedPort(window), image, presenter);
+}
+
+// The read-back shows as a check of the write, not as a new download; what goes wrong on the
+// way is told as in any conversation.
+class ReadBackPresenter final : public DeviceSeat {
+ public:
+  explicit ReadBackPresenter(Window& window) : window_(window), presenter_(window) {}
+
+  void PortNotOpened(const PortFailure& failure) override { presenter_.PortNotOpened(failure); }
+  void WaitingForLink(int portNumber) override { presenter_.WaitingForLink(portNumber); }
+  void HandshakeRetry(int attempt, int tries) override { presenter_.HandshakeRetry(attempt, tries); }
+  void NoUpdateMode() override { presenter_.NoUpdateMode(); }
+  void HandshakeSucceeded() override { window_.SetText(ids::kStatusBox, message::kReadingBack); }
+  void Receiving() override { presenter_.Receiving(); }
+  void ChunkSent(std::size_t /*chunk*/) override {}
+
+ private:
+  Window& window_;
+  WindowPresenter presenter_;
+};
+
+void TellUnverified(Window& window, const std::string& text) {
+  window.SetText(ids::kStatusBox, text);
+  window.ShowMessage({BoxOwner::None, text, std::string(kCaptionInfo), BoxKind::Ok});
+}
+
+// A device may confirm a write and store something else; only what it gives back tells. The
+// database in memory stays as it is either way, so the write can be tried again.
+bool WriteReadsBack(ProgramState& state, Window& window, const TransferImage& sent) {
+  ReadBackPresenter presenter(window);
+  const DownloadResult back = Download(state.link, SelectedPort(window), presenter);
+  if (back.outcome != DownloadOutcome::Complete) {
+    TellUnverified(window, std::string(message::kReadBackFailed));
+    return false;
+  }
+  if (const std::optional<std::string> difference = FirstDifference(sent, back.image)) {
+    TellUnverified(window, std::string(message::kReadBackDiffersPrefix) + *difference +
+                               std::string(message::kReadBackDiffersSuffix));
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 UploadOutcome UploadDatabase(ProgramState& state, Window& window) {
-  WindowPresenter presenter(window);
-  const UploadOutcome outcome = Upload(state.link, SelectedPort(window), state.database.Image(), presenter);
+  const UploadOutcome outcome = Send(state, window, state.database.Image());
   // A device that never came into update mode has said so already.
   if (outcome != UploadOutcome::NotConnected) ReportOutcome(outcome, window);
   return outcome;
@@ -38,8 +85,21 @@ UploadOutcome UploadDatabase(ProgramState& state, Window& window) {
 void ExitAndWrite(ProgramState& state, Window& window) {
   const BoxAnswer answer = window.ShowMessage(
       {BoxOwner::MainWindow, std::string(message::kConfirmUpload), std::string(kCaptionInfo), BoxKind::YesNo});
-  if (answer == BoxAnswer::Yes && UploadDatabase(state, window) != UploadOutcome::Succeeded) return;
+  if (answer == BoxAnswer::Yes && !WriteVerified(state, window)) return;
   window.Close();
+}
+
+bool WriteVerified(ProgramState& state, Window& window) {
+  const TransferImage sent = state.database.Image();
+  const UploadOutcome outcome = Send(state, window, sent);
+  if (outcome == UploadOutcome::NotConnected) return false;
+  if (outcome != UploadOutcome::Succeeded) {
+    ReportOutcome(outcome, window);
+    return false;
+  }
+  if (!WriteReadsBack(state, window, sent)) return false;
+  ReportOutcome(outcome, window);
+  return true;
 }
 
 }  // namespace userdb

@@ -1,5 +1,6 @@
 #pragma once
-// "EXIT and write to  Device": sends the whole database back and reports the device's verdict.
+// "EXIT and write to  Device": sends the whole database back, reports the device's verdict and
+// checks it against what the device then gives back.
 
 #include "app/program_state.h"
 #include "device/upload.h"
@@ -11,8 +12,12 @@ namespace userdb {
 // user the outcome; never changes the database in memory.
 UploadOutcome UploadDatabase(ProgramState& state, Window& window);
 
-// Asks first; closes the window after No and after a confirmed upload. A failed upload
-// keeps the window, and the user's work, so that the write can be tried again.
+// Writes the database, and once the device has confirmed, reads it back and compares. Tells
+// the user the outcome; true only when the device gives back exactly what was sent.
+bool WriteVerified(ProgramState& state, Window& window);
+
+// Asks first; closes the window after No and after a verified write. A write that failed or
+// reads back otherwise keeps the window, and the user's work, so that it can be tried again.
 void ExitAndWrite(ProgramState& state, Window& window);
 
 }  // namespace userdb

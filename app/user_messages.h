@@ -16,6 +16,13 @@ inline constexpr std::string_view kUpdatePageSuffix = " page";
 inline constexpr std::string_view kUploadSucceeded = "Update User Database successful";
 inline constexpr std::string_view kUploadFailed = "Update User Database failed";
 inline constexpr std::string_view kChecksumError = "Checksum error,please update again ... ";
+inline constexpr std::string_view kReadingBack = "Reading the database back to check the write ....";
+inline constexpr std::string_view kReadBackFailed =
+    "The device confirmed the write, but could not be read back to check it.\r\n"
+    "Your points are still here: write them again, or load the database from the device to see what it holds.";
+inline constexpr std::string_view kReadBackDiffersPrefix =
+    "The device confirmed the write, but gives back other bytes than were sent, first at ";
+inline constexpr std::string_view kReadBackDiffersSuffix = ".\r\nYour points are still here: write them again.";
 inline constexpr std::string_view kConfirmUpload = "Want to write User Database to Device ? ";
 inline constexpr std::string_view kAutoScanFound = "Auto scan to COM ";
 inline constexpr std::string_view kAutoScanNotFound = "Don't found device,Please choose com port by yourself";

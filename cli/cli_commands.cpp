@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "app/device_labels.h"
+#include "app/read_back.h"
 #include "app/user_messages.h"
 #include "cli/cli_seat.h"
 #include "cli/exit_codes.h"
-#include "cli/read_back.h"
 #include "device/command_frames.h"
 #include "device/device_information.h"
 #include "device/download.h"

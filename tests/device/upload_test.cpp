@@ -35,13 +35,18 @@ TEST(ImageChecksumTest, IsTheExclusiveOrOfEveryByte) {
   EXPECT_EQ(WriteDatabaseFrame(36864, 0x5A), (CommandFrame{0x56, 0xAB, 0x00, 0x90, 0x00, 0x00, 0x5A}));
 }
 
-TEST_F(UploadTest, WritesTheWholeImageAndClosesOnlyAfterTheDeviceConfirmed) {
+TEST_F(UploadTest, WritesTheWholeImageAndClosesOnlyAfterTheDeviceConfirmedAndGaveItBack) {
+  const int sessions = port.OpenCount();
   router.Click(ids::kExitAndWrite);
 
   EXPECT_EQ(DeviceImage(), std::vector<std::uint8_t>(image.begin(), image.end()));
   EXPECT_EQ(state.database.Image(), image);
-  EXPECT_EQ(LastWritten(), Concat(line::kUpdateRequest, WriteDatabaseFrame(kImageSize, ImageChecksum(image)), image,
-                                  line::kExitMessage));
+  ASSERT_EQ(port.OpenCount(), sessions + 2);  // the write, then the read-back
+  const auto& sessionList = port.Sessions();
+  EXPECT_EQ(
+      sessionList[sessionList.size() - 2].written,
+      Concat(line::kUpdateRequest, WriteDatabaseFrame(kImageSize, ImageChecksum(image)), image, line::kExitMessage));
+  EXPECT_EQ(LastWritten(), Concat(line::kUpdateRequest, kReadRecordsFrame, kReadNotesFrame, line::kExitMessage));
   ASSERT_EQ(window.Boxes().size(), 2u);
   EXPECT_EQ(window.Boxes()[0], (MessageBoxRequest{BoxOwner::MainWindow, "Want to write User Database to Device ? ",
                                                   "Info", BoxKind::YesNo}));
@@ -57,13 +62,44 @@ TEST_F(UploadTest, TheStatusBoxCountsTheChunksAndClaimsSuccessOnlyAtTheEnd) {
   ExitAndWrite(state, recorder);
 
   const auto& statuses = recorder.texts;
-  ASSERT_EQ(statuses.size(), 1 + 576 + 1u);
+  ASSERT_EQ(statuses.size(), 1 + 576 + 1 + 1u);
   EXPECT_EQ(statuses[0], "Load user database from device ....");
   EXPECT_EQ(statuses[1], "Erase Falsh ..... wait please");
   EXPECT_EQ(statuses[2], "Erase Falsh ..... wait please");
   EXPECT_EQ(statuses[3], "Update 2 page");
   EXPECT_EQ(statuses[576], "Update 575 page");
-  EXPECT_EQ(statuses[577], "Update User Database successful");
+  EXPECT_EQ(statuses[577], "Reading the database back to check the write ....");
+  EXPECT_EQ(statuses[578], "Update User Database successful");
+}
+
+TEST_F(UploadTest, ADeviceThatConfirmsButStoresAByteWrongKeepsTheWindowAndSaysWhere) {
+  Faults().storeWrongByte = 16 * 5 + 8;  // record 5's speed
+  router.Click(ids::kExitAndWrite);
+
+  EXPECT_FALSE(window.IsClosed());
+  EXPECT_EQ(state.database.Image(), image);  // the edits stay, for another try
+  const std::string told = window.Boxes().back().text;
+  EXPECT_NE(told.find("gives back other bytes than were sent, first at offset 88 (record 5, byte 8 (speed))"),
+            std::string::npos)
+      << told;
+  EXPECT_EQ(window.TextOf(ids::kStatusBox), told);
+  for (const MessageBoxRequest& box : window.Boxes()) EXPECT_NE(box.text, "Update User Database successful");
+  EXPECT_TRUE(NoPortOpen());
+
+  Faults() = {};
+  router.Click(ids::kExitAndWrite);  // written again, and this time it holds
+  EXPECT_TRUE(window.IsClosed());
+  EXPECT_EQ(DeviceImage(), std::vector<std::uint8_t>(image.begin(), image.end()));
+}
+
+TEST_F(UploadTest, AConfirmedWriteThatCannotBeReadBackIsNoSuccess) {
+  Faults().hangUpAfter = sim::PhaseCount{sim::Phase::Notes, 100};
+  router.Click(ids::kExitAndWrite);
+  EXPECT_FALSE(window.IsClosed());
+  EXPECT_NE(window.Boxes().back().text.find("could not be read back"), std::string::npos);
+  EXPECT_EQ(DeviceImage(), std::vector<std::uint8_t>(image.begin(), image.end()));
+  EXPECT_EQ(state.database.Image(), image);
+  EXPECT_TRUE(NoPortOpen());
 }
 
 TEST_F(UploadTest, NoWritesNothingAndCloses) {

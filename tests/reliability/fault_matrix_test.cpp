@@ -60,6 +60,13 @@ void AddHandshakeFault(std::vector<ExpectedRow>& rows, const std::string& name, 
 }
 
 // A handshake that a pause on the line only delays: each of the three commands succeeds.
+// The window writes, then reads back what it wrote: a fault of every handshake is met twice.
+Waits InWriteAndReadBack(Waits waits) {
+  waits.shortReads *= 2;
+  waits.pause *= 2;
+  return waits;
+}
+
 void AddHandshakeLull(std::vector<ExpectedRow>& rows, const std::string& name, const std::string& fault,
                       const std::function<void(PacedLine&)>& inject, Duration pause) {
   const Waits waits{.shortReads = 1, .pause = pause};
@@ -67,8 +74,8 @@ void AddHandshakeLull(std::vector<ExpectedRow>& rows, const std::string& name, c
                   waits, "labels shown"});
   rows.push_back({name + "Download", MatrixSection::DeviceFaults, fault, Command::Download, inject, true, "no message",
                   waits, "replaced by the device's"});
-  rows.push_back({name + "Upload", MatrixSection::DeviceFaults, fault, Command::Upload, inject, true, kUploaded, waits,
-                  "kept, window closed", "holds the upload"});
+  rows.push_back({name + "Upload", MatrixSection::DeviceFaults, fault, Command::Upload, inject, true, kUploaded,
+                  InWriteAndReadBack(waits), "kept, window closed", "holds the upload"});
 }
 
 // Silence inside a record or note: ridden out up to the lull limit, a block cut short beyond it.
@@ -320,16 +327,8 @@ std::vector<ExpectedRow> DeviceFaultRows() {
                   "no message",
                   {.shortReads = 1},
                   "replaced by the device's"});
-  rows.push_back({"NoBannerUpload",
-                  MatrixSection::DeviceFaults,
-                  "No banner",
-                  Command::Upload,
-                  noBanner,
-                  true,
-                  kUploaded,
-                  {.shortReads = 1},
-                  "kept, window closed",
-                  "holds the upload"});
+  rows.push_back({"NoBannerUpload", MatrixSection::DeviceFaults, "No banner", Command::Upload, noBanner, true,
+                  kUploaded, InWriteAndReadBack({.shortReads = 1}), "kept, window closed", "holds the upload"});
   AddHandshakeFault(rows, "WrongAnswer", "Wrong answer (\"KT GPS-BT\")", Device([](auto& f) { f.wrongAnswer = true; }),
                     {});
   AddHandshakeFault(rows, "ShortAnswer", "Short answer (no zero byte)",

@@ -1,8 +1,8 @@
-#include "cli/read_back.h"
+#include "app/read_back.h"
 
 #include <gtest/gtest.h>
 
-namespace userdb::cli {
+namespace userdb {
 namespace {
 
 TEST(ReadBack, TheFirstDifferenceIsNamedByRecordOrNote) {
@@ -26,4 +26,4 @@ TEST(ReadBack, TheFirstDifferenceIsNamedByRecordOrNote) {
 }
 
 }  // namespace
-}  // namespace userdb::cli
+}  // namespace userdb

@@ -7,9 +7,9 @@
 
 #include "database/user_database.h"
 
-namespace userdb::cli {
+namespace userdb {
 
 // None when the images are the same, byte for byte.
 std::optional<std::string> FirstDifference(const TransferImage& sent, const TransferImage& readBack);
 
-}  // namespace userdb::cli
+}  // namespace userdb

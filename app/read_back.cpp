@@ -1,11 +1,11 @@
-#include "cli/read_back.h"
+#include "app/read_back.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string_view>
 
-namespace userdb::cli {
+namespace userdb {
 namespace {
 
 // What each byte of a record holds, by its offset in the record.
@@ -52,4 +52,4 @@ std::optional<std::string> FirstDifference(const TransferImage& sent, const Tran
          ", read back " + Hex(*readByte);
 }
 
-}  // namespace userdb::cli
+}  // namespace userdb
