@@ -188,7 +188,8 @@ void DeviceSimulator::BeginUpload(std::span<const std::uint8_t, kFrameSize> fram
   upload_->length = ReadLe32(frame, 2);
   upload_->checksum = frame[6];
   upload_->image.reserve(std::min<std::size_t>(upload_->length, kFlashImageSize));
-  if (HangsUpIn(Phase::Upload) && faults_.hangUpAfter->count == 0) {
+  if (faults_.tornWriteAfter) EraseFlash();
+  if (BreaksOffAfter(0)) {
     HangUp(now);
   } else if (upload_->length == 0) {
     FinishUpload(now);
@@ -200,7 +201,7 @@ void DeviceSimulator::TakeImageByte(std::uint8_t byte, Instant now) {
   ++upload.taken;
   upload.runningXor ^= byte;
   if (upload.image.size() < kFlashImageSize) upload.image.push_back(byte);
-  if (HangsUpIn(Phase::Upload) && upload.taken == faults_.hangUpAfter->count) {
+  if (BreaksOffAfter(upload.taken)) {
     HangUp(now);
   } else if (upload.taken == upload.length) {
     FinishUpload(now);
@@ -213,7 +214,11 @@ void DeviceSimulator::FinishUpload(Instant now) {
   const bool good = upload.length == kFlashImageSize && upload.runningXor == upload.checksum && !faults_.checksumError;
   if (good) {
     std::copy(upload.image.begin(), upload.image.end(), memory_.image.begin());
+    if (faults_.storeWrongByte && *faults_.storeWrongByte < kFlashImageSize) {
+      memory_.image[*faults_.storeWrongByte] = static_cast<std::uint8_t>(~memory_.image[*faults_.storeWrongByte]);
+    }
     ++uploadsApplied_;
+    ++flashWrites_;
     transmitter_.Pause(timing_.eraseDelay, now);
   }
   upload_.reset();
@@ -264,6 +269,16 @@ void DeviceSimulator::Send(Phase phase, std::span<const std::uint8_t> bytes, Ins
   transmitter_.Send(bytes.first(allowed), now);
   sent += allowed;
   if (sent == limit) HangUp(std::max(now, transmitter_.FreeAt()));
+}
+
+bool DeviceSimulator::BreaksOffAfter(std::size_t imageBytes) const {
+  if (faults_.tornWriteAfter && *faults_.tornWriteAfter == imageBytes) return true;
+  return HangsUpIn(Phase::Upload) && faults_.hangUpAfter->count == imageBytes;
+}
+
+void DeviceSimulator::EraseFlash() {
+  memory_.image.fill(0xFF);
+  ++flashWrites_;
 }
 
 void DeviceSimulator::HangUp(Instant at) {

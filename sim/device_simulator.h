@@ -60,6 +60,8 @@ class DeviceSimulator {
   ListLength& Lists() { return lists_; }
   const std::vector<Conversation>& Conversations() const { return conversations_; }
   int UploadsApplied() const { return uploadsApplied_; }
+  // Every change of the flash: an applied upload, or an erase that a write left behind.
+  int FlashWrites() const { return flashWrites_; }
 
  private:
   struct Upload {
@@ -93,6 +95,9 @@ class DeviceSimulator {
   void SendBlock(Phase phase, std::span<const std::uint8_t> block, bool stallHalfway, Instant now);
   void Send(Phase phase, std::span<const std::uint8_t> bytes, Instant now);
   void HangUp(Instant at);
+  // Whether the line drops once this many bytes of the image are in.
+  bool BreaksOffAfter(std::size_t imageBytes) const;
+  void EraseFlash();
   bool HangsUpIn(Phase phase) const { return faults_.hangUpAfter && faults_.hangUpAfter->phase == phase; }
 
   DeviceMemory memory_;
@@ -111,6 +116,7 @@ class DeviceSimulator {
 
   std::vector<Conversation> conversations_;
   int uploadsApplied_ = 0;
+  int flashWrites_ = 0;
 };
 
 }  // namespace userdb::sim

@@ -153,6 +153,10 @@ constexpr FaultRule kRules[] = {
     {"over-after-notes", "", OverAfterNotes, "sends \"KT Update Over\" after its notes"},
     {"noise-after-notes", "=N", NoiseAfterNotes, "sends N bytes of noise after its notes"},
     {"lull", "=PHASE:K:MS", AddLull, "MS ms of silence before block K (record K, note K) of the phase"},
+    {"torn-write", "=N", [](FaultPlan& p, std::string_view arg, bool) { return Count(p.tornWriteAfter, arg); },
+     "erases the flash when an image comes and drops the line after N of its bytes"},
+    {"store-wrong", "=B", [](FaultPlan& p, std::string_view arg, bool) { return Count(p.storeWrongByte, arg); },
+     "confirms every upload but stores image byte B inverted"},
 };
 
 }  // namespace

@@ -138,7 +138,7 @@ void PtyHost::Deliver(std::size_t count) {
   inbox_.erase(inbox_.begin(), inbox_.begin() + static_cast<std::ptrdiff_t>(count));
   log_.Bytes(clock_.Now(), "program", bytes);
   device_.Receive(bytes, clock_.Now());
-  SaveAfterUpload();
+  SaveChangedFlash();
 }
 
 void PtyHost::CollectOutput() {
@@ -178,9 +178,9 @@ std::optional<Instant> PtyHost::PendingHangUp() const {
   return std::max(*hungUpAt, lastWrite_ + kHangUpSettle);
 }
 
-void PtyHost::SaveAfterUpload() {
-  if (!options_.savePath || device_.UploadsApplied() == savedUploads_) return;
-  savedUploads_ = device_.UploadsApplied();
+void PtyHost::SaveChangedFlash() {
+  if (!options_.savePath || device_.FlashWrites() == savedFlashWrites_) return;
+  savedFlashWrites_ = device_.FlashWrites();
   const storage::FileWriteResult saved = SaveFlashImage(*options_.savePath, device_.Memory().image);
   if (saved) {
     log_.Event(clock_.Now(), "image saved to " + options_.savePath->string());

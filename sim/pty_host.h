@@ -32,7 +32,8 @@ class PtyHost {
   void CollectOutput();
   void WriteDueBytes();
   bool HangUpIfDue(std::string& error);
-  void SaveAfterUpload();
+  // An upload, or the erase a broken-off write leaves, goes to --save for a later run to start from.
+  void SaveChangedFlash();
 
   struct Wait {
     short masterEvents;
@@ -54,7 +55,7 @@ class PtyHost {
   std::deque<std::uint8_t> inbox_;  // taken from the program, not yet arrived on a paced line
   Instant inputFreeAt_{};           // when the last byte taken from the program has arrived
   int slaveOpens_ = 0;
-  int savedUploads_ = 0;
+  int savedFlashWrites_ = 0;
 };
 
 }  // namespace userdb::sim

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "sim/device_simulator.h"
 #include "tests/sim/line_bytes.h"
 
@@ -177,6 +179,44 @@ TEST_F(DeviceFaultTest, ChecksumErrorFaultRefusesAGoodImage) {
   EXPECT_EQ(UploadSampleImage(), Concat({Text("Checksum Error"), Text("KT Update Over")}));
   EXPECT_EQ(device.Memory().image, before);
   EXPECT_EQ(device.UploadsApplied(), 0);
+}
+
+TEST_F(DeviceFaultTest, ATornWriteErasesTheFlashAndDropsTheLineWhereverItBreaksOff) {
+  for (const std::size_t after : {std::size_t{0}, std::size_t{1}, std::size_t{20000}, kFlashImageSize - 1}) {
+    DeviceSimulator fresh;
+    fresh.Faults().tornWriteAfter = after;
+    const FlashImage image = fresh.Memory().image;
+    fresh.PortOpened(kStart);
+    fresh.Receive(kRequest, kStart);
+    fresh.Receive(WriteDatabaseFrame(kFlashImageSize, XorChecksum(image)), kStart);
+    fresh.Receive(ByteVector(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(after)), kStart);
+    EXPECT_TRUE(fresh.HungUpAt().has_value()) << after;
+    fresh.TakeOutput();
+    fresh.PortClosed();
+    EXPECT_TRUE(std::all_of(fresh.Memory().image.begin(), fresh.Memory().image.end(), [](std::uint8_t byte) {
+      return byte == 0xFF;
+    })) << after;
+    EXPECT_EQ(fresh.UploadsApplied(), 0);
+    EXPECT_EQ(fresh.FlashWrites(), 1);
+
+    // The next conversation finds the device empty, and a full write puts it right.
+    fresh.Faults() = {};
+    fresh.PortOpened(kStart);
+    fresh.Receive(kRequest, kStart);
+    fresh.Receive(WriteDatabaseFrame(kFlashImageSize, XorChecksum(image)), kStart);
+    fresh.Receive(ByteVector(image.begin(), image.end()), kStart);
+    EXPECT_EQ(fresh.Memory().image, image) << after;
+  }
+}
+
+TEST_F(DeviceFaultTest, AWrongByteIsConfirmedAndStoredInvertedWhereTheFaultSays) {
+  faults.storeWrongByte = 4096 + 3;
+  OpenInUpdateMode();
+  FlashImage expected = device.Memory().image;
+  EXPECT_EQ(UploadSampleImage(), Concat({Text("Checksum    OK"), Text("KT Update Over")}));
+  expected[4096 + 3] = static_cast<std::uint8_t>(~expected[4096 + 3]);
+  EXPECT_EQ(device.Memory().image, expected);
+  EXPECT_EQ(device.UploadsApplied(), 1);
 }
 
 TEST_F(DeviceFaultTest, NoUpdateOverAfterInfoOrVerdict) {

@@ -57,6 +57,13 @@ TEST(FaultPlanTest, PhasedFaults) {
   EXPECT_EQ(AddFault(plan, "split=upload").outcome, FaultOutcome::BadArgument);
   EXPECT_EQ(AddFault(plan, "hangup=records").outcome, FaultOutcome::BadArgument);
   EXPECT_EQ(AddFault(plan, "hangup=sideways:3").outcome, FaultOutcome::BadArgument);
+
+  EXPECT_TRUE(AddFault(plan, "torn-write=20000"));
+  EXPECT_EQ(plan.tornWriteAfter, 20000u);
+  EXPECT_TRUE(AddFault(plan, "store-wrong=4099"));
+  EXPECT_EQ(plan.storeWrongByte, 4099u);
+  EXPECT_EQ(AddFault(plan, "torn-write").outcome, FaultOutcome::BadArgument);
+  EXPECT_EQ(AddFault(plan, "store-wrong=x").outcome, FaultOutcome::BadArgument);
 }
 
 TEST(FaultPlanTest, InfoBytesFF) {

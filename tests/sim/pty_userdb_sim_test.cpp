@@ -1,8 +1,10 @@
 // The real userdb-sim on a pseudo-terminal, talked to with plain POSIX calls as the program would.
 
 #include <gtest/gtest.h>
+
 #include <signal.h>
 #include <unistd.h>
+#include <algorithm>
 
 #include <cstdlib>
 #include <filesystem>
@@ -130,6 +132,33 @@ TEST_F(UserdbSimTest, AcceptedUploadIsSavedAndServedFromTheImageNextTime) {
   ASSERT_EQ(records.size(), 4112u);
   EXPECT_EQ(records[4], kUnitMile);
   EXPECT_EQ(records[16], 0x12);
+}
+
+TEST_F(UserdbSimTest, AWriteThatBreaksOffLeavesAnEmptyDeviceForTheNextRunToo) {
+  const fs::path saved = folder / "device.img";
+  Start({"--save", saved.string(), "--fault", "torn-write=640"});
+  const int fd = OpenInUpdateMode();
+  const ByteVector image(kFlashImageSize, 0x5A);
+  ASSERT_TRUE(WriteLine(fd, WriteDatabaseFrame(kFlashImageSize, XorChecksum(image))));
+  for (std::size_t offset = 0; offset < 640; offset += 64) {
+    ASSERT_TRUE(WriteLine(fd, ByteVector(image.begin() + offset, image.begin() + offset + 64)));
+  }
+  EXPECT_TRUE(ReadLine(fd, 1, kAnswerLimit).empty());  // no verdict: the line is gone
+  EXPECT_TRUE(LineHungUp(fd));
+  close(fd);
+  ASSERT_EQ(simulator->Stop(SIGTERM, kAnswerLimit), 0);
+
+  std::ifstream file(saved, std::ios::binary);
+  const ByteVector savedBytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(savedBytes, ByteVector(kFlashImageSize, 0xFF));
+
+  Start({"--image", saved.string()});
+  const int again = OpenInUpdateMode();
+  ASSERT_TRUE(WriteLine(again, kReadRecords));
+  const ByteVector records = ReadLine(again, 4112, kAnswerLimit);
+  close(again);
+  ASSERT_EQ(records.size(), 4112u);
+  EXPECT_TRUE(std::all_of(records.begin() + 16, records.end(), [](std::uint8_t byte) { return byte == 0xFF; }));
 }
 
 TEST_F(UserdbSimTest, HangUpEndsTheLineAndANewOneTakesItsPlace) {
