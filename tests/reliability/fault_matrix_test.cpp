@@ -443,6 +443,32 @@ std::vector<ExpectedRow> DeviceFaultRows() {
                   kChecksumError,
                   {},
                   "kept, window open"});
+  // A write that breaks off leaves the device empty; the window keeps the points, so one more
+  // "EXIT and write to  Device" puts them back.
+  for (const std::size_t after : {std::size_t{0}, std::size_t{640}, std::size_t{20000}, kImageSize - 1}) {
+    rows.push_back({"TornWriteAfter" + std::to_string(after),
+                    MatrixSection::DeviceFaults,
+                    "Write breaks off after " + std::to_string(after) + " image bytes, flash erased",
+                    Command::Upload,
+                    Device([after](auto& f) { f.tornWriteAfter = after; }),
+                    false,
+                    kNotResponding,
+                    {},
+                    "kept, window open",
+                    "changed; 1094 bytes differ from the upload"});
+  }
+  rows.push_back({"StoresAByteWrong",
+                  MatrixSection::DeviceFaults,
+                  "Confirms the image but stores one byte wrong",
+                  Command::Upload,
+                  Device([](auto& f) { f.storeWrongByte = 100; }),
+                  false,
+                  "\"" + std::string(message::kReadBackDiffersPrefix) +
+                      "offset 100 (record 6, byte 4 (latitude)): sent 0x2C, read back 0xD3" +
+                      std::string(message::kReadBackDiffersSuffix) + "\"",
+                  {},
+                  "kept, window open",
+                  "changed; 1 byte differs from the upload"});
   rows.push_back({"GarbageBeforeVerdict",
                   MatrixSection::DeviceFaults,
                   "Garbage before the verdict (1 byte)",
