@@ -2,8 +2,8 @@
 # What the program asks of the window in every scenario the tests play: each test's transcript
 # of window operations (tests/support/window_transcripts.cpp), reduced to one digest a test.
 #   scripts/window-transcripts.sh [PRESET]   prints "Suite.Test digest operations", sorted
-# tests/data/window-transcripts.txt holds them as they were before the device layer stopped
-# writing into the window; the output must not differ from it.
+# tests/data/window-transcripts.txt holds them as last recorded: a change of shape must leave
+# the output as it is; a change of what the window does is recorded anew with it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-dev}"
