@@ -18,7 +18,12 @@ struct BackupEntry {
   std::string taken;                          // "2026-12-09 01:02:03", local time
   std::optional<std::uint32_t> serialNumber;  // when the device had told it
   std::size_t points = 0;
+  bool beforeWrite = false;  // taken of the device just before the program wrote over it
 };
+
+// Why a copy is kept: every download leaves one; one taken just before a write is the copy that
+// matters most when the write breaks off, and is kept longest.
+enum class BackupReason { Download, BeforeWrite };
 
 enum class KeepOutcome {
   Kept,
@@ -52,7 +57,10 @@ class Backups {
  public:
   virtual ~Backups() = default;
 
-  virtual KeepResult Keep(const TransferImage& image, std::optional<std::uint32_t> serialNumber) = 0;
+  // A copy equal to the newest of the same device makes no new file: that one is kept, dated
+  // now, and marked before-write when this copy is; the result names it.
+  virtual KeepResult Keep(const TransferImage& image, std::optional<std::uint32_t> serialNumber,
+                          BackupReason reason) = 0;
   // Newest first. Files in the folder that are not backups are left out and left alone.
   virtual std::vector<BackupEntry> List() const = 0;
   // A backup, or any file of exactly one image.

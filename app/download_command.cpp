@@ -15,7 +15,7 @@ namespace {
 // told, but the download still counts.
 void KeepBackup(ProgramState& state, Window& window) {
   if (state.backups == nullptr) return;
-  const KeepResult kept = state.backups->Keep(state.database.Image(), state.serialNumber);
+  const KeepResult kept = state.backups->Keep(state.database.Image(), state.serialNumber, BackupReason::Download);
   if (!kept) window.ShowMessage({BoxOwner::None, kept.message, std::string(kCaptionInfo), BoxKind::Ok});
 }
 

@@ -65,7 +65,7 @@ bool Downloaded(const CommandContext& context, const DownloadResult& result) {
 // quiet. False when none was kept (the reason told).
 bool KeepBackup(const CommandContext& context, const TransferImage& image, bool sayWhere = true) {
   if (context.state.backups == nullptr) return false;
-  const KeepResult kept = context.state.backups->Keep(image, std::nullopt);
+  const KeepResult kept = context.state.backups->Keep(image, std::nullopt, BackupReason::Download);
   if (!kept) {
     Tell(context, kept.message);
     return false;

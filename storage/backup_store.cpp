@@ -46,7 +46,8 @@ WallClock BackupStore::DefaultClock() {
   return [] { return std::chrono::system_clock::to_time_t(std::chrono::system_clock::now()); };
 }
 
-KeepResult BackupStore::Keep(const TransferImage& image, std::optional<std::uint32_t> serialNumber) {
+KeepResult BackupStore::Keep(const TransferImage& image, std::optional<std::uint32_t> serialNumber,
+                             BackupReason /*reason*/) {
   if (!folder_) {
     return {KeepOutcome::NoFolder, {}, "No backup of the device was saved: no folder for it (set USERDB_DATA_DIR)"};
   }

@@ -24,7 +24,7 @@ class BackupStore final : public Backups {
   // Nothing for a folder: the environment names none, and every Keep says so.
   explicit BackupStore(std::optional<std::filesystem::path> folder, WallClock clock = DefaultClock());
 
-  KeepResult Keep(const TransferImage& image, std::optional<std::uint32_t> serialNumber) override;
+  KeepResult Keep(const TransferImage& image, std::optional<std::uint32_t> serialNumber, BackupReason reason) override;
   std::vector<BackupEntry> List() const override;
   ImageLoadResult Load(const std::filesystem::path& file) const override;
   const std::optional<std::filesystem::path>& Folder() const override { return folder_; }

@@ -146,7 +146,8 @@ TEST_F(DownloadTest, AFailedHandshakeChangesNothing) {
 // Keeps what it was given, or says it could not; the download asks nothing else of it.
 class RecordingBackups final : public Backups {
  public:
-  KeepResult Keep(const TransferImage& image, std::optional<std::uint32_t> serialNumber) override {
+  KeepResult Keep(const TransferImage& image, std::optional<std::uint32_t> serialNumber,
+                  BackupReason /*reason*/) override {
     kept.push_back({image, serialNumber});
     return answer;
   }

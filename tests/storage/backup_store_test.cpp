@@ -28,7 +28,7 @@ class BackupStoreTest : public ScratchFolderTest {
 
 TEST_F(BackupStoreTest, EachCopyIsAWholeImageNamedByMomentAndSerialNumber) {
   BackupStore store = Store();
-  const KeepResult kept = store.Keep(ImageWithPoints(3), 20110318);
+  const KeepResult kept = store.Keep(ImageWithPoints(3), 20110318, BackupReason::Download);
   ASSERT_EQ(kept.outcome, KeepOutcome::Kept) << kept.message;
   EXPECT_EQ(kept.file.parent_path(), backups());
   EXPECT_EQ(kept.file.filename(), NameFor(kNoon, 20110318).FileName());
@@ -37,7 +37,7 @@ TEST_F(BackupStoreTest, EachCopyIsAWholeImageNamedByMomentAndSerialNumber) {
   EXPECT_EQ(written, std::vector<std::uint8_t>(image.begin(), image.end()));
 
   now += 60;
-  ASSERT_TRUE(store.Keep(ImageWithPoints(7), std::nullopt));
+  ASSERT_TRUE(store.Keep(ImageWithPoints(7), std::nullopt, BackupReason::Download));
   const std::vector<BackupEntry> entries = store.List();
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].points, 7u);  // newest first
@@ -49,7 +49,8 @@ TEST_F(BackupStoreTest, EachCopyIsAWholeImageNamedByMomentAndSerialNumber) {
 
 TEST_F(BackupStoreTest, CopiesTakenInTheSameSecondAreAllKept) {
   BackupStore store = Store();
-  for (std::uint8_t mark = 1; mark <= 3; ++mark) ASSERT_TRUE(store.Keep(ImageWithPoints(mark, mark), 5));
+  for (std::uint8_t mark = 1; mark <= 3; ++mark)
+    ASSERT_TRUE(store.Keep(ImageWithPoints(mark, mark), 5, BackupReason::Download));
   const std::vector<BackupEntry> entries = store.List();
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[0].points, 3u);
@@ -65,7 +66,7 @@ TEST_F(BackupStoreTest, OnlyTheNewestFiftyAreKeptAndOtherFilesAreLeftAlone) {
   BackupStore store = Store();
   for (int i = 0; i < 55; ++i) {
     now += 1;
-    ASSERT_TRUE(store.Keep(ImageWithPoints(static_cast<std::size_t>(i % 200)), 1));
+    ASSERT_TRUE(store.Keep(ImageWithPoints(static_cast<std::size_t>(i % 200)), 1, BackupReason::Download));
   }
   const std::vector<BackupEntry> entries = store.List();
   ASSERT_EQ(entries.size(), kBackupsKept);
@@ -81,15 +82,16 @@ TEST_F(BackupStoreTest, AFolderThatCannotBeMadeIsNamedInTheAnswer) {
   std::filesystem::create_directories(folder / "data");
   std::ofstream(backups()) << "a file where the folder should be";
   BackupStore store = Store();
-  const KeepResult problem = store.Keep(ImageWithPoints(1), 1);
+  const KeepResult problem = store.Keep(ImageWithPoints(1), 1, BackupReason::Download);
   ASSERT_EQ(problem.outcome, KeepOutcome::NotSaved);
   EXPECT_NE(problem.message.find(backups().string()), std::string::npos) << problem.message;
   EXPECT_TRUE(problem.file.empty());
   EXPECT_TRUE(store.List().empty());
 
   BackupStore nowhere(std::nullopt);
-  ASSERT_EQ(nowhere.Keep(ImageWithPoints(1), 1).outcome, KeepOutcome::NoFolder);
-  EXPECT_NE(nowhere.Keep(ImageWithPoints(1), 1).message.find("USERDB_DATA_DIR"), std::string::npos);
+  ASSERT_EQ(nowhere.Keep(ImageWithPoints(1), 1, BackupReason::Download).outcome, KeepOutcome::NoFolder);
+  EXPECT_NE(nowhere.Keep(ImageWithPoints(1), 1, BackupReason::Download).message.find("USERDB_DATA_DIR"),
+            std::string::npos);
 }
 
 TEST_F(BackupStoreTest, OnlyFilesOfExactlyOneImageLoad) {
