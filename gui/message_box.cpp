@@ -2,11 +2,16 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QPushButton>
+#include <QVariant>
 
 #include "gui/eight_bit_text.h"
 
 namespace userdb {
 namespace {
+
+// Which choice a button of a choice box stands for, whatever order the style lays them out in.
+constexpr const char* kChoiceIndex = "userdbChoice";
 
 void RunUntilClosed(QMessageBox& box) {
   QEventLoop loop;
@@ -61,6 +66,29 @@ BoxAnswer RunMessageBox(const MessageBoxRequest& request, QWidget& mainWindow) {
     RunUntilClosed(*box);
   }
   return AnswerOf(*box, request.kind);
+}
+
+std::unique_ptr<QMessageBox> MakeChoiceBox(const ChoiceRequest& request, QWidget& mainWindow) {
+  auto box = std::make_unique<QMessageBox>(&mainWindow);
+  box->setWindowTitle(FromEightBit(request.caption));
+  box->setTextFormat(Qt::PlainText);
+  box->setText(FromEightBitLines(request.text));
+  for (std::size_t index = 0; index < request.choices.size(); ++index) {
+    QPushButton* button = box->addButton(FromEightBit(request.choices[index]), QMessageBox::AcceptRole);
+    button->setProperty(kChoiceIndex, QVariant::fromValue(index));
+    if (index == 0) box->setDefaultButton(button);
+    box->setEscapeButton(button);
+  }
+  box->setWindowModality(Qt::WindowModal);
+  return box;
+}
+
+std::size_t RunChoiceBox(const ChoiceRequest& request, QWidget& mainWindow) {
+  const std::unique_ptr<QMessageBox> box = MakeChoiceBox(request, mainWindow);
+  box->exec();
+  const QAbstractButton* clicked = box->clickedButton();
+  if (clicked == nullptr) return request.choices.empty() ? 0 : request.choices.size() - 1;
+  return clicked->property(kChoiceIndex).value<std::size_t>();
 }
 
 }  // namespace userdb

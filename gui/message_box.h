@@ -17,4 +17,11 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const MessageBoxRequest& request, QW
 // Shows the box and waits for its answer.
 BoxAnswer RunMessageBox(const MessageBoxRequest& request, QWidget& mainWindow);
 
+// A box modal to the main window whose buttons say the choices, the first the default and the
+// last what Escape and the close box answer.
+std::unique_ptr<QMessageBox> MakeChoiceBox(const ChoiceRequest& request, QWidget& mainWindow);
+
+// Shows the choice box and waits for the index chosen.
+std::size_t RunChoiceBox(const ChoiceRequest& request, QWidget& mainWindow);
+
 }  // namespace userdb

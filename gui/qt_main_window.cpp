@@ -32,6 +32,7 @@ QtMainWindow::QtMainWindow(ProgramState& state)
       controls_(BuildFromTemplate(*this, MainFormTemplate(), TemplateTexts::EightBit, menuBar_)),
       clientArea_(Control(ids::kPortList)->parentWidget()),
       boxHandler_([this](const MessageBoxRequest& box) { return RunMessageBox(box, *this); }),
+      choiceHandler_([this](const ChoiceRequest& request) { return RunChoiceBox(request, *this); }),
       ownDialogs_(std::make_unique<QtFileDialogs>(*this)),
       fileDialogs_(ownDialogs_.get()) {
   setWindowIcon(ProgramIcon());
@@ -148,6 +149,8 @@ void QtMainWindow::SelectPort(int index) {
 }
 
 BoxAnswer QtMainWindow::ShowMessage(const MessageBoxRequest& box) { return boxHandler_(box); }
+
+std::size_t QtMainWindow::Choose(const ChoiceRequest& request) { return choiceHandler_(request); }
 
 void QtMainWindow::Close() { done(QDialog::Rejected); }
 

@@ -22,6 +22,7 @@ namespace userdb {
 class QtMainWindow final : public QDialog, public Window {
  public:
   using BoxHandler = std::function<BoxAnswer(const MessageBoxRequest&)>;
+  using ChoiceHandler = std::function<std::size_t(const ChoiceRequest&)>;
 
   explicit QtMainWindow(ProgramState& state);
   ~QtMainWindow() override;
@@ -34,12 +35,14 @@ class QtMainWindow final : public QDialog, public Window {
   int PortSelection() const override;
   void SelectPort(int index) override;
   BoxAnswer ShowMessage(const MessageBoxRequest& box) override;
+  std::size_t Choose(const ChoiceRequest& request) override;
   void Close() override;
   // Paints the StatusBox and whatever else changed, taking no input.
   void ShowProgress() override;
 
   // Where message boxes go; by default to real boxes.
   void SetBoxHandler(BoxHandler handler) { boxHandler_ = std::move(handler); }
+  void SetChoiceHandler(ChoiceHandler handler) { choiceHandler_ = std::move(handler); }
   // Where the file commands' dialogs go; by default to real dialogs. The caller keeps it alive.
   void SetFileDialogs(menus::FileDialogs& dialogs) { fileDialogs_ = &dialogs; }
 
@@ -73,6 +76,7 @@ class QtMainWindow final : public QDialog, public Window {
   ControlMap controls_;
   QWidget* clientArea_;
   BoxHandler boxHandler_;
+  ChoiceHandler choiceHandler_;
   std::unique_ptr<menus::FileDialogs> ownDialogs_;
   menus::FileDialogs* fileDialogs_;
   QAction* aboutAction_ = nullptr;

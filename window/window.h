@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace userdb {
 
@@ -19,6 +20,16 @@ struct MessageBoxRequest {
   BoxKind kind = BoxKind::Ok;
 
   bool operator==(const MessageBoxRequest&) const = default;
+};
+
+// A question whose answers are best said in the buttons' own words, where Yes and No would not
+// tell what each does. The first is the default; Escape or the close box answer the last.
+struct ChoiceRequest {
+  std::string text;
+  std::string caption;
+  std::vector<std::string> choices;
+
+  bool operator==(const ChoiceRequest&) const = default;
 };
 
 inline constexpr std::string_view kCaptionInfo = "Info";
@@ -43,6 +54,8 @@ class Window {
   virtual void SelectPort(int index) = 0;
 
   virtual BoxAnswer ShowMessage(const MessageBoxRequest& box) = 0;
+  // Modal to the window; the index of the choice taken.
+  virtual std::size_t Choose(const ChoiceRequest& request) = 0;
 
   // Ends the window's modal run; the program ends with it.
   virtual void Close() = 0;

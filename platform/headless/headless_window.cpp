@@ -113,6 +113,15 @@ BoxAnswer HeadlessWindow::ShowMessage(const MessageBoxRequest& box) {
   return box.kind == BoxKind::Ok ? BoxAnswer::Ok : BoxAnswer::Yes;
 }
 
+std::size_t HeadlessWindow::Choose(const ChoiceRequest& request) {
+  std::string choices;
+  for (const std::string& choice : request.choices) choices += (choices.empty() ? "" : "|") + Escaped(choice);
+  Record("choice [" + Escaped(request.caption) + "] " + Escaped(request.text) + " {" + choices + "}");
+  choices_.push_back(request);
+  if (choiceHandler_) return choiceHandler_(request);
+  return request.choices.empty() ? 0 : request.choices.size() - 1;
+}
+
 void HeadlessWindow::Close() {
   Record("close");
   closed_ = true;

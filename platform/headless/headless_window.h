@@ -17,6 +17,7 @@ namespace userdb {
 class HeadlessWindow final : public Window {
  public:
   using BoxHandler = std::function<BoxAnswer(const MessageBoxRequest&)>;
+  using ChoiceHandler = std::function<std::size_t(const ChoiceRequest&)>;
 
   explicit HeadlessWindow(const DialogTemplate& form = MainFormTemplate());
 
@@ -28,6 +29,7 @@ class HeadlessWindow final : public Window {
   int PortSelection() const override;
   void SelectPort(int index) override;
   BoxAnswer ShowMessage(const MessageBoxRequest& box) override;
+  std::size_t Choose(const ChoiceRequest& request) override;
   void Close() override;
   void ShowProgress() override;
 
@@ -42,6 +44,9 @@ class HeadlessWindow final : public Window {
   // Ok and Yes/No boxes their default, Yes.
   const std::vector<MessageBoxRequest>& Boxes() const { return boxes_; }
   void SetBoxHandler(BoxHandler handler) { boxHandler_ = std::move(handler); }
+  // Every choice offered, in order; without a handler the last is taken, as Escape would.
+  const std::vector<ChoiceRequest>& Choices() const { return choices_; }
+  void SetChoiceHandler(ChoiceHandler handler) { choiceHandler_ = std::move(handler); }
 
   // Every operation the program asks of any headless window, one line each, goes here while
   // set: a transcript to hold a refactoring against. Null stops it.
@@ -64,6 +69,8 @@ class HeadlessWindow final : public Window {
   int portSelection_ = -1;
   std::vector<MessageBoxRequest> boxes_;
   BoxHandler boxHandler_;
+  std::vector<ChoiceRequest> choices_;
+  ChoiceHandler choiceHandler_;
   bool closed_ = false;
 };
 

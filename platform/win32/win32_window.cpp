@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/win32/choice_dialog.h"
 #include "window/control_ids.h"
 
 namespace userdb {
@@ -53,6 +54,8 @@ BoxAnswer Win32Window::ShowMessage(const MessageBoxRequest& box) {
       return BoxAnswer::Ok;
   }
 }
+
+std::size_t Win32Window::Choose(const ChoiceRequest& request) { return win32::RunChoiceDialog(dialog_, request); }
 
 void Win32Window::Close() { EndDialog(dialog_, IDCANCEL); }
 

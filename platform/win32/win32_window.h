@@ -21,6 +21,7 @@ class Win32Window final : public Window {
   int PortSelection() const override;
   void SelectPort(int index) override;
   BoxAnswer ShowMessage(const MessageBoxRequest& box) override;
+  std::size_t Choose(const ChoiceRequest& request) override;
   void Close() override;
   void ShowProgress() override;
 

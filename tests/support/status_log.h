@@ -26,6 +26,7 @@ class StatusLog final : public Window {
   int PortSelection() const override { return inner_.PortSelection(); }
   void SelectPort(int index) override { inner_.SelectPort(index); }
   BoxAnswer ShowMessage(const MessageBoxRequest& box) override { return inner_.ShowMessage(box); }
+  std::size_t Choose(const ChoiceRequest& request) override { return inner_.Choose(request); }
   void Close() override { inner_.Close(); }
 
   std::vector<std::string> texts;
