@@ -5,6 +5,7 @@
 #include "app/loaded_test.h"
 #include "app/page_commands.h"
 #include "app/port_scan_command.h"
+#include "app/unfinished_write_command.h"
 #include "app/upload_command.h"
 #include "window/control_ids.h"
 
@@ -42,10 +43,10 @@ void CommandRouter::Route(int controlId) {
       window_.Close();
       return;
     case ids::kOpenPort:
-      ConnectCommand(state_, window_);
+      if (ConnectCommand(state_, window_)) CheckUnfinishedWrite(state_, window_);
       return;
     case ids::kAutoOpenPort:
-      PortScan(state_, window_);
+      if (PortScan(state_, window_)) CheckUnfinishedWrite(state_, window_);
       return;
     case ids::kLoadDatabase:
       DownloadDatabase(state_, window_);

@@ -3,23 +3,19 @@
 #include <string>
 
 #include "app/connect_command.h"
+#include "app/unfinished_write_command.h"
 #include "app/user_messages.h"
 #include "app/whole_database.h"
 #include "app/window_presenter.h"
 #include "device/download.h"
 
 namespace userdb {
-namespace {
-
-// What the device held, before anything can be written over it. A copy that cannot be kept is
-// told, but the download still counts.
-void KeepBackup(ProgramState& state, Window& window) {
+// A copy that cannot be kept is told, but the download still counts.
+void KeepDeviceBackup(ProgramState& state, Window& window, const TransferImage& image) {
   if (state.backups == nullptr) return;
-  const KeepResult kept = state.backups->Keep(state.database.Image(), state.serialNumber, BackupReason::Download);
+  const KeepResult kept = state.backups->Keep(image, state.serialNumber, BackupReason::Download);
   if (!kept) window.ShowMessage({BoxOwner::None, kept.message, std::string(kCaptionInfo), BoxKind::Ok});
 }
-
-}  // namespace
 
 bool DownloadDatabase(ProgramState& state, Window& window) {
   WindowPresenter presenter(window);
@@ -32,7 +28,9 @@ bool DownloadDatabase(ProgramState& state, Window& window) {
   state.database.SetImage(result.image);
   state.database.speedUnit = result.unit;
   ShowWholeDatabase(state, window);
-  KeepBackup(state, window);
+  state.deviceImage = result.image;
+  KeepDeviceBackup(state, window, result.image);
+  SettleUnfinishedWrite(state, window, result.image);
   return true;
 }
 

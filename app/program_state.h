@@ -7,6 +7,7 @@
 #include "app/backups.h"
 #include "app/page_state.h"
 #include "app/shown_page.h"
+#include "app/write_journal.h"
 #include "database/user_database.h"
 #include "device/device_link.h"
 
@@ -28,6 +29,11 @@ struct ProgramState {
   // Where every download leaves a copy of the device, and where the backup commands look; none
   // keeps no copy.
   Backups* backups = nullptr;
+  // Where a write is recorded until it reads back; none records nothing.
+  WriteJournal* journal = nullptr;
+  // What the device gave in the last download, or was verified to hold after a write: what a
+  // write would go over.
+  std::optional<TransferImage> deviceImage;
 };
 
 }  // namespace userdb

@@ -4,6 +4,7 @@
 
 #include "app/connect_command.h"
 #include "app/read_back.h"
+#include "app/unfinished_write.h"
 #include "app/user_messages.h"
 #include "app/window_presenter.h"
 #include "device/download.h"
@@ -73,6 +74,14 @@ bool WriteReadsBack(ProgramState& state, Window& window, const TransferImage& se
   return true;
 }
 
+// Before the first byte goes out. One that cannot be recorded is told, and the write goes on as
+// it would without.
+void RecordWrite(ProgramState& state, Window& window, const TransferImage& image) {
+  if (state.journal == nullptr) return;
+  const JournalResult recorded = state.journal->Record(WriteToRecord(state, ComPortName(SelectedPort(window)), image));
+  if (!recorded) window.ShowMessage({BoxOwner::None, recorded.message, std::string(kCaptionInfo), BoxKind::Ok});
+}
+
 }  // namespace
 
 UploadOutcome UploadDatabase(ProgramState& state, Window& window) {
@@ -91,13 +100,20 @@ void ExitAndWrite(ProgramState& state, Window& window) {
 
 bool WriteVerified(ProgramState& state, Window& window) {
   const TransferImage sent = state.database.Image();
-  const UploadOutcome outcome = Send(state, window, sent);
+  RecordWrite(state, window, sent);
+  return WriteRecordedImage(state, window, sent);
+}
+
+bool WriteRecordedImage(ProgramState& state, Window& window, const TransferImage& image) {
+  const UploadOutcome outcome = Send(state, window, image);
   if (outcome == UploadOutcome::NotConnected) return false;
   if (outcome != UploadOutcome::Succeeded) {
     ReportOutcome(outcome, window);
     return false;
   }
-  if (!WriteReadsBack(state, window, sent)) return false;
+  if (!WriteReadsBack(state, window, image)) return false;
+  state.deviceImage = image;
+  if (state.journal != nullptr) state.journal->Clear();
   ReportOutcome(outcome, window);
   return true;
 }

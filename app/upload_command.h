@@ -13,8 +13,13 @@ namespace userdb {
 UploadOutcome UploadDatabase(ProgramState& state, Window& window);
 
 // Writes the database, and once the device has confirmed, reads it back and compares. Tells
-// the user the outcome; true only when the device gives back exactly what was sent.
+// the user the outcome; true only when the device gives back exactly what was sent. The write
+// is recorded as unfinished before it starts, and the record dropped once it reads back.
 bool WriteVerified(ProgramState& state, Window& window);
+
+// The same for a write the record already names, which it keeps as it is until the read-back
+// agrees: writing again after a write that broke off, or restoring the backup from before.
+bool WriteRecordedImage(ProgramState& state, Window& window, const TransferImage& image);
 
 // Asks first; closes the window after No and after a verified write. A write that failed or
 // reads back otherwise keeps the window, and the user's work, so that it can be tried again.

@@ -1,5 +1,6 @@
 #pragma once
-// `userdb backups` and `userdb restore`: the subcommands of the copies downloads kept.
+// `userdb backups`, `userdb restore` and `userdb resume`: the subcommands of the copies
+// downloads kept and of a write that did not finish.
 
 #include <string>
 
@@ -20,7 +21,17 @@ class RestoreSubcommand final : public Subcommand {
 
  private:
   std::string which_;
+  bool beforeWrite_ = false;
   WriteFlags flags_;
+};
+
+class ResumeSubcommand final : public Subcommand {
+ public:
+  CLI::App* AddTo(CLI::App& app) override;
+  int Run(const GlobalOptions& global) override;
+
+ private:
+  bool yes_ = false;
 };
 
 }  // namespace userdb::cli

@@ -4,6 +4,7 @@
 
 #include "app/device_labels.h"
 #include "app/read_back.h"
+#include "app/unfinished_write.h"
 #include "app/user_messages.h"
 #include "cli/cli_seat.h"
 #include "cli/exit_codes.h"
@@ -82,6 +83,7 @@ int BackUpDevice(const CommandContext& context) {
     Tell(context, "the device could not be read for a backup; nothing was written");
     return exit_code::kDeviceFailure;
   }
+  context.state.deviceImage = result.image;
   if (!KeepBackup(context, result.image)) {
     Tell(context, "nothing was written (--no-backup writes without a backup)");
     return exit_code::kFileProblem;
@@ -89,11 +91,20 @@ int BackUpDevice(const CommandContext& context) {
   return exit_code::kSuccess;
 }
 
-int WriteToDevice(const CommandContext& context, const TransferImage& image) {
+// Before the first byte goes out, so that a write that breaks off is found on the next connect.
+// One that cannot be recorded is told, and the write goes on as it would without.
+void RecordWrite(const CommandContext& context, const TransferImage& image) {
+  if (context.state.journal == nullptr) return;
+  const JournalResult recorded = context.state.journal->Record(WriteToRecord(context.state, PortName(context), image));
+  if (!recorded) Tell(context, recorded.message);
+}
+
+int WriteToDevice(const CommandContext& context, const TransferImage& image, const WriteSteps& steps) {
   if (!context.confirm(message::kConfirmUpload)) {
     Tell(context, "nothing was written");
     return exit_code::kDeviceFailure;
   }
+  if (steps.record) RecordWrite(context, image);
   switch (Conversations(context).Upload(image)) {
     case UploadOutcome::Succeeded:
       if (!context.quiet) Tell(context, message::kUploadSucceeded);
@@ -117,10 +128,12 @@ int ReadBack(const CommandContext& context, const TransferImage& sent) {
     return exit_code::kDeviceFailure;
   }
   KeepBackup(context, result.image, false);  // what was just written: the backup before it is told
+  context.state.deviceImage = result.image;
   if (const auto difference = FirstDifference(sent, result.image)) {
     Tell(context, "the device holds other bytes than were sent, first at " + *difference);
     return exit_code::kVerifyMismatch;
   }
+  if (context.state.journal != nullptr) context.state.journal->Clear();
   if (!context.quiet) context.output << "Read back and verified all " << kImageSize << " bytes\n";
   return exit_code::kSuccess;
 }
@@ -138,6 +151,10 @@ void PrintLabels(const CommandContext& context, const DeviceInfo& info) {
 
 }  // namespace
 
+std::string PortName(const CommandContext& context) {
+  return context.portPath.value_or(ComPortName(context.portNumber));
+}
+
 DeviceRead ReadDevice(const CommandContext& context) {
   const DownloadResult result = Conversations(context).Download("download");
   if (!Downloaded(context, result)) return {};
@@ -145,6 +162,7 @@ DeviceRead ReadDevice(const CommandContext& context) {
   read.database.emplace();
   read.database->SetImage(result.image);
   read.database->speedUnit = result.unit;
+  context.state.deviceImage = result.image;
   read.backedUp = KeepBackup(context, result.image);
   return read;
 }
@@ -153,7 +171,7 @@ int WriteImage(const CommandContext& context, const TransferImage& image, const 
   if (steps.backupFirst) {
     if (const int backedUp = BackUpDevice(context); backedUp != exit_code::kSuccess) return backedUp;
   }
-  const int written = WriteToDevice(context, image);
+  const int written = WriteToDevice(context, image, steps);
   if (written != exit_code::kSuccess || !steps.verify) return written;
   return ReadBack(context, image);
 }

@@ -40,6 +40,9 @@ struct DownloadRequest {
 struct WriteSteps {
   bool backupFirst = true;  // read the device into a backup before writing over it
   bool verify = true;       // read the image back in a new conversation and compare
+  // Record the write as unfinished until it reads back; a write that puts an unfinished one
+  // right keeps that record as it is.
+  bool record = true;
 };
 
 struct UploadRequest {
@@ -47,6 +50,9 @@ struct UploadRequest {
   files::LoadRequest load;  // always checked for the device
   WriteSteps steps;
 };
+
+// How the records of unfinished writes name the line of this command.
+std::string PortName(const CommandContext& context);
 
 // The device's database; none when it could not be read (told). Leaves the backup every
 // download leaves; backedUp says whether it did.

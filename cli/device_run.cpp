@@ -11,8 +11,7 @@
 #include "cli/line_choice.h"
 #include "cli/observed_port.h"
 #include "cli/terminal.h"
-#include "storage/backup_store.h"
-#include "storage/data_folder.h"
+#include "storage/user_files.h"
 
 namespace userdb::cli {
 namespace {
@@ -30,7 +29,7 @@ ProgressStyle StyleFor(const GlobalOptions& global) {
 
 }  // namespace
 
-int RunOnDevice(const GlobalOptions& global, bool yes, const DeviceCommand& command) {
+int RunOnDevice(const GlobalOptions& global, bool yes, DeviceUse use, const DeviceCommand& command) {
   const LineChoiceResult chosen =
       ChooseLine(global.port.empty() ? std::nullopt : std::optional<std::string_view>(global.port));
   if (!chosen) {
@@ -53,12 +52,14 @@ int RunOnDevice(const GlobalOptions& global, bool yes, const DeviceCommand& comm
     port.Watch(*trace);
   }
   const Confirm confirm = yes ? Confirm([](std::string_view) { return true; }) : Confirm(AskOnTerminal);
-  storage::BackupStore backups(storage::BackupFolder());
+  storage::UserFiles files;
   ProgramState state(port);
   state.link.handshakeTries = global.retries + 1;
-  state.backups = &backups;
-  return command(CommandContext{state, line.portNumber, std::cout, std::cerr, confirm, &progress, global.quiet,
-                                line.path, global.explain});
+  files.ServeTo(state);
+  const CommandContext context{state,     line.portNumber, std::cout, std::cerr,     confirm,
+                               &progress, global.quiet,    line.path, global.explain};
+  if (const std::optional<int> stop = CheckUnfinishedWrite(context, use)) return *stop;
+  return command(context);
 }
 
 }  // namespace userdb::cli

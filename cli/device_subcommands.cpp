@@ -9,13 +9,13 @@ CLI::App* InfoSubcommand::AddTo(CLI::App& app) {
   return app.add_subcommand("info", "show the device's serial number and versions");
 }
 
-int InfoSubcommand::Run(const GlobalOptions& global) { return RunOnDevice(global, false, RunInfo); }
+int InfoSubcommand::Run(const GlobalOptions& global) { return RunOnDevice(global, false, DeviceUse::Reads, RunInfo); }
 
 CLI::App* ScanSubcommand::AddTo(CLI::App& app) {
   return app.add_subcommand("scan", "look for the device on COM1 to COM256");
 }
 
-int ScanSubcommand::Run(const GlobalOptions& global) { return RunOnDevice(global, false, RunScan); }
+int ScanSubcommand::Run(const GlobalOptions& global) { return RunOnDevice(global, false, DeviceUse::Reads, RunScan); }
 
 CLI::App* DownloadSubcommand::AddTo(CLI::App& app) {
   CLI::App* download = app.add_subcommand("download", "save the device's database to a file");
@@ -29,7 +29,7 @@ CLI::App* DownloadSubcommand::AddTo(CLI::App& app) {
 int DownloadSubcommand::Run(const GlobalOptions& global) {
   const std::optional<formats::FileFormat> format = ChosenFormat(output_, format_, files::FileUse::Write);
   if (!format) return exit_code::kUsage;
-  return RunOnDevice(global, false, [&](const CommandContext& context) {
+  return RunOnDevice(global, false, DeviceUse::Reads, [&](const CommandContext& context) {
     return RunDownload(context, DownloadRequest{output_, *format, ListOptionsOf(global)});
   });
 }
@@ -41,12 +41,13 @@ void AddWriteFlags(CLI::App& command, WriteFlags& flags) {
 }
 
 int UploadFile(const GlobalOptions& global, const std::string& file, const std::string& format, int cameraType,
-               const WriteFlags& flags) {
+               const WriteFlags& flags, DeviceUse use) {
   const std::optional<formats::FileFormat> chosen = ChosenFormat(file, format, files::FileUse::Read);
   if (!chosen) return exit_code::kUsage;
   const UploadRequest request{
       file, LoadRequestOf(*chosen, cameraType, true, global), {!flags.noBackup, !flags.noVerify}};
-  return RunOnDevice(global, flags.yes, [&](const CommandContext& context) { return RunUpload(context, request); });
+  return RunOnDevice(global, flags.yes, use,
+                     [&](const CommandContext& context) { return RunUpload(context, request); });
 }
 
 CLI::App* UploadSubcommand::AddTo(CLI::App& app) {
@@ -61,7 +62,7 @@ CLI::App* UploadSubcommand::AddTo(CLI::App& app) {
 }
 
 int UploadSubcommand::Run(const GlobalOptions& global) {
-  return UploadFile(global, file_, format_, cameraType_, flags_);
+  return UploadFile(global, file_, format_, cameraType_, flags_, DeviceUse::Writes);
 }
 
 }  // namespace userdb::cli

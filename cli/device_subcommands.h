@@ -6,6 +6,7 @@
 
 #include "cli/file_options.h"
 #include "cli/subcommand.h"
+#include "cli/unfinished_write_check.h"
 
 namespace userdb::cli {
 
@@ -41,7 +42,7 @@ void AddWriteFlags(CLI::App& command, WriteFlags& flags);
 
 // Sends a file's points to the device as the flags say, once they pass the window's rules.
 int UploadFile(const GlobalOptions& global, const std::string& file, const std::string& format, int cameraType,
-               const WriteFlags& flags);
+               const WriteFlags& flags, DeviceUse use);
 
 class UploadSubcommand final : public Subcommand {
  public:

@@ -11,5 +11,8 @@ inline constexpr int kUsage = 2;
 inline constexpr int kFileProblem = 3;
 // The device confirmed an upload but reads back other bytes than were sent.
 inline constexpr int kVerifyMismatch = 4;
+// An earlier write to the device did not finish and left it holding neither the points written
+// nor those from before; nothing was written until the user chooses how to put it right.
+inline constexpr int kUnfinishedWrite = 5;
 
 }  // namespace userdb::cli::exit_code

@@ -63,13 +63,14 @@ int Run(int argc, char** argv) {
   cli::UploadSubcommand upload;
   cli::BackupsSubcommand backups;
   cli::RestoreSubcommand restore;
+  cli::ResumeSubcommand resume;
   cli::ScanSubcommand scan;
   cli::PortsSubcommand ports;
   cli::ConvertSubcommand exportFile("export", "convert a database file to another format, unchecked", false);
   cli::ConvertSubcommand importFile(
       "import", "convert a file to another format, checked by the rules of what goes to a device", true);
   cli::MergeSubcommand merge;
-  const std::array<cli::Subcommand*, 10> subcommands{&info, &download, &upload,     &backups,    &restore,
+  const std::array<cli::Subcommand*, 11> subcommands{&info, &download, &upload,     &backups,    &restore, &resume,
                                                      &scan, &ports,    &exportFile, &importFile, &merge};
 
   std::array<CLI::App*, subcommands.size()> added{};

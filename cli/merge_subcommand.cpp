@@ -25,7 +25,7 @@ int MergeSubcommand::Run(const GlobalOptions& global) {
   }
   const MergeStreams streams{std::cout, std::cerr, global.quiet, global.explain};
   if (!request->baseIsDevice && !(request->toDevice && !request->dryRun)) return RunMerge(*request, streams, nullptr);
-  return RunOnDevice(global, arguments_.yes,
+  return RunOnDevice(global, arguments_.yes, request->toDevice ? DeviceUse::Writes : DeviceUse::Reads,
                      [&](const CommandContext& context) { return RunMerge(*request, streams, &context); });
 }
 

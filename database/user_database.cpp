@@ -73,4 +73,12 @@ void UserDatabase::SetImage(std::span<const std::uint8_t, kImageSize> image) {
   std::copy(notesStart, image.end(), notes_.begin());
 }
 
+std::size_t CountPoints(std::span<const std::uint8_t, kImageSize> image) {
+  UserDatabase database;
+  database.SetImage(image);
+  std::size_t points = 0;
+  for (std::size_t index = 0; index < kRecordCount; ++index) points += database.Point(index).IsEmpty() ? 0 : 1;
+  return points;
+}
+
 }  // namespace userdb

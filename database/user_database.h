@@ -66,4 +66,7 @@ class UserDatabase {
   std::array<std::uint8_t, kNotesBytes> notes_;
 };
 
+// The points an image holds: records that are not empty, wherever they stand.
+std::size_t CountPoints(std::span<const std::uint8_t, kImageSize> image);
+
 }  // namespace userdb

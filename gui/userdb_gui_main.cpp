@@ -10,8 +10,7 @@
 #include "gui/qt_main_window.h"
 #include "platform/posix/ports_folder.h"
 #include "platform/posix/posix_serial_port.h"
-#include "storage/backup_store.h"
-#include "storage/data_folder.h"
+#include "storage/user_files.h"
 
 namespace {
 
@@ -55,8 +54,8 @@ int main(int argc, char** argv) {
 
   userdb::PosixSerialPort port;
   userdb::ProgramState state(port);
-  userdb::storage::BackupStore backups(userdb::storage::BackupFolder());
-  state.backups = &backups;
+  userdb::storage::UserFiles files;
+  files.ServeTo(state);
   userdb::QtMainWindow window(state);
   // Closing the window ends the program, whatever closed it.
   QObject::connect(&window, &QDialog::finished, &application, &QApplication::quit);

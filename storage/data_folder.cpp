@@ -31,10 +31,11 @@ std::optional<std::filesystem::path> DataFolder() {
   return PlatformDataFolder();
 }
 
-std::optional<std::filesystem::path> BackupFolder() {
-  std::optional<std::filesystem::path> data = DataFolder();
-  if (!data) return std::nullopt;
-  return *data / "backups";
+std::optional<std::filesystem::path> BackupFolder() { return BackupFolderIn(DataFolder()); }
+
+std::optional<std::filesystem::path> BackupFolderIn(const std::optional<std::filesystem::path>& dataFolder) {
+  if (!dataFolder) return std::nullopt;
+  return *dataFolder / "backups";
 }
 
 }  // namespace userdb::storage

@@ -12,5 +12,6 @@ std::optional<std::filesystem::path> DataFolder();
 
 // The backups folder inside the data folder.
 std::optional<std::filesystem::path> BackupFolder();
+std::optional<std::filesystem::path> BackupFolderIn(const std::optional<std::filesystem::path>& dataFolder);
 
 }  // namespace userdb::storage

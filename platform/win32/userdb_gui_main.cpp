@@ -5,14 +5,13 @@
 #include "app/program_state.h"
 #include "platform/win32/win32_main_form.h"
 #include "platform/win32/win32_serial_port.h"
-#include "storage/backup_store.h"
-#include "storage/data_folder.h"
+#include "storage/user_files.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
   userdb::Win32SerialPort port;
   userdb::ProgramState state(port);
-  userdb::storage::BackupStore backups(userdb::storage::BackupFolder());
-  state.backups = &backups;
+  userdb::storage::UserFiles files;
+  files.ServeTo(state);
   userdb::Win32MainForm form(state, instance);
   form.Run();
   return 0;
