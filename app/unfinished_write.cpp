@@ -42,6 +42,14 @@ UnfinishedWrite WriteToRecord(ProgramState& state, const std::string& port, cons
   return write;
 }
 
+void PutBackRecord(WriteJournal& journal, const std::optional<UnfinishedWrite>& earlier) {
+  if (earlier) {
+    journal.Record(*earlier);  // it was read whole a moment ago; failing now, the newer record stays
+  } else {
+    journal.Clear();
+  }
+}
+
 std::string SettledText(const UnfinishedWrite& write, DeviceHolds holds) {
   const std::string start = "The last write to " + DeviceName(write) + " had not been confirmed. ";
   if (holds == DeviceHolds::TheWrite) {

@@ -40,6 +40,9 @@ std::string UnsettledText(const UnfinishedWrite& write, const Backups* backups);
 // its own, as the device has held nothing worth going back to since.
 UnfinishedWrite WriteToRecord(ProgramState& state, const std::string& port, const TransferImage& image);
 
+// The journal as it was before a write that sent nothing after all: earlier's record, or none.
+void PutBackRecord(WriteJournal& journal, const std::optional<UnfinishedWrite>& earlier);
+
 // How a record names the port the window talks on.
 inline std::string ComPortName(int portNumber) { return "COM" + std::to_string(portNumber); }
 

@@ -82,6 +82,22 @@ void RecordWrite(ProgramState& state, Window& window, const TransferImage& image
   if (!recorded) window.ShowMessage({BoxOwner::None, recorded.message, std::string(kCaptionInfo), BoxKind::Ok});
 }
 
+enum class Written { NothingSent, NotVerified, Verified };
+
+Written WriteAndReadBack(ProgramState& state, Window& window, const TransferImage& image) {
+  const UploadOutcome outcome = Send(state, window, image);
+  if (outcome == UploadOutcome::NotConnected) return Written::NothingSent;
+  if (outcome != UploadOutcome::Succeeded) {
+    ReportOutcome(outcome, window);
+    return Written::NotVerified;
+  }
+  if (!WriteReadsBack(state, window, image)) return Written::NotVerified;
+  state.deviceImage = image;
+  if (state.journal != nullptr) state.journal->Clear();
+  ReportOutcome(outcome, window);
+  return Written::Verified;
+}
+
 }  // namespace
 
 UploadOutcome UploadDatabase(ProgramState& state, Window& window) {
@@ -100,22 +116,16 @@ void ExitAndWrite(ProgramState& state, Window& window) {
 
 bool WriteVerified(ProgramState& state, Window& window) {
   const TransferImage sent = state.database.Image();
+  const std::optional<UnfinishedWrite> earlier = state.journal != nullptr ? state.journal->Pending() : std::nullopt;
   RecordWrite(state, window, sent);
-  return WriteRecordedImage(state, window, sent);
+  const Written written = WriteAndReadBack(state, window, sent);
+  // A device that never came into update mode took nothing: the write needs no putting right.
+  if (written == Written::NothingSent && state.journal != nullptr) PutBackRecord(*state.journal, earlier);
+  return written == Written::Verified;
 }
 
 bool WriteRecordedImage(ProgramState& state, Window& window, const TransferImage& image) {
-  const UploadOutcome outcome = Send(state, window, image);
-  if (outcome == UploadOutcome::NotConnected) return false;
-  if (outcome != UploadOutcome::Succeeded) {
-    ReportOutcome(outcome, window);
-    return false;
-  }
-  if (!WriteReadsBack(state, window, image)) return false;
-  state.deviceImage = image;
-  if (state.journal != nullptr) state.journal->Clear();
-  ReportOutcome(outcome, window);
-  return true;
+  return WriteAndReadBack(state, window, image) == Written::Verified;
 }
 
 }  // namespace userdb

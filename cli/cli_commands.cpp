@@ -104,6 +104,8 @@ int WriteToDevice(const CommandContext& context, const TransferImage& image, con
     Tell(context, "nothing was written");
     return exit_code::kDeviceFailure;
   }
+  WriteJournal* journal = steps.record ? context.state.journal : nullptr;
+  const std::optional<UnfinishedWrite> earlier = journal != nullptr ? journal->Pending() : std::nullopt;
   if (steps.record) RecordWrite(context, image);
   switch (Conversations(context).Upload(image)) {
     case UploadOutcome::Succeeded:
@@ -116,6 +118,8 @@ int WriteToDevice(const CommandContext& context, const TransferImage& image, con
       Tell(context, message::kNotResponding);
       break;
     case UploadOutcome::NotConnected:
+      // The device never came into update mode and took nothing: no write to put right.
+      if (journal != nullptr) PutBackRecord(*journal, earlier);
       break;
   }
   return exit_code::kDeviceFailure;

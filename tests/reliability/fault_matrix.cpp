@@ -104,6 +104,12 @@ FaultMatrix& FaultMatrix::Instance() {
   return matrix;
 }
 
+void FaultMatrix::AddNoteLine(const std::string& title, std::string line) {
+  auto note = std::find_if(notes_.begin(), notes_.end(), [&](const MatrixNote& n) { return n.title == title; });
+  if (note == notes_.end()) note = notes_.insert(notes_.end(), MatrixNote{title, {}});
+  note->lines.push_back(std::move(line));
+}
+
 std::string FaultMatrix::Render() const {
   std::string document = kIntroduction;
   for (const SectionTitle& section : kSections) {

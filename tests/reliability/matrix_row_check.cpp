@@ -9,6 +9,7 @@
 #include "device/serial_channel.h"
 #include "device/update_mode.h"
 #include "device/upload.h"
+#include "tests/reliability/write_recovery.h"
 #include "window/control_ids.h"
 
 namespace userdb::test {
@@ -94,10 +95,17 @@ struct Observed {
   Duration elapsed{};
   bool succeeded = false;
   MatrixRow row;
+  std::string nextLoad;  // for an upload that failed
 };
+
+// Every upload is recorded until it reads back; one that fails must be put right on the next load.
+bool ChecksTheNextLoad(const ExpectedRow& expected) {
+  return expected.command == Command::Upload && !expected.succeeds && expected.section == MatrixSection::DeviceFaults;
+}
 
 Observed Observe(const ExpectedRow& expected, const std::function<void(PacedLine&)>& inject, Duration bound) {
   PacedLine line;
+  if (ChecksTheNextLoad(expected)) line.KeepUserFiles();
   if (expected.command == Command::Download || expected.command == Command::Upload) line.Load();
   // An edit the device does not have yet, so that an upload that lands can be seen.
   line.state.database.Note(9)[0] = 'E';
@@ -108,12 +116,15 @@ Observed Observe(const ExpectedRow& expected, const std::function<void(PacedLine
   const std::vector<std::string> labels = LabelTexts(line.window);
   const TransferImage sent = line.state.database.Image();
   const CommandRun run = line.Run(expected.command);
-  return {
+  Observed observed{
       run.elapsed,
       run.succeeded,
       {expected.section, expected.fault, CommandName(expected.command), BoxTexts(run.boxes), Seconds(run.elapsed),
        Seconds(bound), line.PortClosed() ? "closed" : "open", DescribeDevice(deviceBefore, sent, line.DeviceImage()),
-       DescribeMemory(expected.command, before, labels, line), ""}};
+       DescribeMemory(expected.command, before, labels, line), ""},
+      {}};
+  if (ChecksTheNextLoad(expected)) observed.nextLoad = PutRightOnNextLoad(line, deviceBefore, sent);
+  return observed;
 }
 
 }  // namespace
@@ -147,7 +158,12 @@ void RunMatrixRow(const ExpectedRow& expected, const std::vector<std::function<v
     EXPECT_EQ(row.memory, expected.memory);
     if (!longest || observed.elapsed > longest->elapsed) longest = std::move(observed);
   }
-  if (longest) FaultMatrix::Instance().Add(std::move(longest->row));
+  if (!longest) return;
+  if (!longest->nextLoad.empty()) {
+    FaultMatrix::Instance().AddNoteLine("Uploads that fail",
+                                        "- " + longest->row.fault + ": " + longest->nextLoad + ".");
+  }
+  FaultMatrix::Instance().Add(std::move(longest->row));
 }
 
 }  // namespace userdb::test

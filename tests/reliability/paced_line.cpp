@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include <unistd.h>
+
 #include "app/connect_command.h"
 #include "app/download_command.h"
 #include "app/main_form.h"
@@ -59,6 +61,21 @@ PacedLine::PacedLine()
   port.Attach(kDevicePort, device);
   port.SetLineFaults(&damage);
   InitialiseMainForm(state, window);
+}
+
+PacedLine::~PacedLine() {
+  if (dataFolder_.empty()) return;
+  std::error_code ignored;
+  std::filesystem::remove_all(dataFolder_, ignored);
+}
+
+void PacedLine::KeepUserFiles() {
+  static int lines = 0;
+  dataFolder_ = std::filesystem::temp_directory_path() /
+                ("userdb-matrix-" + std::to_string(::getpid()) + "-" + std::to_string(++lines));
+  std::filesystem::remove_all(dataFolder_);
+  files = std::make_unique<storage::UserFiles>(dataFolder_);
+  files->ServeTo(state);
 }
 
 void PacedLine::Load() {

@@ -3,6 +3,8 @@
 // the virtual clock: what a command shows, how long it takes and what it leaves behind.
 
 #include <chrono>
+#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "sim/in_process_port.h"
 #include "sim/line_damage.h"
 #include "sim/virtual_clock.h"
+#include "storage/user_files.h"
 #include "window/window.h"
 
 namespace userdb::test {
@@ -43,11 +46,14 @@ class PacedLine {
   static constexpr std::chrono::milliseconds kEraseDelay{500};
 
   PacedLine();
+  ~PacedLine();
   PacedLine(const PacedLine&) = delete;
   PacedLine& operator=(const PacedLine&) = delete;
 
   // Connects and downloads on a clean line, as a user does before anything else.
   void Load();
+  // Keeps backups and the record of unfinished writes, in a folder of this line's own.
+  void KeepUserFiles();
   CommandRun Run(Command command);
 
   WindowSnapshot Snapshot() const;
@@ -60,6 +66,10 @@ class PacedLine {
   sim::DamagedLine damage;  // clean until events are set
   ProgramState state;
   HeadlessWindow window;
+  std::unique_ptr<storage::UserFiles> files;  // once kept
+
+ private:
+  std::filesystem::path dataFolder_;
 };
 
 // How long a command takes on a healthy line with the sample database, on the virtual clock.
