@@ -63,9 +63,10 @@ bool Downloaded(const CommandContext& context, const DownloadResult& result) {
 
 // The copy of the device every download leaves; where it went when asked to say so, unless
 // quiet. False when none was kept (the reason told).
-bool KeepBackup(const CommandContext& context, const TransferImage& image, bool sayWhere = true) {
+bool KeepBackup(const CommandContext& context, const TransferImage& image, bool sayWhere = true,
+                BackupReason reason = BackupReason::Download) {
   if (context.state.backups == nullptr) return false;
-  const KeepResult kept = context.state.backups->Keep(image, std::nullopt, BackupReason::Download);
+  const KeepResult kept = context.state.backups->Keep(image, std::nullopt, reason);
   if (!kept) {
     Tell(context, kept.message);
     return false;
@@ -82,7 +83,7 @@ int BackUpDevice(const CommandContext& context) {
     Tell(context, "the device could not be read for a backup; nothing was written");
     return exit_code::kDeviceFailure;
   }
-  if (!KeepBackup(context, result.image)) {
+  if (!KeepBackup(context, result.image, true, BackupReason::BeforeWrite)) {
     Tell(context, "nothing was written (--no-backup writes without a backup)");
     return exit_code::kFileProblem;
   }
