@@ -19,20 +19,18 @@ int BackupsSubcommand::Run(const GlobalOptions& /*global*/) {
 
 CLI::App* RestoreSubcommand::AddTo(CLI::App& app) {
   CLI::App* restore = app.add_subcommand("restore", "write a backup back to the device, then read it back to verify");
-  restore->add_option("BACKUP", which_, "its number in `userdb backups` (default 1, the newest) or its file")
+  restore
+      ->add_option("BACKUP", which_,
+                   "its number in `userdb backups` or its file (default: the newest of a device that held points)")
       ->type_name("");
   AddWriteFlags(*restore, flags_);
   return restore;
 }
 
 int RestoreSubcommand::Run(const GlobalOptions& global) {
-  std::string error;
   const std::optional<std::filesystem::path> chosen =
-      ChooseBackup(storage::BackupStore(storage::BackupFolder()), which_, error);
-  if (!chosen) {
-    std::cerr << "userdb: " << error << '\n';
-    return exit_code::kFileProblem;
-  }
+      ChooseBackup(storage::BackupStore(storage::BackupFolder()), which_, std::cerr);
+  if (!chosen) return exit_code::kFileProblem;
   return UploadFile(global, chosen->string(), "", kNoCameraType, flags_);
 }
 
