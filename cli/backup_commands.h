@@ -13,7 +13,9 @@ namespace userdb::cli {
 // Newest first, numbered as restore takes them.
 int ListBackups(const Backups& backups, std::ostream& output);
 
-// "N" (1 is the newest) or a file's path; nothing with the reason when N names no backup.
-std::optional<std::filesystem::path> ChooseBackup(const Backups& backups, const std::string& which, std::string& error);
+// "N" (1 is the newest) or a file's path; nothing, the reason told, when N names no backup.
+// Without either, the newest backup of a device that held points, told on errors.
+std::optional<std::filesystem::path> ChooseBackup(const Backups& backups, const std::string& which,
+                                                  std::ostream& errors);
 
 }  // namespace userdb::cli

@@ -21,7 +21,9 @@ int BackupsSubcommand::Run(const GlobalOptions& /*global*/) {
 CLI::App* RestoreSubcommand::AddTo(CLI::App& app) {
   CLI::App* restore = app.add_subcommand("restore", "write a backup back to the device, then read it back to verify");
   CLI::Option* which =
-      restore->add_option("BACKUP", which_, "its number in `userdb backups` (default 1, the newest) or its file")
+      restore
+          ->add_option("BACKUP", which_,
+                       "its number in `userdb backups` or its file (default: the newest of a device that held points)")
           ->type_name("");
   restore
       ->add_flag("--before-write", beforeWrite_,
@@ -37,13 +39,9 @@ int RestoreSubcommand::Run(const GlobalOptions& global) {
       return PutRightUnfinishedWrite(context, PutRightBy::RestoringTheBackup);
     });
   }
-  std::string error;
   const std::optional<std::filesystem::path> chosen =
-      ChooseBackup(storage::BackupStore(storage::BackupFolder()), which_, error);
-  if (!chosen) {
-    std::cerr << "userdb: " << error << '\n';
-    return exit_code::kFileProblem;
-  }
+      ChooseBackup(storage::BackupStore(storage::BackupFolder()), which_, std::cerr);
+  if (!chosen) return exit_code::kFileProblem;
   // Naming a backup is a choice of what the device should hold, even after a write that broke off.
   return UploadFile(global, chosen->string(), "", kNoCameraType, flags_,
                     which_.empty() ? DeviceUse::Writes : DeviceUse::PutsRight);

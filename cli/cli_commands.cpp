@@ -64,9 +64,10 @@ bool Downloaded(const CommandContext& context, const DownloadResult& result) {
 
 // The copy of the device every download leaves; where it went when asked to say so, unless
 // quiet. False when none was kept (the reason told).
-bool KeepBackup(const CommandContext& context, const TransferImage& image, bool sayWhere = true) {
+bool KeepBackup(const CommandContext& context, const TransferImage& image, bool sayWhere = true,
+                BackupReason reason = BackupReason::Download) {
   if (context.state.backups == nullptr) return false;
-  const KeepResult kept = context.state.backups->Keep(image, std::nullopt, BackupReason::Download);
+  const KeepResult kept = context.state.backups->Keep(image, std::nullopt, reason);
   if (!kept) {
     Tell(context, kept.message);
     return false;
@@ -84,7 +85,7 @@ int BackUpDevice(const CommandContext& context) {
     return exit_code::kDeviceFailure;
   }
   context.state.deviceImage = result.image;
-  if (!KeepBackup(context, result.image)) {
+  if (!KeepBackup(context, result.image, true, BackupReason::BeforeWrite)) {
     Tell(context, "nothing was written (--no-backup writes without a backup)");
     return exit_code::kFileProblem;
   }

@@ -11,6 +11,7 @@
 #include "cli/line_choice.h"
 #include "cli/observed_port.h"
 #include "cli/terminal.h"
+#include "cli/waiting_port.h"
 #include "storage/user_files.h"
 
 namespace userdb::cli {
@@ -37,7 +38,8 @@ int RunOnDevice(const GlobalOptions& global, bool yes, DeviceUse use, const Devi
     return exit_code::kUsage;
   }
   const LineChoice& line = chosen.line;
-  ObservedPort port(*line.port);
+  WaitingPort waiting(*line.port, std::chrono::seconds(global.wait), global.quiet ? nullptr : &std::cerr, line.path);
+  ObservedPort port(waiting);
   TransferProgress progress(std::cerr, port.LineClock(), StyleFor(global));
   port.Watch(progress);
   std::ofstream traceFile;

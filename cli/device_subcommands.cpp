@@ -15,7 +15,12 @@ CLI::App* ScanSubcommand::AddTo(CLI::App& app) {
   return app.add_subcommand("scan", "look for the device on COM1 to COM256");
 }
 
-int ScanSubcommand::Run(const GlobalOptions& global) { return RunOnDevice(global, false, DeviceUse::Reads, RunScan); }
+// A scan takes the ports as they are: a wait would hold it at the first one missing.
+int ScanSubcommand::Run(const GlobalOptions& global) {
+  GlobalOptions asTheyAre = global;
+  asTheyAre.wait = 0;
+  return RunOnDevice(asTheyAre, false, DeviceUse::Reads, RunScan);
+}
 
 CLI::App* DownloadSubcommand::AddTo(CLI::App& app) {
   CLI::App* download = app.add_subcommand("download", "save the device's database to a file");

@@ -10,6 +10,7 @@ struct GlobalOptions {
   bool quiet = false;
   std::string trace;
   int retries = 2;  // further tries of a handshake that fails
+  int wait = 0;     // seconds a port that is not there or not free yet is waited for
   bool explain = false;
   bool mph = false;
 };

@@ -50,6 +50,11 @@ void AddGlobalOptions(CLI::App& app, cli::GlobalOptions& global) {
                  "try a handshake the device does not answer this many times more, 0.5 s apart (default 2)")
       ->check(CLI::Range(0, 10))
       ->type_name("N");
+  app.add_option("--wait", global.wait,
+                 "wait up to this many seconds for a port that is not there, not free or not open to you yet, "
+                 "trying every 0.25 s (default 0)")
+      ->check(CLI::Range(0, 3600))
+      ->type_name("SECONDS");
 }
 
 int Run(int argc, char** argv) {

@@ -1,6 +1,6 @@
 #pragma once
 // The backups to restore from, newest first: when each was taken, of which device, how many
-// points.
+// points, and whether it was taken before a write or of an empty device.
 
 #include <QDialog>
 #include <QTreeWidget>

@@ -10,6 +10,7 @@ namespace {
 constexpr std::string_view kPrefix = "userdb-";
 constexpr std::string_view kSerialMark = "-SN";
 constexpr std::string_view kExtension = ".bin";
+constexpr std::string_view kBeforeWriteMark = "-before-write";
 constexpr std::size_t kDateDigits = 8;
 constexpr std::size_t kTimeDigits = 6;
 
@@ -51,6 +52,7 @@ std::string BackupName::FileName() const {
   std::string name = std::string(kPrefix) + date + "-" + time;
   if (serialNumber) name += std::string(kSerialMark) + std::to_string(*serialNumber);
   if (sequence > 1) name += "-" + std::to_string(sequence);
+  if (beforeWrite) name += kBeforeWriteMark;
   return name + std::string(kExtension);
 }
 
@@ -60,8 +62,8 @@ std::string BackupName::Moment() const {
 }
 
 std::strong_ordering BackupName::operator<=>(const BackupName& other) const {
-  return std::tie(date, time, sequence, serialNumber) <=>
-         std::tie(other.date, other.time, other.sequence, other.serialNumber);
+  return std::tie(date, time, sequence, serialNumber, beforeWrite) <=>
+         std::tie(other.date, other.time, other.sequence, other.serialNumber, other.beforeWrite);
 }
 
 BackupName NameFor(std::time_t moment, std::optional<std::uint32_t> serialNumber) {
@@ -70,13 +72,17 @@ BackupName NameFor(std::time_t moment, std::optional<std::uint32_t> serialNumber
   char time[16];
   std::strftime(date, sizeof date, "%Y%m%d", &local);
   std::strftime(time, sizeof time, "%H%M%S", &local);
-  return BackupName{date, time, serialNumber, 1};
+  return BackupName{date, time, serialNumber, 1, false};
 }
 
 std::optional<BackupName> ParseBackupName(std::string_view fileName) {
   if (!fileName.starts_with(kPrefix) || !fileName.ends_with(kExtension)) return std::nullopt;
   std::string_view rest = fileName.substr(kPrefix.size(), fileName.size() - kPrefix.size() - kExtension.size());
   BackupName name;
+  if (rest.ends_with(kBeforeWriteMark)) {
+    name.beforeWrite = true;
+    rest.remove_suffix(kBeforeWriteMark.size());
+  }
   // "-n" and "-SNserial" may end the stem, in that order from the end.
   std::string_view stem = rest;
   if (const auto sequence = TakeTrailingNumber(stem, "-"); sequence && stem.size() >= kDateDigits + 1 + kTimeDigits) {

@@ -1,6 +1,7 @@
 #pragma once
-// The names of backup files: "userdb-YYYYMMDD-HHMMSS[-SNserial][-n].bin", so that they sort by
-// the moment they were taken and tell the device without being opened.
+// The names of backup files: "userdb-YYYYMMDD-HHMMSS[-SNserial][-n][-before-write].bin", so that
+// they sort by the moment they were taken and tell the device, and whether a write followed,
+// without being opened.
 
 #include <compare>
 #include <cstdint>
@@ -16,6 +17,7 @@ struct BackupName {
   std::string time;  // HHMMSS
   std::optional<std::uint32_t> serialNumber;
   unsigned sequence = 1;  // the n-th backup taken in the same second
+  bool beforeWrite = false;
 
   std::string FileName() const;
   // "2026-12-09 01:02:03".

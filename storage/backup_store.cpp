@@ -7,15 +7,11 @@
 #include <system_error>
 
 #include "storage/atomic_file.h"
-#include "storage/backup_name.h"
 
 namespace userdb::storage {
 namespace {
 
-struct Found {
-  BackupName name;
-  std::filesystem::path file;
-};
+using Found = BackupStore::Found;
 
 // Newest first.
 std::vector<Found> BackupsIn(const std::filesystem::path& folder) {
@@ -37,6 +33,34 @@ std::size_t PointsIn(const TransferImage& image) {
   return points;
 }
 
+bool IsPinned(const std::filesystem::path& file, const std::vector<std::filesystem::path>& pinned) {
+  return std::any_of(pinned.begin(), pinned.end(), [&](const std::filesystem::path& pin) {
+    std::error_code missing;  // a pin of a file that is gone holds nothing
+    return std::filesystem::equivalent(file, pin, missing);
+  });
+}
+
+bool Holds(const Backups& backups, const std::filesystem::path& file, const TransferImage& image) {
+  const ImageLoadResult loaded = backups.Load(file);
+  return loaded && loaded.image == image;
+}
+
+// Within a second, whatever their device or mark, the sequence orders the backups as taken: the
+// new name comes after every other of its second. own, a backup about to move, is none of them.
+BackupName NextName(BackupName name, const std::vector<Found>& found, const std::filesystem::path& own = {}) {
+  unsigned last = 0;
+  for (const Found& backup : found) {
+    if (backup.file == own || backup.name.date != name.date || backup.name.time != name.time) continue;
+    last = std::max(last, backup.name.sequence);
+  }
+  name.sequence = last + 1;
+  return name;
+}
+
+std::filesystem::file_time_type FileTime(std::time_t moment) {
+  return std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(moment));
+}
+
 }  // namespace
 
 BackupStore::BackupStore(std::optional<std::filesystem::path> folder, WallClock clock)
@@ -47,7 +71,7 @@ WallClock BackupStore::DefaultClock() {
 }
 
 KeepResult BackupStore::Keep(const TransferImage& image, std::optional<std::uint32_t> serialNumber,
-                             BackupReason /*reason*/) {
+                             BackupReason reason) {
   if (!folder_) {
     return {KeepOutcome::NoFolder, {}, "No backup of the device was saved: no folder for it (set USERDB_DATA_DIR)"};
   }
@@ -55,18 +79,55 @@ KeepResult BackupStore::Keep(const TransferImage& image, std::optional<std::uint
   std::error_code error;
   std::filesystem::create_directories(*folder_, error);
   if (error) return {KeepOutcome::NotSaved, {}, failed + error.message()};
+  const bool beforeWrite = reason == BackupReason::BeforeWrite;
+  const std::vector<Found> found = BackupsIn(*folder_);
+  const auto newest = std::find_if(found.begin(), found.end(),
+                                   [&](const Found& backup) { return backup.name.serialNumber == serialNumber; });
+  // A pinned file keeps its name, which is how its record finds it; the copy then goes anew.
+  if (newest != found.end() && !IsPinned(newest->file, Pinned()) && Holds(*this, newest->file, image)) {
+    const KeepResult refreshed = Refresh(*newest, found, beforeWrite, failed);
+    DropOldest();
+    return refreshed;
+  }
   BackupName name = NameFor(clock_(), serialNumber);
-  while (std::filesystem::exists(*folder_ / name.FileName(), error)) ++name.sequence;
-  const std::filesystem::path file = *folder_ / name.FileName();
+  name.beforeWrite = beforeWrite;
+  const std::filesystem::path file = *folder_ / NextName(name, found).FileName();
   const FileWriteResult written = WriteFileAtomically(file, image);
   if (!written) return {KeepOutcome::NotSaved, {}, failed + written.message};
   DropOldest();
   return {KeepOutcome::Kept, file, {}};
 }
 
+// The copy moves to a name of this moment rather than only being touched: the names are what the
+// list, the retention and restore's choice go by, so they stay in the order the device was seen.
+KeepResult BackupStore::Refresh(const Found& kept, const std::vector<Found>& found, bool beforeWrite,
+                                const std::string& failed) const {
+  BackupName name = NameFor(clock_(), kept.name.serialNumber);
+  name.beforeWrite = beforeWrite || kept.name.beforeWrite;
+  const std::filesystem::path renamed = *folder_ / NextName(name, found, kept.file).FileName();
+  std::error_code error;
+  if (renamed != kept.file) std::filesystem::rename(kept.file, renamed, error);
+  if (error) return {KeepOutcome::NotSaved, {}, failed + kept.file.string() + ": " + error.message()};
+  std::filesystem::last_write_time(renamed, FileTime(clock_()), error);  // the name tells the moment anyway
+  return {KeepOutcome::Kept, renamed, {}};
+}
+
+std::vector<std::filesystem::path> BackupStore::Pinned() const {
+  return pinned_ ? pinned_() : std::vector<std::filesystem::path>{};
+}
+
+// Beyond the newest kBackupsKept, every backup goes but the newest before-write one of each device
+// and the pinned ones.
 void BackupStore::DropOldest() const {
   const std::vector<Found> found = BackupsIn(*folder_);
-  for (std::size_t i = kBackupsKept; i < found.size(); ++i) {
+  const std::vector<std::filesystem::path> pinned = Pinned();
+  std::vector<std::optional<std::uint32_t>> markedSeen;
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    const BackupName& name = found[i].name;
+    const bool newestMarked =
+        name.beforeWrite && std::find(markedSeen.begin(), markedSeen.end(), name.serialNumber) == markedSeen.end();
+    if (newestMarked) markedSeen.push_back(name.serialNumber);
+    if (i < kBackupsKept || newestMarked || IsPinned(found[i].file, pinned)) continue;
     std::error_code ignored;  // one that cannot go now goes next time
     std::filesystem::remove(found[i].file, ignored);
   }
@@ -78,7 +139,8 @@ std::vector<BackupEntry> BackupStore::List() const {
   for (const Found& backup : BackupsIn(*folder_)) {
     const ImageLoadResult loaded = Load(backup.file);
     if (!loaded) continue;
-    entries.push_back({backup.file, backup.name.Moment(), backup.name.serialNumber, PointsIn(loaded.image)});
+    entries.push_back(
+        {backup.file, backup.name.Moment(), backup.name.serialNumber, PointsIn(loaded.image), backup.name.beforeWrite});
   }
   return entries;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/backup_note.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/native_controls.h"
 #include "platform/win32/wide_text.h"
@@ -15,26 +16,27 @@ using backup_dialog::kList;
 
 // The list's columns, in dialog units from its left edge; the headings stand above them.
 constexpr int kListLeft = 7;
-constexpr std::array<int, 2> kTabStops{88, 150};
+constexpr std::array<int, 3> kTabStops{88, 150, 185};
 constexpr int kHeadingInset = 2;  // the list's border and margin
 
 std::vector<std::uint8_t> BackupTemplate() {
-  NativeDialog dialog = ModalFrame("Restore backup", 240, 170);
+  NativeDialog dialog = ModalFrame("Restore backup", 320, 170);
   dialog.controls = {
       Label("Taken", {kListLeft + kHeadingInset, 20, 80, 8}),
       Label("Serial number", {kListLeft + kHeadingInset + kTabStops[0], 20, 60, 8}),
-      Label("Points", {kListLeft + kHeadingInset + kTabStops[1], 20, 40, 8}),
-      Label("&Backups, newest first:", {kListLeft, 7, 226, 8}),
-      ListBox(kList, {kListLeft, 30, 226, 114}, LBS_USETABSTOPS),
-      PushButton(IDOK, "&Restore", {129, 149, 50, 14}, true),
-      PushButton(IDCANCEL, "Cancel", {183, 149, 50, 14}, false),
+      Label("Points", {kListLeft + kHeadingInset + kTabStops[1], 20, 34, 8}),
+      Label("Note", {kListLeft + kHeadingInset + kTabStops[2], 20, 100, 8}),
+      Label("&Backups, newest first:", {kListLeft, 7, 306, 8}),
+      ListBox(kList, {kListLeft, 30, 306, 114}, LBS_USETABSTOPS),
+      PushButton(IDOK, "&Restore", {209, 149, 50, 14}, true),
+      PushButton(IDCANCEL, "Cancel", {263, 149, 50, 14}, false),
   };
   return EncodeNativeDialog(dialog);
 }
 
 std::string EntryLine(const BackupEntry& entry) {
   const std::string serial = entry.serialNumber ? std::to_string(*entry.serialNumber) : "-";
-  return entry.taken + '\t' + serial + '\t' + std::to_string(entry.points);
+  return entry.taken + '\t' + serial + '\t' + std::to_string(entry.points) + '\t' + BackupNote(entry);
 }
 
 class BackupDialog final : public ModalDialog {
@@ -49,7 +51,7 @@ class BackupDialog final : public ModalDialog {
  private:
   INT_PTR Initialise() override {
     const HWND list = GetDlgItem(Dialog(), kList);
-    std::array<INT, kTabStops.size()> stops{kTabStops[0], kTabStops[1]};
+    std::array<INT, kTabStops.size()> stops{kTabStops[0], kTabStops[1], kTabStops[2]};
     SendMessageW(list, LB_SETTABSTOPS, stops.size(), reinterpret_cast<LPARAM>(stops.data()));
     for (const BackupEntry& entry : backups_) {
       SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(EntryLine(entry)).c_str()));

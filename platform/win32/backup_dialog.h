@@ -1,6 +1,6 @@
 #pragma once
-// The list of backups to restore one from: when each was taken, the device's serial number and
-// how many points it holds.
+// The list of backups to restore one from: when each was taken, the device's serial number, how
+// many points it holds, and whether it was taken before a write or of an empty device.
 
 #include <windows.h>
 

@@ -28,6 +28,16 @@ class BackupCommandsTest : public CliFixture {
     return file;
   }
   std::vector<std::uint8_t> Backup(std::size_t newest) const { return FileBytes(backups.List().at(newest).file); }
+  // A device that held this many points, near E 0 N 0 as ImageFile's.
+  static TransferImage Holding(std::size_t points) {
+    TransferImage image{};
+    image.fill(0xFF);
+    for (std::size_t k = 0; k < points; ++k) {
+      std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(k * kRecordSize), 8, 0x00);
+      image[k * kRecordSize] = static_cast<std::uint8_t>(k + 1);
+    }
+    return image;
+  }
 
   storage::BackupStore backups{folder / "data" / "backups"};
 };
@@ -46,8 +56,10 @@ TEST_F(BackupCommandsTest, AnUploadReadsTheDeviceIntoABackupBeforeItWrites) {
       << errors.str();
   EXPECT_EQ(port.OpenCount(), 3);  // backup, write, read back
   ASSERT_EQ(backups.List().size(), 2u);
-  EXPECT_EQ(Backup(1), before);         // what the device held before the write
+  EXPECT_EQ(Backup(1), before);  // what the device held before the write
+  EXPECT_TRUE(backups.List()[1].beforeWrite);
   EXPECT_EQ(Backup(0), DeviceImage());  // the read-back is a download too
+  EXPECT_FALSE(backups.List()[0].beforeWrite);
   EXPECT_EQ(DeviceImage()[0], 0x11);
 }
 
@@ -98,28 +110,87 @@ TEST_F(BackupCommandsTest, BackupsAreListedNewestFirstAndRestoredByNumber) {
   std::ostringstream listing;
   EXPECT_EQ(ListBackups(backups, listing), exit_code::kSuccess);
   const std::string text = listing.str();
-  EXPECT_EQ(text.find("No.  Date                 Serial number  Points  File\n"), 0u) << text;
-  EXPECT_NE(text.find("  1  " + backups.List()[0].taken + "  -                  32  "), std::string::npos) << text;
+  EXPECT_EQ(text.find("No.  Date                 Serial number  Points  Note                          File\n"), 0u)
+      << text;
+  EXPECT_NE(text.find("  1  " + backups.List()[0].taken + "  -                  32  " + std::string(30, ' ') +
+                      backups.List()[0].file.string() + "\n"),
+            std::string::npos)
+      << text;
 
-  std::string error;
-  const std::optional<std::filesystem::path> newest = ChooseBackup(backups, "", error);
+  std::ostringstream told;
+  const std::optional<std::filesystem::path> newest = ChooseBackup(backups, "", told);
   ASSERT_TRUE(newest.has_value());
   EXPECT_EQ(*newest, backups.List()[0].file);
   ASSERT_EQ(RunUpload(WithBackups(), Upload(*newest, formats::FileFormat::Image)), exit_code::kSuccess) << errors.str();
   EXPECT_EQ(DeviceImage(), original);
 
-  EXPECT_EQ(ChooseBackup(backups, "99", error), std::nullopt);
-  EXPECT_NE(error.find("no backup 99"), std::string::npos) << error;
-  EXPECT_EQ(ChooseBackup(backups, "some/file.bin", error), std::filesystem::path("some/file.bin"));
+  told.str("");
+  EXPECT_EQ(ChooseBackup(backups, "99", told), std::nullopt);
+  EXPECT_NE(told.str().find("no backup 99"), std::string::npos) << told.str();
+  told.str("");
+  EXPECT_EQ(ChooseBackup(backups, "some/file.bin", told), std::filesystem::path("some/file.bin"));
+  EXPECT_EQ(told.str(), "");
 }
 
 TEST_F(BackupCommandsTest, AnEmptyFolderIsSaidToBeEmpty) {
   std::ostringstream listing;
   EXPECT_EQ(ListBackups(backups, listing), exit_code::kSuccess);
   EXPECT_EQ(listing.str(), "No backups yet in " + (folder / "data" / "backups").string() + "\n");
-  std::string error;
-  EXPECT_EQ(ChooseBackup(backups, "1", error), std::nullopt);
-  EXPECT_EQ(error, "there is no backup to restore yet");
+  for (const char* which : {"1", ""}) {
+    std::ostringstream told;
+    EXPECT_EQ(ChooseBackup(backups, which, told), std::nullopt);
+    EXPECT_EQ(told.str(), "userdb: there is no backup to restore yet\n");
+  }
+}
+
+// A write that broke off can leave the device empty; the download after it is then the newest.
+TEST_F(BackupCommandsTest, TheListingNotesCopiesTakenBeforeWritingAndCopiesOfAnEmptyDevice) {
+  ASSERT_TRUE(backups.Keep(Holding(60), 20110318, BackupReason::BeforeWrite));
+  ASSERT_TRUE(backups.Keep(Holding(0), 20110318, BackupReason::Download));
+  ASSERT_TRUE(backups.Keep(Holding(0), 7, BackupReason::BeforeWrite));
+  ASSERT_TRUE(backups.Keep(Holding(3), std::nullopt, BackupReason::Download));
+  std::ostringstream listing;
+  ASSERT_EQ(ListBackups(backups, listing), exit_code::kSuccess);
+  std::istringstream lines(listing.str());
+  std::vector<std::string> notes;
+  for (std::string line; std::getline(lines, line);) notes.push_back(line.substr(49, 30));
+  EXPECT_EQ(notes, (std::vector<std::string>{"Note                          ", "                              ",
+                                             "before writing, empty device  ", "empty device                  ",
+                                             "before writing                "}))
+      << listing.str();
+}
+
+TEST_F(BackupCommandsTest, RestoreWithoutANumberTakesTheNewestCopyThatHoldsPointsAndSaysWhich) {
+  ASSERT_TRUE(backups.Keep(Holding(60), 20110318, BackupReason::BeforeWrite));
+  ASSERT_TRUE(backups.Keep(Holding(0), 20110318, BackupReason::Download));
+  ASSERT_TRUE(backups.Keep(Holding(0), 7, BackupReason::Download));
+  const std::vector<BackupEntry> entries = backups.List();
+  ASSERT_EQ(entries.size(), 3u);
+
+  std::ostringstream told;
+  EXPECT_EQ(ChooseBackup(backups, "", told), entries[2].file);
+  EXPECT_EQ(told.str(), "userdb: restoring backup 3, taken " + entries[2].taken + " (SN 20110318, 60 points)\n");
+
+  // Asked for by number, the empty one is what is asked for, without a word.
+  told.str("");
+  EXPECT_EQ(ChooseBackup(backups, "1", told), entries[0].file);
+  EXPECT_EQ(told.str(), "");
+
+  // Restored through the device, the points come back.
+  ASSERT_EQ(RunUpload(WithBackups(), Upload(*ChooseBackup(backups, "", told), formats::FileFormat::Image)),
+            exit_code::kSuccess)
+      << errors.str();
+  const TransferImage restored = Holding(60);
+  EXPECT_EQ(DeviceImage(), std::vector<std::uint8_t>(restored.begin(), restored.end()));
+}
+
+TEST_F(BackupCommandsTest, WhenEveryCopyIsOfAnEmptyDeviceRestoreTakesTheNewestAndSaysSo) {
+  ASSERT_TRUE(backups.Keep(Holding(0), 5, BackupReason::Download));
+  ASSERT_TRUE(backups.Keep(Holding(0), std::nullopt, BackupReason::Download));
+  std::ostringstream told;
+  EXPECT_EQ(ChooseBackup(backups, "", told), backups.List()[0].file);
+  EXPECT_EQ(told.str(), "userdb: every backup is of an empty device\nuserdb: restoring backup 1, taken " +
+                            backups.List()[0].taken + " (0 points)\n");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <thread>
 
 #include "platform/posix/posix_serial_port.h"
 #include "platform/posix/uucp_lock.h"
@@ -115,8 +116,10 @@ TEST_F(CliOverPty, DownloadsAndUploadsLeaveBackupsThatRestorePutsBack) {
 
   Finished listing = Userdb({"backups"});
   ASSERT_EQ(listing.status, 0) << listing.errors;
-  EXPECT_EQ(std::count(listing.output.begin(), listing.output.end(), '\n'), 4) << listing.output;  // title, 3 copies
-  EXPECT_NE(listing.output.find("  3  "), std::string::npos) << listing.output;
+  // The backup before the upload held what the download had kept, so that one copy is now marked.
+  EXPECT_EQ(std::count(listing.output.begin(), listing.output.end(), '\n'), 3) << listing.output;  // title, 2 copies
+  EXPECT_NE(listing.output.find("  2  "), std::string::npos) << listing.output;
+  EXPECT_NE(listing.output.find("before writing"), std::string::npos) << listing.output;
 
   // Backup 2 is what the device held before the upload.
   Finished restore = Userdb({"--port", "COM14", "restore", "2", "--yes"});
@@ -160,6 +163,40 @@ TEST_F(CliOverPty, APortLockedByAnotherProgramIsNotOpenedByAnyCommand) {
 
   std::filesystem::remove(lock);
   EXPECT_EQ(Userdb({"scan"}, milliseconds(30000)).output, "Auto scan to COM 7\n");
+}
+
+// An adapter plugged in after the command started: the port comes half a second late.
+TEST_F(CliOverPty, WithWaitACommandOpensAPortThatAppearsWhileItWaits) {
+  const std::string late = InFolder("late-adapter");
+  ChildProcess info(USERDB_BINARY, {"--port", late, "--wait", "10", "info"}, Environment());
+  std::this_thread::sleep_for(milliseconds(500));
+  StartSim(15);
+  std::filesystem::create_symlink(ptyPath, late);
+  EXPECT_EQ(info.WaitForExit(milliseconds(10000)), 0) << info.Errors();
+  EXPECT_EQ(info.Output(), kDeviceLabels);
+  EXPECT_EQ(info.Errors(), "userdb: waiting up to 10 s for " + late + " to appear\n");
+}
+
+TEST_F(CliOverPty, WithWaitACommandGivesUpAtItsBoundWithThePortFailure) {
+  const std::string never = InFolder("never-plugged-in");
+  const std::string failure = "userdb: Can not open " + never + ": no such port (No such file or directory)\n";
+  const auto start = Clock::now();
+  Finished info = Userdb({"--port", never, "--wait", "1", "info"});
+  const auto waited = Clock::now() - start;
+  EXPECT_EQ(info.status, 1);
+  EXPECT_EQ(info.errors, "userdb: waiting up to 1 s for " + never + " to appear\n" + failure);
+  EXPECT_GE(waited, std::chrono::seconds(1));
+  EXPECT_LT(waited, std::chrono::seconds(3));
+
+  Finished quiet = Userdb({"--port", never, "--wait", "1", "--quiet", "info"});
+  EXPECT_EQ(quiet.status, 1);
+  EXPECT_EQ(quiet.errors, failure);
+
+  const auto unwaited = Clock::now();
+  Finished plain = Userdb({"--port", never, "info"});
+  EXPECT_LT(Clock::now() - unwaited, std::chrono::milliseconds(500));
+  EXPECT_EQ(plain.status, 1);
+  EXPECT_EQ(plain.errors, failure);
 }
 
 TEST_F(CliOverPty, AHandshakeThatFailsIsTriedAgainAndEachTryTold) {

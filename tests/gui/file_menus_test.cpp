@@ -254,19 +254,25 @@ class FileMenusTest : public QObject {
 
   void aBackupIsListedAndRestoredWithoutTouchingTheDevice() {
     Session session;
+    TransferImage empty{};
+    empty.fill(0xFF);
+    QVERIFY(session.backups.Keep(empty, 5, BackupReason::BeforeWrite));
     session.run.Load();  // the download keeps one
     const TransferImage loaded = session.run.state.database.Image();
     const std::size_t points = formats::PointCount(session.run.state.database);
-    QCOMPARE(session.backups.List().size(), std::size_t{1});
+    QCOMPARE(session.backups.List().size(), std::size_t{2});
     session.run.state.database = UserDatabase();
     const int opens = session.run.port.OpenCount();
     QString listed;
+    QStringList notes;
     session.dialogs.onBackups = [&](BackupListDialog& dialog) {
       listed = dialog.List().topLevelItem(0)->text(2);
+      notes = {dialog.List().topLevelItem(0)->text(3), dialog.List().topLevelItem(1)->text(3)};
       return dialog.Chosen();
     };
     session.Trigger(menu::kRestoreBackup);
     QCOMPARE(listed, QString::number(points));
+    QCOMPARE(notes, QStringList({QString(), QStringLiteral("before writing, empty device")}));
     QCOMPARE(session.run.state.database.Image(), loaded);
     QVERIFY(session.Loaded());
     QCOMPARE(session.run.port.OpenCount(), opens);

@@ -12,12 +12,15 @@ TEST(BackupNameTest, NamesGoBothWaysWithAndWithoutSerialAndSequence) {
       {"20261209", "010203", 20110318, 3},
       {"20261209", "010203", std::nullopt, 12},
       {"20261209", "010203", 0, 1},
+      {"20261209", "010203", 20110318, 2, true},
+      {"20261209", "010203", std::nullopt, 1, true},
   };
   for (const BackupName& name : names) {
     EXPECT_EQ(ParseBackupName(name.FileName()), name) << name.FileName();
   }
   EXPECT_EQ(names[1].FileName(), "userdb-20261209-010203-SN20110318.bin");
   EXPECT_EQ(names[3].FileName(), "userdb-20261209-010203-12.bin");
+  EXPECT_EQ(names[5].FileName(), "userdb-20261209-010203-SN20110318-2-before-write.bin");
   EXPECT_EQ(names[0].Moment(), "2026-12-09 01:02:03");
 }
 
@@ -26,7 +29,8 @@ TEST(BackupNameTest, OtherFilesAreNotBackups) {
        {"userdb-20261209-010203.csv", "points.bin", "userdb-2026129-010203.bin", "userdb-20261209-0102030.bin",
         "userdb-20261209_010203.bin", "userdb-20261209-010203-SN.bin", "userdb-20261209-010203-SNx.bin",
         "userdb-20261209-010203-1.bin", "userdb-20261209-010203-SN99999999999.bin", "userdb-.bin",
-        "userdb-2026120x-010203.bin"}) {
+        "userdb-2026120x-010203.bin", "userdb-20261209-010203-1-before-write.bin", "userdb--before-write.bin",
+        "userdb-20261209-010203-before-write-2.bin", "userdb-20261209-010203-SN-before-write.bin"}) {
     EXPECT_EQ(ParseBackupName(other), std::nullopt) << other;
   }
 }
@@ -37,6 +41,8 @@ TEST(BackupNameTest, LaterMomentsAndLaterSequencesSortAfter) {
   const BackupName nextDay{"20261210", "000000", std::nullopt, 1};
   EXPECT_LT(first, sameSecond);
   EXPECT_LT(sameSecond, nextDay);
+  const BackupName marked{"20261209", "235959", 7, 2, true};
+  EXPECT_LT(first, marked);
 }
 
 TEST(BackupNameTest, TheMomentIsTakenInLocalTime) {

@@ -76,8 +76,9 @@ class Win32FileDialogsTest : public MainWindowFixture {
     RunUser();
   }
 
-  BackupEntry Entry(const std::string& taken, std::optional<std::uint32_t> serial, std::size_t points) {
-    return BackupEntry{folder / (taken.substr(0, 10) + ".bin"), taken, serial, points};
+  BackupEntry Entry(const std::string& taken, std::optional<std::uint32_t> serial, std::size_t points,
+                    bool beforeWrite = false) {
+    return BackupEntry{folder / (taken.substr(0, 10) + ".bin"), taken, serial, points, beforeWrite};
   }
 };
 
@@ -141,9 +142,10 @@ TEST_F(Win32FileDialogsTest, ImportDoesNothingWhileThePreviewForbidsItAndCancelG
   EXPECT_EQ(preview.asked[0].fit, CapacityFit::First) << "the start's settings are shown";
 }
 
-TEST_F(Win32FileDialogsTest, TheBackupListShowsDateSerialAndPointsAndGivesTheEntryChosen) {
+TEST_F(Win32FileDialogsTest, TheBackupListShowsDateSerialPointsAndNoteAndGivesTheEntryChosen) {
   const std::vector<BackupEntry> entries{Entry("2026-01-02 03:04:05", 20110318, 37),
-                                         Entry("2025-12-31 23:59:59", std::nullopt, 256)};
+                                         Entry("2025-12-31 23:59:59", std::nullopt, 256),
+                                         Entry("2025-12-30 10:00:00", 5, 0, true)};
   std::vector<std::optional<std::size_t>> chosen;
   int run = 0;
   user.AnswerWith([&run](const SeenDialog& dialog, HWND) {
@@ -151,8 +153,9 @@ TEST_F(Win32FileDialogsTest, TheBackupListShowsDateSerialAndPointsAndGivesTheEnt
     EXPECT_EQ(dialog.caption, L"Restore backup");
     EXPECT_NE(dialog.owner, nullptr);
     EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0) << "the newest is chosen at the start";
-    EXPECT_EQ(ListEntry(list, 0), L"2026-01-02 03:04:05\t20110318\t37");
-    EXPECT_EQ(ListEntry(list, 1), L"2025-12-31 23:59:59\t-\t256");
+    EXPECT_EQ(ListEntry(list, 0), L"2026-01-02 03:04:05\t20110318\t37\t");
+    EXPECT_EQ(ListEntry(list, 1), L"2025-12-31 23:59:59\t-\t256\t");
+    EXPECT_EQ(ListEntry(list, 2), L"2025-12-30 10:00:00\t5\t0\tbefore writing, empty device");
     switch (run++) {
       case 0:
         SendMessageW(list, LB_SETCURSEL, 1, 0);
