@@ -6,6 +6,7 @@
 
 #include "app/command_router.h"
 #include "app/main_form.h"
+#include "app/upload_command.h"
 #include "platform/headless/headless_window.h"
 #include "sim/device_simulator.h"
 #include "sim/in_process_port.h"
@@ -175,6 +176,31 @@ TEST_F(UnfinishedWriteTest, ADeviceThatHoldsEitherSideIsSettledWithoutAQuestion)
   EXPECT_TRUE(offered.empty());
   EXPECT_FALSE(files.journal.Pending());
   EXPECT_NE(window.Boxes().back().text.find("the write changed nothing"), std::string::npos);
+}
+
+TEST_F(UnfinishedWriteTest, RoutineDownloadsNeverPushOutTheBackupFromBeforeAWrite) {
+  Load();
+  original = ImageOf(device);
+  newList = original;
+  newList[kRecordsBytes] = 'Z';
+  state.database.SetImage(newList);
+  ASSERT_TRUE(WriteVerified(state, window));
+  for (int i = 0; i < 60; ++i) router.Click(ids::kLoadDatabase);
+  std::vector<BackupEntry> listed = files.backups.List();
+  ASSERT_EQ(listed.size(), 2u);  // the device as it is now, and as it was before the write
+  EXPECT_FALSE(listed[0].beforeWrite);
+  EXPECT_TRUE(listed[1].beforeWrite);
+
+  for (int i = 0; i < 60; ++i) {
+    device.Memory().image[kRecordsBytes + 1] = static_cast<std::uint8_t>('a' + i % 26);
+    device.Memory().image[kRecordsBytes + 2] = static_cast<std::uint8_t>('a' + i / 26);
+    router.Click(ids::kLoadDatabase);
+  }
+  listed = files.backups.List();
+  EXPECT_EQ(listed.size(), storage::kBackupsKept + 1);
+  const auto before = std::find_if(listed.begin(), listed.end(), [](const BackupEntry& e) { return e.beforeWrite; });
+  ASSERT_NE(before, listed.end());
+  EXPECT_TRUE(files.backups.Load(before->file).image == original);
 }
 
 TEST_F(UnfinishedWriteTest, ARecordOfAnotherDeviceIsLeftAlone) {

@@ -1,5 +1,5 @@
 // The file commands' own Win32 dialogs over the main window, driven as a user drives them: the
-// system's file dialogs, the import preview and the list of backups.
+// system's file dialogs, the import preview, the list of backups, and the choice box.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "main_window_fixture.h"
 #include "menus/file_kinds.h"
 #include "platform/win32/backup_dialog.h"
+#include "platform/win32/choice_dialog.h"
 #include "platform/win32/file_name_dialog.h"
 #include "platform/win32/import_dialog.h"
 #include "platform/win32/wide_text.h"
@@ -173,6 +174,39 @@ TEST_F(Win32FileDialogsTest, TheBackupListShowsDateSerialPointsAndNoteAndGivesTh
     for (int i = 0; i < 3; ++i) chosen.push_back(system.ChooseBackup(entries));
   });
   EXPECT_EQ(chosen, (std::vector<std::optional<std::size_t>>{1, 1, std::nullopt}));
+}
+
+TEST_F(Win32FileDialogsTest, TheChoiceBoxShowsItsTextAndButtonsAndGivesTheOneClicked) {
+  const ChoiceRequest request{"The last write did not finish.",
+                              "Unfinished write",
+                              {"Write again", "Restore the backup from before", "Not now"}};
+  std::vector<std::size_t> chosen;
+  int run = 0;
+  user.AnswerWith([&run](const SeenDialog& dialog, HWND) {
+    EXPECT_EQ(dialog.caption, L"Unfinished write");
+    EXPECT_NE(dialog.owner, nullptr);
+    EXPECT_EQ(ItemTextW(dialog.handle, win32::choice_dialog::kText), L"The last write did not finish.");
+    EXPECT_EQ(ItemTextW(dialog.handle, win32::choice_dialog::kFirstChoice + 1), L"Restore the backup from before");
+    const LONG_PTR firstStyle =
+        GetWindowLongPtrW(GetDlgItem(dialog.handle, win32::choice_dialog::kFirstChoice), GWL_STYLE);
+    EXPECT_EQ(firstStyle & BS_DEFPUSHBUTTON, BS_DEFPUSHBUTTON) << "the first choice is the default";
+    switch (run++) {
+      case 0:
+        return win32::choice_dialog::kFirstChoice + 1;
+      case 1:
+        return IDOK;  // Enter: the default
+      default:
+        return IDCANCEL;  // Escape: the last
+    }
+  });
+  user.Then([&](HWND mainWindow) {
+    Win32Window owner;
+    owner.Attach(mainWindow);
+    for (int i = 0; i < 3; ++i) chosen.push_back(owner.Choose(request));
+  });
+  ThenClose();
+  RunUser();
+  EXPECT_EQ(chosen, (std::vector<std::size_t>{1, 0, 2}));
 }
 
 TEST_F(Win32FileDialogsTest, TheOpenDialogOffersTheKindsAndGivesTheFileTyped) {
