@@ -85,7 +85,7 @@ KeepResult BackupStore::Keep(const TransferImage& image, std::optional<std::uint
                                    [&](const Found& backup) { return backup.name.serialNumber == serialNumber; });
   // A pinned file keeps its name, which is how its record finds it; the copy then goes anew.
   if (newest != found.end() && !IsPinned(newest->file, Pinned()) && Holds(*this, newest->file, image)) {
-    const KeepResult refreshed = Refresh(*newest, found, beforeWrite, failed);
+    KeepResult refreshed = Refresh(*newest, found, beforeWrite, failed);
     DropOldest();
     return refreshed;
   }

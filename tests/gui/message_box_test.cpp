@@ -7,20 +7,10 @@
 #include <QtTest>
 
 #include "gui/message_box.h"
+#include "shown_box.h"
 #include "window_on_simulator.h"
 
 namespace userdb {
-namespace {
-
-// The first visible message box, or nullptr.
-QMessageBox* ShownBox() {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (auto* box = qobject_cast<QMessageBox*>(widget); box != nullptr && box->isVisible()) return box;
-  }
-  return nullptr;
-}
-
-}  // namespace
 
 class MessageBoxTest : public QObject {
   Q_OBJECT

@@ -9,18 +9,12 @@
 #include <algorithm>
 
 #include "gui/message_box.h"
+#include "shown_box.h"
 #include "storage/user_files.h"
 #include "window_on_simulator.h"
 
 namespace userdb {
 namespace {
-
-QMessageBox* ShownBox() {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (auto* box = qobject_cast<QMessageBox*>(widget); box != nullptr && box->isVisible()) return box;
-  }
-  return nullptr;
-}
 
 // Clicks the button so labelled in the next box that shows; what the box offered comes back.
 void ClickWhenShown(const QString& label, QStringList& offered) {

@@ -104,9 +104,9 @@ FaultMatrix& FaultMatrix::Instance() {
   return matrix;
 }
 
-void FaultMatrix::AddNoteLine(const std::string& title, std::string line) {
+void FaultMatrix::AddNoteLine(const std::string& title, const std::string& lead, std::string line) {
   auto note = std::find_if(notes_.begin(), notes_.end(), [&](const MatrixNote& n) { return n.title == title; });
-  if (note == notes_.end()) note = notes_.insert(notes_.end(), MatrixNote{title, {}});
+  if (note == notes_.end()) note = notes_.insert(notes_.end(), MatrixNote{title, {lead, ""}});
   note->lines.push_back(std::move(line));
 }
 

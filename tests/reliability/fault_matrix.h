@@ -37,8 +37,8 @@ class FaultMatrix {
 
   void Add(MatrixRow row) { rows_.push_back(std::move(row)); }
   void AddNote(MatrixNote note) { notes_.push_back(std::move(note)); }
-  // One more line of the note so titled, begun when it is the first.
-  void AddNoteLine(const std::string& title, std::string line);
+  // One more line of the note so titled; the first begins it with its lead and a blank line.
+  void AddNoteLine(const std::string& title, const std::string& lead, std::string line);
 
   // The whole document. Rows keep the order in which they were added within a section.
   std::string Render() const;

@@ -98,6 +98,12 @@ struct Observed {
   std::string nextLoad;  // for an upload that failed
 };
 
+constexpr const char* kNextLoadLead =
+    "After each upload of the device faults above that failed, \"Load user database from device\"\n"
+    "runs once more with the device healthy again, on the backups and the record of the write\n"
+    "that the upload left; where it asks, the test answers \"Restore the backup from before\".\n"
+    "Every row ends with the device holding the points from before or the upload, byte for byte.";
+
 // Every upload is recorded until it reads back; one that fails must be put right on the next load.
 bool ChecksTheNextLoad(const ExpectedRow& expected) {
   return expected.command == Command::Upload && !expected.succeeds && expected.section == MatrixSection::DeviceFaults;
@@ -160,7 +166,7 @@ void RunMatrixRow(const ExpectedRow& expected, const std::vector<std::function<v
   }
   if (!longest) return;
   if (!longest->nextLoad.empty()) {
-    FaultMatrix::Instance().AddNoteLine("Uploads that fail",
+    FaultMatrix::Instance().AddNoteLine("Uploads that fail", kNextLoadLead,
                                         "- " + longest->row.fault + ": " + longest->nextLoad + ".");
   }
   FaultMatrix::Instance().Add(std::move(longest->row));
