@@ -1,5 +1,6 @@
 #include "cli/merge_arguments.h"
 
+#include "files/route_files.h"
 #include "formats/file_format.h"
 
 namespace userdb::cli {
@@ -37,6 +38,21 @@ std::optional<ListFile> DroppedFile(const MergeArguments& arguments, files::Comp
   return file;
 }
 
+void ReadRoute(const MergeArguments& arguments, const CLI::App& command, formats::MergeOptions& merge,
+               files::Complaints& complaints) {
+  if ((Given(command, "--corridor") || arguments.fit == "along") && !Given(command, "--along")) {
+    complaints.push_back("--corridor and --fit along measure from a route: --along ROUTE");
+  }
+  if (!Given(command, "--along")) return;
+  if (!Given(command, "--corridor")) complaints.push_back("--along needs --corridor KM, the width on either side");
+  files::FileResult<formats::Route> route = files::LoadRoute(arguments.along);
+  if (!route) {
+    complaints.insert(complaints.end(), route.complaints.begin(), route.complaints.end());
+    return;
+  }
+  merge.along = std::make_shared<const formats::RouteCorridor>(route.value, arguments.corridorKm);
+}
+
 bool ReadRegion(const MergeArguments& arguments, const CLI::App& command, formats::MergeOptions& merge,
                 files::Complaints& complaints) {
   if (Given(command, "--near")) {
@@ -52,6 +68,7 @@ bool ReadRegion(const MergeArguments& arguments, const CLI::App& command, format
   if (needsNear && !Given(command, "--near")) {
     complaints.push_back("--radius, --fit nearest and --sort distance measure from --near LAT,LON");
   }
+  ReadRoute(arguments, command, merge, complaints);
   return complaints.empty();
 }
 
@@ -61,6 +78,7 @@ formats::MergeOptions MergeOptionsOf(const MergeArguments& arguments) {
   merge.preferList = arguments.preferList;
   merge.fit = arguments.fit == "nearest" ? formats::CapacityFit::Nearest
               : arguments.fit == "first" ? formats::CapacityFit::First
+              : arguments.fit == "along" ? formats::CapacityFit::Along
                                          : formats::CapacityFit::Refuse;
   merge.order = arguments.sort == "distance" ? formats::MergeOrder::Distance
                 : arguments.sort == "note"   ? formats::MergeOrder::Note
@@ -124,10 +142,18 @@ CLI::App* AddMergeCommand(CLI::App& app, MergeArguments& arguments) {
       ->excludes(radius)
       ->type_name("W,S,E,N");
   merge
+      ->add_option("--along", arguments.along,
+                   "keep only list points near this route: GPX (rte, trk) or KML (LineString)")
+      ->type_name("ROUTE");
+  merge->add_option("--corridor", arguments.corridorKm, "with --along: how far on either side of the route")
+      ->check(CLI::Range(0.0, 20040.0))
+      ->type_name("KM");
+  merge
       ->add_option("--fit", arguments.fit,
-                   "when more than 256 points result: keep the list points nearest to --near, or the first ones")
-      ->check(CLI::IsMember({"nearest", "first"}))
-      ->type_name("nearest|first");
+                   "when more than 256 points result: keep the list points nearest to --near or to the --along "
+                   "route, or the first ones")
+      ->check(CLI::IsMember({"nearest", "along", "first"}))
+      ->type_name("nearest|along|first");
   merge->add_option("--dropped", arguments.dropped, "write the list points left out for capacity to this file")
       ->type_name("FILE");
   merge->add_option("--dropped-format", arguments.droppedFormat, "the format of --dropped (default: by its extension)")

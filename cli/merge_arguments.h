@@ -28,6 +28,8 @@ struct MergeArguments {
   std::string near;
   double radiusKm = 0;
   std::string box;
+  std::string along;
+  double corridorKm = 0;
   std::string fit;
   std::string sort;
   bool dryRun = false;

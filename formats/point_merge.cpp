@@ -19,7 +19,16 @@ bool InRegion(EarthPosition position, const MergeOptions& options) {
   if (options.near && options.radiusKm && DistanceMetres(*options.near, position) > *options.radiusKm * 1000) {
     return false;
   }
+  if (options.along && !options.along->DistanceWithin(position)) return false;
   return !options.box || options.box->Holds(position);
+}
+
+// How far a list point lies from what the fit ranks by: --near's place or the route.
+double RankDistance(EarthPosition position, const MergeOptions& options) {
+  if (options.fit == CapacityFit::Along) {
+    return options.along ? options.along->DistanceWithin(position).value_or(0) : 0;
+  }
+  return options.near ? DistanceMetres(*options.near, position) : 0;
 }
 
 // Rebuilds the records in a new order: record k of the result is record order[k] of database,
@@ -154,9 +163,9 @@ class Merger {
       return false;
     }
     std::vector<std::size_t> ranked = candidates_;
-    if (options_.fit == CapacityFit::Nearest && options_.near) {
+    if (options_.fit == CapacityFit::Nearest || options_.fit == CapacityFit::Along) {
       std::vector<double> distance(list_.size());
-      for (const std::size_t i : ranked) distance[i] = DistanceMetres(*options_.near, PositionOf(list_[i].point));
+      for (const std::size_t i : ranked) distance[i] = RankDistance(PositionOf(list_[i].point), options_);
       std::stable_sort(ranked.begin(), ranked.end(),
                        [&](std::size_t a, std::size_t b) { return distance[a] < distance[b]; });
     }

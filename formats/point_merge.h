@@ -1,10 +1,11 @@
 #pragma once
 // A driver's own points and the public lists, made one database that fits the device: a list's
 // point that duplicates one already there counts once, a region keeps only the list points near
-// where the driver drives, and what does not fit is left out and told, never silently. The
+// where the driver drives or along the way, and what does not fit is left out and told, never silently. The
 // base's points are never dropped and, unless asked, keep their records.
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,10 +14,11 @@
 #include "database/user_database.h"
 #include "formats/earth_position.h"
 #include "formats/point_list.h"
+#include "formats/route_corridor.h"
 
 namespace userdb::formats {
 
-enum class CapacityFit { Refuse, Nearest, First };
+enum class CapacityFit { Refuse, Nearest, First, Along };
 enum class MergeOrder { Kept, Distance, Note };
 
 struct MergeOptions {
@@ -26,7 +28,9 @@ struct MergeOptions {
   std::optional<EarthPosition> near;
   std::optional<double> radiusKm;  // with near: the region is the circle around it
   std::optional<EarthBox> box;
-  CapacityFit fit = CapacityFit::Refuse;  // Nearest needs near
+  // Only the list points within the corridor of a route; shared, as a long route's is costly.
+  std::shared_ptr<const RouteCorridor> along;
+  CapacityFit fit = CapacityFit::Refuse;  // Nearest needs near, Along needs along
   MergeOrder order = MergeOrder::Kept;    // Distance needs near
 };
 

@@ -282,8 +282,28 @@ TEST_F(CliOverPty, AListMergedIntoTheDeviceIsUploadedAndWhatDidNotFitWritten) {
   EXPECT_NE(dry.errors.find("a device holds 256"), std::string::npos) << dry.errors;
 }
 
+TEST_F(CliOverPty, AListIsMergedIntoTheDeviceAlongARouteKeepingThePointsNearestIt) {
+  std::ofstream list(InFolder("cams.csv"));
+  list << "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\r\n";
+  for (int i = 0; i < 600; ++i) list << 13.0 + (i % 300) * 0.003 << "," << (i < 300 ? 52.5 : 52.6) << ",1,50,1,90\r\n";
+  list.close();
+  std::ofstream(InFolder("trip.gpx")) << "<gpx><trk><trkseg><trkpt lat=\"52.505\" lon=\"12.9\"/>"
+                                         "<trkpt lat=\"52.505\" lon=\"14.0\"/></trkseg></trk></gpx>";
+  StartSim(4, {"--save", InFolder("device.bin")});
+  Finished merged = Userdb({"--port", "COM4", "merge", "device", InFolder("cams.csv"), "--along", InFolder("trip.gpx"),
+                            "--corridor", "2", "--fit", "along", "--to-device", "--yes"});
+  ASSERT_EQ(merged.status, 0) << merged.errors;
+  // The row at 52.6 lies 10 km off the road; of the row beside it, what fits beside the 32 points.
+  EXPECT_NE(merged.output.find("32 kept, 224 added, 0 duplicates, 300 outside the region, 76 left out"),
+            std::string::npos)
+      << merged.output;
+  EXPECT_NE(merged.output.find("Read back and verified"), std::string::npos) << merged.output;
+}
+
 TEST_F(CliOverPty, MergeOptionsThatDoNotGoTogetherAreUsageErrors) {
   std::ofstream(InFolder("a.csv")) << "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\r\n9.1,48.7,1,60,1,0\r\n9.2,48.7,1,60,1,0\r\n";
+  std::ofstream(InFolder("trip.gpx"))
+      << "<gpx><rte><rtept lat=\"48.7\" lon=\"9.0\"/><rtept lat=\"48.7\" lon=\"9.15\"/></rte></gpx>";
   const std::string a = InFolder("a.csv");
   const std::string out = InFolder("out.bin");
   for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
@@ -294,12 +314,19 @@ TEST_F(CliOverPty, MergeOptionsThatDoNotGoTogetherAreUsageErrors) {
            {"merge", a, "-o", out, "--near", "1,2", "--radius", "5", "--bbox", "1,2,3,4"},
            {"merge", a, "-o", out, "--bbox", "1,2,3"},
            {"merge", a, "-o", out, "--dropped", InFolder("d.bin")},
-           {"merge", a, "-o", out, "--within", "-1"}}) {
+           {"merge", a, "-o", out, "--within", "-1"},
+           {"merge", a, "-o", out, "--corridor", "2"},
+           {"merge", a, "-o", out, "--fit", "along"},
+           {"merge", a, "-o", out, "--along", InFolder("trip.gpx")},
+           {"merge", a, "-o", out, "--along", InFolder("missing.gpx"), "--corridor", "2"}}) {
     Finished run = Userdb(arguments);
     EXPECT_EQ(run.status, 2) << arguments.back() << ": " << run.errors;
     EXPECT_NE(run.errors, "");
   }
   EXPECT_FALSE(std::filesystem::exists(out));
+  Finished along = Userdb({"merge", a, "-o", out, "--along", InFolder("trip.gpx"), "--corridor", "1"});
+  EXPECT_EQ(along.status, 0) << along.errors;  // 9.2 lies 3.7 km beyond the route's end
+  EXPECT_NE(along.output.find("1 added, 0 duplicates, 1 outside the region"), std::string::npos) << along.output;
   Finished fine = Userdb({"merge", a, "-o", out});
   EXPECT_EQ(fine.status, 0) << fine.errors;
   EXPECT_EQ(fine.output,

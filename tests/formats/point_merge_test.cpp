@@ -279,3 +279,62 @@ TEST(MergeSummary, SaysEveryCount) {
 
 }  // namespace
 }  // namespace userdb::formats
+
+namespace userdb::formats {
+namespace {
+
+// A route due east along latitude 50 from 8 to 10 degrees, and a list of points beside it.
+class AlongARoute : public ::testing::Test {
+ protected:
+  static constexpr double kLatitude = 50;
+  Route route{{{{kLatitude, 8.0}, {kLatitude, 9.0}, {kLatitude, 10.0}}}};
+  // Metres north of the route as degrees of latitude.
+  static double North(double metres) { return metres * kDegreesPerMetre; }
+};
+
+TEST_F(AlongARoute, OnlyListPointsWithinTheCorridorAreKeptAndTheBasesStayWherever) {
+  UserDatabase base;
+  Put(base, 0, At(40, 0), "far from the road, the driver's own");
+  const std::vector<ListPoint> list{
+      Listed(kLatitude + North(1500), 8.5, "1.5 km north"),
+      Listed(kLatitude - North(1700), 9.5, "1.7 km south"),  // the arc bows 0.2 km north of the parallel
+      Listed(kLatitude + North(2500), 9.0, "2.5 km north"),
+      Listed(kLatitude, 10.0 + 1500 * kDegreesPerMetre / std::cos(kLatitude * std::numbers::pi / 180),
+             "1.5 km beyond the end"),
+      Listed(kLatitude, 7.9, "7 km before the start"),
+  };
+  MergeOptions options;
+  options.along = std::make_shared<const RouteCorridor>(route, 2.0);
+  const MergeResult merged = MergePoints(base, list, options);
+  ASSERT_TRUE(merged.Ok());
+  EXPECT_EQ(merged.summary.kept, 1u);
+  EXPECT_EQ(merged.summary.added, 3u);
+  EXPECT_EQ(merged.summary.outside, 2u);
+  EXPECT_EQ(NoteText(merged.database.Note(0)), "far from the road, the driver's own");
+  EXPECT_EQ(NoteText(merged.database.Note(1)), "1.5 km north");
+  EXPECT_EQ(NoteText(merged.database.Note(2)), "1.7 km south");
+  EXPECT_EQ(NoteText(merged.database.Note(3)), "1.5 km beyond the end");
+}
+
+TEST_F(AlongARoute, FitAlongKeepsTheListPointsNearestTheRouteWhenNotAllFit) {
+  UserDatabase base;
+  for (std::size_t k = 0; k < 250; ++k) Put(base, k, At(-30, static_cast<double>(k) / 10), "own");
+  std::vector<ListPoint> list;
+  for (int i = 0; i < 20; ++i) {  // 20 m apart in distance from the road, the nearest last
+    list.push_back(Listed(kLatitude + North(1000 - 20.0 * i), 8.1 + 0.05 * i, "at " + std::to_string(1000 - 20 * i)));
+  }
+  MergeOptions options;
+  options.along = std::make_shared<const RouteCorridor>(route, 5.0);
+  options.fit = CapacityFit::Along;
+  const MergeResult merged = MergePoints(base, list, options);
+  ASSERT_TRUE(merged.Ok());
+  EXPECT_EQ(merged.summary.kept, 250u);
+  EXPECT_EQ(merged.summary.added, 6u);
+  EXPECT_EQ(merged.summary.leftOut, 14u);
+  std::vector<std::string> added;
+  for (std::size_t k = 250; k < kRecordCount; ++k) added.push_back(NoteText(merged.database.Note(k)));
+  EXPECT_EQ(added, (std::vector<std::string>{"at 720", "at 700", "at 680", "at 660", "at 640", "at 620"}));
+}
+
+}  // namespace
+}  // namespace userdb::formats

@@ -1,0 +1,16 @@
+#include "files/route_files.h"
+
+#include "files/point_files.h"
+#include "formats/route_file.h"
+
+namespace userdb::files {
+
+FileResult<formats::Route> LoadRoute(const std::filesystem::path& path) {
+  FileResult<std::string> text = ReadWholeFile(path);
+  if (!text) return {text.outcome, {}, std::move(text.complaints)};
+  formats::RouteReadResult read = formats::ReadRoute(text.value);
+  if (!read.Ok()) return {FileOutcome::Refused, {}, {formats::DescribeProblem(path.string(), *read.problem)}};
+  return {FileOutcome::Done, std::move(read.route), {}};
+}
+
+}  // namespace userdb::files
