@@ -6,6 +6,7 @@
 
 #include "app/backups.h"
 #include "app/page_state.h"
+#include "app/point_sources.h"
 #include "app/shown_page.h"
 #include "app/write_journal.h"
 #include "database/user_database.h"
@@ -31,6 +32,8 @@ struct ProgramState {
   Backups* backups = nullptr;
   // Where a write is recorded until it reads back; none records nothing.
   WriteJournal* journal = nullptr;
+  // Which list each point came from; none knows of none.
+  PointSources* sources = nullptr;
   // What the device gave in the last download, or was verified to hold after a write: what a
   // write would go over.
   std::optional<TransferImage> deviceImage;

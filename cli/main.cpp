@@ -15,6 +15,7 @@
 #include "cli/line_choice.h"
 #include "cli/merge_subcommand.h"
 #include "cli/ports_subcommand.h"
+#include "cli/sources_subcommand.h"
 
 namespace {
 
@@ -75,8 +76,9 @@ int Run(int argc, char** argv) {
   cli::ConvertSubcommand importFile(
       "import", "convert a file to another format, checked by the rules of what goes to a device", true);
   cli::MergeSubcommand merge;
-  const std::array<cli::Subcommand*, 11> subcommands{&info, &download, &upload,     &backups,    &restore, &resume,
-                                                     &scan, &ports,    &exportFile, &importFile, &merge};
+  cli::SourcesSubcommand sources;
+  const std::array<cli::Subcommand*, 12> subcommands{&info, &download, &upload,     &backups,    &restore, &resume,
+                                                     &scan, &ports,    &exportFile, &importFile, &merge,   &sources};
 
   std::array<CLI::App*, subcommands.size()> added{};
   for (std::size_t i = 0; i < subcommands.size(); ++i) added[i] = subcommands[i]->AddTo(app);

@@ -106,6 +106,18 @@ bool ReadSources(const MergeArguments& arguments, MergeRequest& request, files::
   return complaints.empty();
 }
 
+// A name on a line of the sources' file: no tabs or line breaks, and not empty.
+bool UsableName(const std::string& name) {
+  return !name.empty() && name.size() <= 100 && name.find_first_of("\t\r\n") == std::string::npos;
+}
+
+void ReadSourceNames(const MergeArguments& arguments, MergeRequest& request, files::Complaints& complaints) {
+  request.sourceName = arguments.source.empty() && !request.lists.empty() ? request.lists.front().path.stem().string()
+                                                                          : arguments.source;
+  if (!UsableName(request.sourceName)) complaints.push_back("--source: a name of 1 to 100 characters on one line");
+  if (!arguments.replace.empty()) request.replace = arguments.replace;
+}
+
 }  // namespace
 
 CLI::App* AddMergeCommand(CLI::App& app, MergeArguments& arguments) {
@@ -142,6 +154,15 @@ CLI::App* AddMergeCommand(CLI::App& app, MergeArguments& arguments) {
       ->excludes(radius)
       ->type_name("W,S,E,N");
   merge
+      ->add_option("--source", arguments.source,
+                   "the name the lists' points are remembered by (default: the first list's file name without its "
+                   "extension)")
+      ->type_name("NAME");
+  merge
+      ->add_option("--replace", arguments.replace,
+                   "first take out the base's points that are still as the list of this name gave them")
+      ->type_name("SOURCE");
+  merge
       ->add_option("--along", arguments.along,
                    "keep only list points near this route: GPX (rte, trk) or KML (LineString)")
       ->type_name("ROUTE");
@@ -177,6 +198,7 @@ std::optional<MergeRequest> MergeRequestOf(const MergeArguments& arguments, cons
   if (!ReadSources(arguments, request, complaints) || !ReadRegion(arguments, command, request.merge, complaints)) {
     return std::nullopt;
   }
+  ReadSourceNames(arguments, request, complaints);
   if (!arguments.output.empty())
     request.output = FileOf(arguments.output, arguments.outputFormat, files::FileUse::Write, complaints);
   if (!arguments.dropped.empty()) request.dropped = DroppedFile(arguments, complaints);

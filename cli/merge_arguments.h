@@ -28,6 +28,8 @@ struct MergeArguments {
   std::string near;
   double radiusKm = 0;
   std::string box;
+  std::string source;
+  std::string replace;
   std::string along;
   double corridorKm = 0;
   std::string fit;

@@ -1,6 +1,9 @@
 #include "cli/merge_command.h"
 
+#include "app/source_records.h"
 #include "cli/exit_codes.h"
+
+#include <cstdio>
 #include "formats/device_rules.h"
 
 namespace userdb::cli {
@@ -86,6 +89,37 @@ bool WriteFiles(const MergeRequest& request, const formats::MergeResult& merged,
                                     streams);
 }
 
+// The merge's options with the list being replaced known by its points.
+formats::MergeOptions MergeOptionsFor(const MergeRequest& request) {
+  formats::MergeOptions options = request.merge;
+  if (request.replace && request.sources != nullptr) {
+    options.replacing = [&request](const UserDatabase& base, std::size_t record) {
+      return IsOfSource(*request.sources, base, record, *request.replace);
+    };
+  }
+  return options;
+}
+
+void TellTakenOut(const MergeStreams& streams, const std::vector<formats::ListPoint>& takenOut,
+                  const MergeRequest& request) {
+  for (const formats::ListPoint& point : takenOut) {
+    const formats::EarthPosition at = formats::PositionOf(point.point);
+    char position[64];
+    std::snprintf(position, sizeof position, "%.5f,%.5f", at.latitude, at.longitude);
+    streams.errors << "the base: record " << point.record << ": " << position << " \"" << point.note
+                   << "\": taken out, as the list " << *request.replace << " gave it\n";
+  }
+}
+
+// What the lists added is theirs from now on; that it could not be recorded costs only a later
+// refresh, so the merge still counts.
+void RememberSources(const MergeRequest& request, const UserDatabase& base, const UserDatabase& merged,
+                     const MergeStreams& streams) {
+  if (request.sources == nullptr) return;
+  const SourcesResult recorded = RecordAdded(*request.sources, base, merged, {request.sourceName, Today()});
+  if (!recorded) Tell(streams, recorded.message);
+}
+
 }  // namespace
 
 int RunMerge(const MergeRequest& request, const MergeStreams& streams, const CommandContext* device) {
@@ -96,7 +130,8 @@ int RunMerge(const MergeRequest& request, const MergeStreams& streams, const Com
   const std::optional<UserDatabase> base = ReadBase(request, streams, device, changes, failure);
   if (!base) return failure;
 
-  const formats::MergeResult merged = formats::MergePoints(*base, *list, request.merge);
+  const formats::MergeResult merged = formats::MergePoints(*base, *list, MergeOptionsFor(request));
+  if (streams.explain) TellTakenOut(streams, merged.takenOut, request);
   if (!merged.Ok()) {
     TellChanges(streams.errors, changes, streams.explain);
     TellOverCapacity(streams, merged.summary);
@@ -111,6 +146,7 @@ int RunMerge(const MergeRequest& request, const MergeStreams& streams, const Com
   const bool written = WriteFiles(request, merged, streams, changes);
   TellChanges(streams.errors, changes, streams.explain);
   if (!written) return exit_code::kFileProblem;
+  RememberSources(request, *base, merged.database, streams);
   if (!streams.quiet) {
     if (request.output) {
       streams.output << "Wrote " << formats::PointCount(merged.database) << " points to "

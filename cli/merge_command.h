@@ -7,6 +7,7 @@
 #include <ostream>
 #include <vector>
 
+#include "app/point_sources.h"
 #include "cli/cli_commands.h"
 #include "cli/file_messages.h"
 #include "formats/point_merge.h"
@@ -29,6 +30,9 @@ struct MergeRequest {
   bool toDevice = false;
   WriteSteps steps;
   bool dryRun = false;
+  std::string sourceName;              // what the lists' points are recorded under
+  std::optional<std::string> replace;  // the list whose points in the base go first
+  PointSources* sources = nullptr;     // where points are known by their list; none: all are the driver's
 };
 
 struct MergeStreams {

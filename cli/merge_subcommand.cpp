@@ -4,6 +4,8 @@
 
 #include "cli/device_run.h"
 #include "cli/exit_codes.h"
+#include "storage/data_folder.h"
+#include "storage/source_file.h"
 
 namespace userdb::cli {
 
@@ -18,11 +20,13 @@ int MergeSubcommand::Run(const GlobalOptions& global) {
   formats::ListOptions options = ListOptionsOf(global);
   if (cameraType_ != kNoCameraType) options.type = static_cast<std::uint8_t>(cameraType_);
   files::Complaints complaints;
-  const std::optional<MergeRequest> request = MergeRequestOf(arguments_, *command_, options, complaints);
+  std::optional<MergeRequest> request = MergeRequestOf(arguments_, *command_, options, complaints);
   if (!request) {
     PrintComplaints(std::cerr, complaints);
     return exit_code::kUsage;
   }
+  storage::SourceFile sources(storage::DataFolder());
+  request->sources = &sources;
   const MergeStreams streams{std::cout, std::cerr, global.quiet, global.explain};
   if (!request->baseIsDevice && !(request->toDevice && !request->dryRun)) return RunMerge(*request, streams, nullptr);
   return RunOnDevice(global, arguments_.yes, request->toDevice ? DeviceUse::Writes : DeviceUse::Reads,

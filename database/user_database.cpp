@@ -60,6 +60,11 @@ void UserDatabase::ClearRecords() { records_.fill(kErased); }
 
 void UserDatabase::ClearNotes() { notes_.fill(kErased); }
 
+void UserDatabase::Erase(std::size_t index) {
+  std::ranges::fill(Record(index), kErased);
+  std::ranges::fill(Note(index), kErased);
+}
+
 TransferImage UserDatabase::Image() const {
   TransferImage image;
   const auto notesStart = std::copy(records_.begin(), records_.end(), image.begin());

@@ -54,6 +54,8 @@ class UserDatabase {
 
   void ClearRecords();
   void ClearNotes();
+  // The record and its note as a device's erased flash holds them.
+  void Erase(std::size_t index);
 
   // Records then notes, exactly as the device takes them.
   TransferImage Image() const;

@@ -97,6 +97,10 @@ class Merger {
     result_.database = base;
     for (std::size_t k = 0; k < kRecordCount; ++k) {
       if (!Filled(base, k)) continue;
+      if (options.replacing && options.replacing(base, k)) {
+        TakeOut(k);
+        continue;
+      }
       fromBase_.set(k);
       nearby_.Add(PositionOf(base.Point(k)), k);
       ++result_.summary.kept;
@@ -144,6 +148,14 @@ class Merger {
     }
     nearby_.Add(position, kFirstCandidateId + candidates_.size());
     candidates_.push_back(i);
+  }
+
+  // A point of the list being replaced leaves its record free for the new list.
+  void TakeOut(std::size_t record) {
+    UserDatabase& database = result_.database;
+    result_.takenOut.push_back({database.Point(record), NoteText(database.Note(record)), 0, record});
+    database.Erase(record);
+    ++result_.summary.refreshed;
   }
 
   // The list's point in the base's record; the device's own bytes 13 to 15 stay.
@@ -207,9 +219,10 @@ MergeResult MergePoints(const UserDatabase& base, std::span<const ListPoint> lis
 }
 
 std::string DescribeSummary(const MergeSummary& summary) {
-  std::string text = "Merged: " + std::to_string(summary.kept) + " kept, " + std::to_string(summary.added) +
-                     " added, " + std::to_string(summary.duplicates) +
-                     (summary.duplicates == 1 ? " duplicate" : " duplicates");
+  std::string text = "Merged: " + std::to_string(summary.kept) + " kept, ";
+  if (summary.refreshed > 0) text += std::to_string(summary.refreshed) + " replaced by the new list, ";
+  text += std::to_string(summary.added) + " added, " + std::to_string(summary.duplicates) +
+          (summary.duplicates == 1 ? " duplicate" : " duplicates");
   if (summary.replaced > 0) text += " (" + std::to_string(summary.replaced) + " of them replacing the base's)";
   text += ", " + std::to_string(summary.outside) + " outside the region, " + std::to_string(summary.leftOut) +
           " left out for capacity";

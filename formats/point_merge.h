@@ -5,6 +5,7 @@
 // base's points are never dropped and, unless asked, keep their records.
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -31,11 +32,14 @@ struct MergeOptions {
   // Only the list points within the corridor of a route; shared, as a long route's is costly.
   std::shared_ptr<const RouteCorridor> along;
   CapacityFit fit = CapacityFit::Refuse;  // Nearest needs near, Along needs along
-  MergeOrder order = MergeOrder::Kept;    // Distance needs near
+  // Says which of the base's points belong to a list being replaced: they go before the merge.
+  std::function<bool(const UserDatabase& base, std::size_t record)> replacing;
+  MergeOrder order = MergeOrder::Kept;  // Distance needs near
 };
 
 struct MergeSummary {
-  std::size_t kept = 0;        // the base's points, all of them
+  std::size_t kept = 0;        // the base's points, all of them but those of a list being replaced
+  std::size_t refreshed = 0;   // the base's points of the list being replaced, taken out
   std::size_t added = 0;       // list points that became records
   std::size_t duplicates = 0;  // list points that were already there
   std::size_t replaced = 0;    // of the duplicates, those that took the base's point's place
@@ -48,8 +52,9 @@ struct MergeSummary {
 struct MergeResult {
   UserDatabase database;
   MergeSummary summary;
-  std::vector<ListPoint> leftOut;  // in the lists' order
-  bool overCapacity = false;       // refused: summary.wanted exceeds the device's records
+  std::vector<ListPoint> leftOut;   // in the lists' order
+  std::vector<ListPoint> takenOut;  // the base's points of the list being replaced; record: where
+  bool overCapacity = false;        // refused: summary.wanted exceeds the device's records
 
   bool Ok() const { return !overCapacity; }
 };

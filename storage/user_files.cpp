@@ -6,7 +6,7 @@ namespace userdb::storage {
 UserFiles::UserFiles() : UserFiles(DataFolder()) {}
 
 UserFiles::UserFiles(const std::optional<std::filesystem::path>& dataFolder)
-    : backups(BackupFolderIn(dataFolder)), journal(dataFolder) {
+    : backups(BackupFolderIn(dataFolder)), journal(dataFolder), sources(dataFolder) {
   // The backup an unfinished write would go back to outlives any number of later downloads.
   backups.SetPinned([this] { return journal.PinnedBackups(); });
 }
@@ -14,6 +14,7 @@ UserFiles::UserFiles(const std::optional<std::filesystem::path>& dataFolder)
 void UserFiles::ServeTo(ProgramState& state) {
   state.backups = &backups;
   state.journal = &journal;
+  state.sources = &sources;
 }
 
 }  // namespace userdb::storage

@@ -1,6 +1,7 @@
 #pragma once
-// The user's files a run of the program keeps in the data folder: the copies of the device and
-// the record of a write not yet verified, served to the program's state together.
+// The user's files a run of the program keeps in the data folder: the copies of the device, the
+// record of a write not yet verified and where the points came from, served to the program's
+// state together.
 
 #include <filesystem>
 #include <optional>
@@ -8,6 +9,7 @@
 #include "app/program_state.h"
 #include "storage/backup_store.h"
 #include "storage/journal_file.h"
+#include "storage/source_file.h"
 
 namespace userdb::storage {
 
@@ -24,6 +26,7 @@ class UserFiles {
 
   BackupStore backups;
   JournalFile journal;
+  SourceFile sources;
 };
 
 }  // namespace userdb::storage

@@ -1,4 +1,5 @@
 #include "database/user_database.h"
+#include "database/point_fingerprint.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,40 @@ TEST(UserDatabase, ImageIsRecordsThenNotes) {
   database.ClearNotes();
   const TransferImage cleared = database.Image();
   EXPECT_TRUE(std::all_of(cleared.begin(), cleared.end(), [](std::uint8_t b) { return b == 0xFF; }));
+}
+
+}  // namespace
+}  // namespace userdb
+
+namespace userdb {
+namespace {
+
+TEST(PointFingerprint, ChangesWithWhatTheDriverCanEditButNotWithTheDevicesOwnBytes) {
+  UserDatabase database;
+  database.SetPoint(0, UserPoint{0x00733F40, 0x01E0DF00, 0x0050, 90, 1});
+  const std::string note = "Alexanderplatz";
+  std::copy(note.begin(), note.end(), database.Note(0).begin());
+  database.Note(0)[note.size()] = 0;
+  const Fingerprint original = FingerprintOf(database, 0);
+
+  UserDatabase deviceBytes = database;
+  deviceBytes.Record(0)[13] = 0x12;
+  deviceBytes.Record(0)[15] = 0x34;
+  deviceBytes.Note(0)[note.size() + 5] = 'x';  // beyond the note's end
+  EXPECT_EQ(FingerprintOf(deviceBytes, 0), original);
+
+  for (std::size_t byte = 0; byte < 13; ++byte) {
+    UserDatabase edited = database;
+    edited.Record(0)[byte] ^= 0x01;
+    EXPECT_NE(FingerprintOf(edited, 0), original) << "record byte " << byte;
+  }
+  UserDatabase renamed = database;
+  renamed.Note(0)[0] = 'a';
+  EXPECT_NE(FingerprintOf(renamed, 0), original);
+  UserDatabase moved = database;  // the same point in another record is the same point
+  std::copy(database.Record(0).begin(), database.Record(0).end(), moved.Record(9).begin());
+  std::copy(database.Note(0).begin(), database.Note(0).end(), moved.Note(9).begin());
+  EXPECT_EQ(FingerprintOf(moved, 9), original);
 }
 
 }  // namespace

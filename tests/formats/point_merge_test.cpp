@@ -338,3 +338,34 @@ TEST_F(AlongARoute, FitAlongKeepsTheListPointsNearestTheRouteWhenNotAllFit) {
 
 }  // namespace
 }  // namespace userdb::formats
+
+namespace userdb::formats {
+namespace {
+
+TEST(ReplacingAList, ItsPointsInTheBaseGoFirstAndTheNewListFillsTheirRoom) {
+  UserDatabase base;
+  for (std::size_t k = 0; k < 200; ++k) Put(base, k, At(10 + k * 0.01, 10), k < 50 ? "own" : "old list");
+  std::vector<ListPoint> list;
+  for (int i = 0; i < 180; ++i) list.push_back(Listed(20 + i * 0.01, 20, "new list"));
+  MergeOptions options;
+  options.replacing = [](const UserDatabase& database, std::size_t record) {
+    return NoteText(database.Note(record)) == "old list";
+  };
+  const MergeResult merged = MergePoints(base, list, options);
+  ASSERT_TRUE(merged.Ok()) << "without the old list's 150, the new list's 180 fit beside the 50";
+  EXPECT_EQ(merged.summary.kept, 50u);
+  EXPECT_EQ(merged.summary.refreshed, 150u);
+  EXPECT_EQ(merged.summary.added, 180u);
+  EXPECT_EQ(merged.takenOut.size(), 150u);
+  EXPECT_EQ(merged.takenOut.front().record, 50u);
+  EXPECT_EQ(merged.takenOut.front().note, "old list");
+  for (std::size_t k = 0; k < 50; ++k) EXPECT_EQ(NoteText(merged.database.Note(k)), "own") << k;
+  for (std::size_t k = 50; k < 230; ++k) EXPECT_EQ(NoteText(merged.database.Note(k)), "new list") << k;
+  EXPECT_TRUE(merged.database.Point(230).IsEmpty());
+  EXPECT_EQ(DescribeSummary(merged.summary),
+            "Merged: 50 kept, 150 replaced by the new list, 180 added, 0 duplicates, 0 outside the region, 0 left "
+            "out for capacity");
+}
+
+}  // namespace
+}  // namespace userdb::formats
