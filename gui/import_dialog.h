@@ -24,6 +24,7 @@ class ImportDialog final : public QDialog {
   QLineEdit& NearField() { return *near_; }
   QLineEdit& RadiusField() { return *radius_; }
   QComboBox& FitChoice() { return *fit_; }
+  QLineEdit& ReplaceField() { return *replace_; }
   QLabel& Summary() { return *summary_; }
   QListWidget& Details() { return *details_; }
   QPushButton& ImportButton() { return *import_; }
@@ -35,6 +36,7 @@ class ImportDialog final : public QDialog {
   QLineEdit* near_;
   QLineEdit* radius_;
   QComboBox* fit_;
+  QLineEdit* replace_;
   QLabel* summary_;
   QListWidget* details_;
   QPushButton* import_;

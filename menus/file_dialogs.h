@@ -27,6 +27,7 @@ struct ImportSettings {
   std::string near;      // "LAT,LON", or empty for no region
   std::string radiusKm;  // with near
   formats::CapacityFit fit = formats::CapacityFit::Refuse;
+  std::string replace;  // a list whose points in the database go first; empty for none
 
   bool operator==(const ImportSettings&) const = default;
 };

@@ -1,5 +1,6 @@
 #include "menus/import_points.h"
 
+#include "app/source_records.h"
 #include "app/unsaved_page.h"
 #include "app/whole_database.h"
 #include "files/point_files.h"
@@ -39,6 +40,24 @@ formats::MergeResult Merged(const UserDatabase& base, const ReadList& list, cons
   return merged;
 }
 
+// The list's points are remembered under the list they replace, else under the file's name.
+void RememberSource(FileContext& context, const UserDatabase& before, const formats::MergeResult& merged,
+                    const ImportSettings& settings, const std::filesystem::path& file) {
+  if (context.state.sources == nullptr) return;
+  const std::string name = settings.replace.empty() ? file.stem().string() : settings.replace;
+  const SourcesResult recorded = RecordAdded(*context.state.sources, before, merged.database, {name, Today()});
+  if (!recorded) Tell(context, menu::kImportPoints, {recorded.message});
+}
+
+// Offered for replacing: the list of the file's name, when the database holds points of it.
+ImportSettings StartSettings(const FileContext& context, const std::filesystem::path& file) {
+  ImportSettings start;
+  if (context.state.sources == nullptr) return start;
+  const std::string name = file.stem().string();
+  if (CountSources(*context.state.sources, context.state.database).contains(name)) start.replace = name;
+  return start;
+}
+
 void Apply(FileContext& context, const formats::MergeResult& merged, const std::filesystem::path& file) {
   context.state.database.SetImage(merged.database.Image());
   ShowWholeDatabase(context.state, context.window);
@@ -57,19 +76,23 @@ void ImportPoints(FileContext& context) {
   if (!list) return;
 
   const UserDatabase& base = context.state.database;
+  const PointSources* sources = context.state.sources;
   const PreviewOf preview = [&](const ImportSettings& settings) {
-    const MergeChoice options = MergeOptionsOf(settings);
+    const MergeChoice options = MergeOptionsOf(settings, sources);
     if (!options.options) return ImportPreview{options.problem, {}, false};
     return PreviewImport(Merged(base, *list, *options.options), list->changes);
   };
-  const std::optional<ImportSettings> accepted = context.dialogs.ConfirmImport(choice->path, {}, preview);
+  const std::optional<ImportSettings> accepted =
+      context.dialogs.ConfirmImport(choice->path, StartSettings(context, choice->path), preview);
   if (!accepted) return;
   // The dialog has shown that these settings import; worked out once more, they give the same.
-  const MergeChoice options = MergeOptionsOf(*accepted);
+  const MergeChoice options = MergeOptionsOf(*accepted, sources);
   if (!options.options) return;
   const formats::MergeResult merged = Merged(base, *list, *options.options);
   if (!PreviewImport(merged, {}).canImport) return;
+  const UserDatabase before = base;
   Apply(context, merged, choice->path);
+  RememberSource(context, before, merged, *accepted, choice->path);
 }
 
 }  // namespace userdb::menus

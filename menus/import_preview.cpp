@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 
+#include "app/source_records.h"
 #include "formats/decimal_degrees.h"
 #include "formats/device_rules.h"
 #include "formats/latin1_text.h"
@@ -31,9 +32,14 @@ constexpr std::array kFitChoices{FitChoice{formats::CapacityFit::Refuse, "Import
 
 std::span<const FitChoice> FitChoices() { return kFitChoices; }
 
-MergeChoice MergeOptionsOf(const ImportSettings& settings) {
+MergeChoice MergeOptionsOf(const ImportSettings& settings, const PointSources* sources) {
   formats::MergeOptions options;
   options.fit = settings.fit;
+  if (!settings.replace.empty() && sources != nullptr) {
+    options.replacing = [sources, name = settings.replace](const UserDatabase& base, std::size_t record) {
+      return IsOfSource(*sources, base, record, name);
+    };
+  }
   if (!settings.near.empty()) {
     options.near = formats::PositionOfText(settings.near);
     if (!options.near) return {std::nullopt, "Near: give latitude,longitude in degrees, such as 52.52,13.40"};

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/point_sources.h"
 #include "formats/point_merge.h"
 #include "menus/file_dialogs.h"
 
@@ -19,7 +20,8 @@ struct MergeChoice {
   std::string problem;
 };
 
-MergeChoice MergeOptionsOf(const ImportSettings& settings);
+// sources: how the points of the list to replace are known; none knows of none.
+MergeChoice MergeOptionsOf(const ImportSettings& settings, const PointSources* sources);
 
 // What to do when more than 256 points would result, as both windows offer it; in the order of
 // CapacityFit's values.

@@ -16,7 +16,7 @@ namespace {
 using namespace import_dialog;
 
 std::vector<std::uint8_t> ImportTemplate() {
-  NativeDialog dialog = ModalFrame("Import points", 320, 214);
+  NativeDialog dialog = ModalFrame("Import points", 320, 230);
   dialog.controls = {
       TextBox(kFile, {7, 7, 306, 8}),
       Label("&Near (LAT,LON):", {7, 24, 80, 8}),
@@ -25,11 +25,13 @@ std::vector<std::uint8_t> ImportTemplate() {
       EditField(kRadius, {90, 38, 50, 12}),
       Label("&Too many points:", {7, 56, 80, 8}),
       DropDownList(kFit, {90, 54, 120, 60}),
-      TextBox(kSummary, {7, 74, 306, 18}),
-      Label("&What the import leaves out or changes:", {7, 94, 306, 8}),
-      ListBox(kDetails, {7, 104, 306, 84}, 0),
-      PushButton(IDOK, "&Import", {209, 193, 50, 14}, true),
-      PushButton(IDCANCEL, "Cancel", {263, 193, 50, 14}, false),
+      Label("R&eplace the points of:", {7, 72, 80, 8}),
+      EditField(kReplace, {90, 70, 120, 12}),
+      TextBox(kSummary, {7, 90, 306, 18}),
+      Label("&What the import leaves out or changes:", {7, 110, 306, 8}),
+      ListBox(kDetails, {7, 120, 306, 84}, 0),
+      PushButton(IDOK, "&Import", {209, 209, 50, 14}, true),
+      PushButton(IDCANCEL, "Cancel", {263, 209, 50, 14}, false),
   };
   return EncodeNativeDialog(dialog);
 }
@@ -56,6 +58,7 @@ class ImportDialog final : public ModalDialog {
     SetDlgItemTextW(Dialog(), kFile, (L"File: " + file_.filename().wstring()).c_str());
     SetDlgItemTextW(Dialog(), kNear, WideText(shown_.near).c_str());
     SetDlgItemTextW(Dialog(), kRadius, WideText(shown_.radiusKm).c_str());
+    SetDlgItemTextW(Dialog(), kReplace, WideText(shown_.replace).c_str());
     for (const menus::FitChoice& choice : menus::FitChoices()) {
       SendDlgItemMessageW(Dialog(), kFit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(choice.label).c_str()));
     }
@@ -69,7 +72,7 @@ class ImportDialog final : public ModalDialog {
     if (message != WM_COMMAND) return FALSE;
     const int id = LOWORD(wParam);
     const int notification = HIWORD(wParam);
-    if ((id == kNear || id == kRadius) && notification == EN_CHANGE) return Refresh();
+    if ((id == kNear || id == kRadius || id == kReplace) && notification == EN_CHANGE) return Refresh();
     if (id == kFit && notification == CBN_SELCHANGE) return Refresh();
     if (id == IDOK && canImport_) EndDialog(Dialog(), IDOK);
     if (id == IDCANCEL) EndDialog(Dialog(), IDCANCEL);
@@ -80,7 +83,8 @@ class ImportDialog final : public ModalDialog {
     const LRESULT fit = SendDlgItemMessageW(Dialog(), kFit, CB_GETCURSEL, 0, 0);
     return menus::ImportSettings{.near = Utf8Text(ItemText(Dialog(), kNear)),
                                  .radiusKm = Utf8Text(ItemText(Dialog(), kRadius)),
-                                 .fit = fit == CB_ERR ? shown_.fit : static_cast<formats::CapacityFit>(fit)};
+                                 .fit = fit == CB_ERR ? shown_.fit : static_cast<formats::CapacityFit>(fit),
+                                 .replace = Utf8Text(ItemText(Dialog(), kReplace))};
   }
 
   // The controls' texts set at the start notify changes too: those show nothing new.

@@ -19,6 +19,7 @@ inline constexpr int kFit = 103;  // entries in the order of formats::CapacityFi
 inline constexpr int kSummary = 104;
 inline constexpr int kDetails = 105;
 inline constexpr int kFile = 106;
+inline constexpr int kReplace = 107;  // the list whose points go first
 }  // namespace import_dialog
 
 // Import is IDOK, Cancel IDCANCEL; nothing for Cancel.

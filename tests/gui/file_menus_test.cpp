@@ -10,12 +10,14 @@
 #include <deque>
 #include <fstream>
 
+#include "app/source_records.h"
 #include "database/note_codec.h"
 #include "formats/points_file.h"
 #include "gui/backup_list_dialog.h"
 #include "gui/dialog_units.h"
 #include "gui/import_dialog.h"
 #include "gui/utf8_text.h"
+#include "storage/source_file.h"
 #include "window/accessible_names.h"
 #include "window/menu_bar.h"
 #include "window_on_simulator.h"
@@ -192,6 +194,52 @@ class FileMenusTest : public QObject {
     const QString status = QString::fromStdString(session.run.TextOf(ids::kStatusBox));
     QVERIFY2(status.contains(QStringLiteral("1 duplicate,")), qPrintable(status));
     QVERIFY2(status.contains(QString::number(before) + QStringLiteral(" kept")), qPrintable(status));
+  }
+
+  void aListImportedAgainReplacesItsOldPointsThroughThePreviewAndTheDeviceGetsTheNewOnes() {
+    Session session;
+    storage::SourceFile sources(std::filesystem::path(session.folder.path().toStdString()));
+    session.run.state.sources = &sources;
+    session.run.Load();
+    const TransferImage own = session.run.state.database.Image();
+    const std::size_t ownPoints = formats::PointCount(session.run.state.database);
+    session.dialogs.opens.push_back(menus::FileChoice{session.Write("cams.txt", CameraList(100)), 0});
+    QString offeredAtFirst = QStringLiteral("?");
+    session.dialogs.onImport = [&](ImportDialog& dialog) {
+      offeredAtFirst = dialog.ReplaceField().text();
+      return true;
+    };
+    QTest::keyClick(&session.run.window, Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(offeredAtFirst, QString());  // nothing of cams yet
+
+    // The next list moves every camera 0.5 degrees north: none of the old ones stays.
+    std::string next = "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\n";
+    for (int i = 0; i < 150; ++i) next += "9.0000000," + std::to_string(48.5 + 0.01 * i) + ",0,60,1,90\n";
+    session.dialogs.opens.push_back(menus::FileChoice{session.Write("cams.txt", next), 0});
+    QString summary;
+    session.dialogs.onImport = [&](ImportDialog& dialog) {
+      offeredAtFirst = dialog.ReplaceField().text();
+      summary = dialog.Summary().text();
+      return dialog.ImportButton().isEnabled();
+    };
+    QTest::keyClick(&session.run.window, Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(offeredAtFirst, QStringLiteral("cams"));
+    QVERIFY2(summary.contains(QStringLiteral("100 replaced by the new list, 150 added")), qPrintable(summary));
+
+    session.run.Press(ids::kExitAndWrite);
+    const UserDatabase& written = session.run.state.database;
+    QCOMPARE(formats::PointCount(written), ownPoints + 150);
+    UserDatabase onDevice;
+    TransferImage deviceImage{};
+    std::copy(session.run.device.Memory().image.begin(), session.run.device.Memory().image.end(), deviceImage.begin());
+    onDevice.SetImage(deviceImage);
+    QVERIFY(deviceImage == written.Image());
+    for (std::size_t k = 0; k < ownPoints; ++k) {  // the driver's own, record for record
+      QVERIFY(std::equal(own.begin() + static_cast<std::ptrdiff_t>(k * kRecordSize),
+                         own.begin() + static_cast<std::ptrdiff_t>((k + 1) * kRecordSize),
+                         deviceImage.begin() + static_cast<std::ptrdiff_t>(k * kRecordSize)));
+    }
+    QCOMPARE(CountSources(sources, onDevice).at("cams").points, std::size_t{150});
   }
 
   void cancelInTheImportDialogChangesNothing() {

@@ -20,6 +20,7 @@
 #include "platform/headless/headless_window.h"
 #include "sim/in_process_port.h"
 #include "storage/backup_store.h"
+#include "storage/source_file.h"
 #include "window/control_ids.h"
 
 namespace userdb::menus {
@@ -92,9 +93,11 @@ class FileMenuTest : public testing::Test {
         port(clock),
         state(port),
         backups(folder / "backups"),
+        sources(folder),
         router(state, window),
         context{state, window, dialogs} {
     state.backups = &backups;
+    state.sources = &sources;
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     InitialiseMainForm(state, window);
@@ -139,6 +142,7 @@ class FileMenuTest : public testing::Test {
   ProgramState state;
   HeadlessWindow window;
   storage::BackupStore backups;
+  storage::SourceFile sources;
   CommandRouter router;
   ScriptedDialogs dialogs;
   FileContext context;

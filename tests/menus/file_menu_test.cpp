@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include "app/source_records.h"
 #include "formats/file_contents.h"
 #include "formats/file_format.h"
 #include "formats/points_file.h"
@@ -61,9 +62,9 @@ TEST_F(FileMenuTest, AnImportMergesAListIntoAnEmptyWindowAndShowsItAsLoaded) {
 TEST_F(FileMenuTest, AListLargerThanTheDeviceIsRefusedUntilARegionOrAFitIsChosen) {
   Load(TwoPoints());
   dialogs.opens.push_back(FileChoice{Write("big.csv", CameraList(300)), 0});
-  dialogs.tried = {ImportSettings{"", "", formats::CapacityFit::Nearest},
-                   ImportSettings{"48.0,9.0", "x", formats::CapacityFit::Refuse},
-                   ImportSettings{"48.0,9.0", "", formats::CapacityFit::Nearest}};
+  dialogs.tried = {ImportSettings{"", "", formats::CapacityFit::Nearest, ""},
+                   ImportSettings{"48.0,9.0", "x", formats::CapacityFit::Refuse, ""},
+                   ImportSettings{"48.0,9.0", "", formats::CapacityFit::Nearest, ""}};
   Choose(menu::kImportPoints);
 
   ASSERT_EQ(dialogs.previews.size(), 4u);
@@ -87,6 +88,40 @@ TEST_F(FileMenuTest, AListLargerThanTheDeviceIsRefusedUntilARegionOrAFitIsChosen
   // The driver's own points keep their records.
   EXPECT_EQ(state.database.Point(0), TwoPoints().Point(0));
   EXPECT_EQ(state.database.Point(1), TwoPoints().Point(1));
+}
+
+TEST_F(FileMenuTest, ImportingAListOfTheSameNameAgainOffersToReplaceItsPointsAndKeepsTheDriversOwn) {
+  Load(TwoPoints());
+  dialogs.opens.push_back(FileChoice{Write("cams.csv", CameraList(100)), 0});
+  Choose(menu::kImportPoints);
+  EXPECT_EQ(dialogs.previews.back().summary,
+            "Merged: 2 kept, 100 added, 0 duplicates, 0 outside the region, 0 left out for capacity");
+  EXPECT_EQ(CountSources(sources, state.database).at("cams").points, 100u);
+
+  // A month later: 50 cameras of the old list are gone, 200 stand further north.
+  dialogs.opens.push_back(FileChoice{Write("cams.csv", CameraList(250, 48.5)), 0});
+  dialogs.previews.clear();
+  dialogs.tried = {ImportSettings{"", "", formats::CapacityFit::Refuse, ""}};  // the user clears the field first
+  Choose(menu::kImportPoints);
+  ASSERT_EQ(dialogs.previews.size(), 2u);
+  EXPECT_EQ(dialogs.previews[0].summary,
+            "Merged: 2 kept, 100 replaced by the new list, 250 added, 0 duplicates, 0 outside the region, 0 left out "
+            "for capacity");  // offered, as the database holds points of cams
+  EXPECT_EQ(dialogs.previews[1].summary,
+            "The import would hold 302 points, and a device holds 256: keep a region, or the nearest or the first "
+            "points that fit")
+      << "without replacing, 50 of the old list stay beside the new";
+  EXPECT_EQ(dialogs.previews[1].summary.find("replaced"), std::string::npos);
+
+  dialogs.opens.push_back(FileChoice{Write("cams.csv", CameraList(250, 48.5)), 0});
+  dialogs.tried.clear();
+  Choose(menu::kImportPoints);
+  EXPECT_EQ(formats::PointCount(state.database), 252u);
+  EXPECT_EQ(state.database.Point(0), TwoPoints().Point(0));
+  EXPECT_EQ(state.database.Point(1), TwoPoints().Point(1));
+  const std::map<std::string, SourceCount> counts = CountSources(sources, state.database);
+  EXPECT_EQ(counts.at("cams").points, 250u);
+  EXPECT_EQ(counts.at("").points, 2u);
 }
 
 TEST_F(FileMenuTest, CancelInThePreviewOrInTheFileDialogChangesNothing) {

@@ -108,17 +108,21 @@ TEST_F(Win32FileDialogsTest, TheImportPreviewIsWorkedOutAgainAtEveryChangeAndImp
     EXPECT_EQ(SendMessageW(details, LB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(ListEntry(details, 0), L"Left out: 2 points");
     EXPECT_EQ(ListEntry(details, 1), L"Changed: 1 note");
+    EXPECT_EQ(ItemTextW(box, kReplace), L"cams") << "the list offered for replacing";
+    TypeInto(GetDlgItem(box, kReplace), "");
     return IDOK;
   });
-  OverTheWindow([&](Win32FileDialogs& system) {
-    accepted = system.ConfirmImport("C:\\lists\\cameras.txt", ImportSettings{}, function);
-  });
-  const ImportSettings last{"48.0,9.0", "5", CapacityFit::Nearest};
+  ImportSettings start;
+  start.replace = "cams";
+  OverTheWindow(
+      [&](Win32FileDialogs& system) { accepted = system.ConfirmImport("C:\\lists\\cameras.txt", start, function); });
+  const ImportSettings last{"48.0,9.0", "5", CapacityFit::Nearest, ""};
   ASSERT_TRUE(accepted.has_value());
   EXPECT_EQ(*accepted, last);
-  // The start, each of the eight characters of Near, the radius and the fit: each once.
-  ASSERT_EQ(preview.asked.size(), 11u);
-  EXPECT_EQ(preview.asked.front(), ImportSettings{});
+  // The start, each of the eight characters of Near, the radius, the fit and the cleared list: each once.
+  ASSERT_EQ(preview.asked.size(), 12u);
+  EXPECT_EQ(preview.asked.front(), start);
+  EXPECT_EQ(preview.asked[10].replace, "cams");
   EXPECT_EQ(preview.asked[1].near, "4");
   EXPECT_EQ(preview.asked.back(), last);
 }
@@ -133,8 +137,8 @@ TEST_F(Win32FileDialogsTest, ImportDoesNothingWhileThePreviewForbidsItAndCancelG
     return seen.size() == 1 ? IDOK : IDCANCEL;
   });
   OverTheWindow([&](Win32FileDialogs& system) {
-    accepted = system.ConfirmImport("cameras.txt",
-                                    ImportSettings{.near = "", .radiusKm = "3", .fit = CapacityFit::First}, function);
+    accepted = system.ConfirmImport(
+        "cameras.txt", ImportSettings{.near = "", .radiusKm = "3", .fit = CapacityFit::First, .replace = ""}, function);
   });
   EXPECT_FALSE(accepted.has_value());
   ASSERT_EQ(seen.size(), 2u) << "Import left the dialog open";

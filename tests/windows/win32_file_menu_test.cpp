@@ -145,7 +145,7 @@ TEST_F(Win32FileMenuTest, ADriverImportsALargeListWritesItAndLaterRestoresTheBac
   for (int i = 0; i < 5000; ++i) {
     list += std::to_string(9.0 + 0.01 * (i % 100)) + "," + std::to_string(47.0 + 0.01 * (i / 100)) + ",0,80,0,0\n";
   }
-  dialogs.tried = {menus::ImportSettings{"47.25,9.5", "30", formats::CapacityFit::Nearest}};
+  dialogs.tried = {menus::ImportSettings{"47.25,9.5", "30", formats::CapacityFit::Nearest, ""}};
   ThenLoadFromTheDevice();
   TransferImage before{};
   user.Then([&](HWND) { before = state.database.Image(); });
