@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 echo "machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)"
 cmake --preset release >/dev/null
-cmake --build --preset release --target page_benchmarks gui_timing merge_benchmark >/dev/null
+cmake --build --preset release --target page_benchmarks gui_timing merge_benchmark along_benchmark >/dev/null
 echo
 echo "== the program's own costs (median of 9 runs)"
 build/release/bench/page_benchmarks --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
@@ -25,6 +25,8 @@ printf '%-28s %8.3f ms\n' "page switch (window)" "$(gui build/release/bench/gui_
 echo
 echo "== a national camera list merged (median of 5 runs)"
 build/release/bench/merge_benchmark 50000 5
+echo "== a million-point list along a 2000-point route (median of 5 runs)"
+build/release/bench/along_benchmark 1000000 2000 5
 echo
 echo "== transfers against userdb-sim at 115200 8N1"
 bench/transfers.sh "$@"
