@@ -149,8 +149,11 @@ command_line_against_sim() {
   edit_image
   conversation upload upload edited.bin --yes
   cmp -s "$work/windows/edited.bin" "$work/upload-windows.saved" || fail "the device does not hold the upload"
-  # The download's backup and the upload's two (before the write, and the read-back).
-  [ "$(find "$work/windows/data/backups" -name 'userdb-*.bin' | wc -l)" = 3 ] || fail "userdb.exe kept no backups"
+  # The download's backup, which the upload's backup of the same bytes marks as the one before
+  # writing instead of copying it, and the read-back's.
+  [ "$(find "$work/windows/data/backups" -name 'userdb-*.bin' | wc -l)" = 2 ] || fail "userdb.exe kept no backups"
+  [ "$(find "$work/windows/data/backups" -name 'userdb-*-before-write.bin' | wc -l)" = 1 ] ||
+    fail "userdb.exe did not mark the backup from before the write"
   start_sim ports
   timeout 60 wine "$unpacked/userdb.exe" ports | tr -d '\r' | grep -q '^COM5' || fail "userdb.exe ports does not list COM5"
   stop_sim
