@@ -25,7 +25,7 @@ std::optional<ListFile> FileOf(const std::string& path, const std::string& named
 std::optional<ListFile> DroppedFile(const MergeArguments& arguments, files::Complaints& complaints) {
   const std::filesystem::path path = arguments.dropped;
   std::string named = arguments.droppedFormat;
-  if (named.empty() && formats::FormatOfExtension(path.extension().string()) == formats::FileFormat::Csv) {
+  if (named.empty() && formats::FormatOfFileName(path.filename().string()) == formats::FileFormat::Csv) {
     named = formats::FormatName(formats::FileFormat::SpeedCameraCsv);
   }
   std::optional<ListFile> file = FileOf(arguments.dropped, named, files::FileUse::Write, complaints);

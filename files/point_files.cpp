@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 #include "formats/device_rules.h"
 #include "formats/file_contents.h"
@@ -30,13 +31,15 @@ FileResult<Value> Failed(FileResult<From>&& failure) {
 
 }  // namespace
 
-FileResult<std::string> ReadWholeFile(const std::filesystem::path& path) {
+namespace {
+
+FileResult<std::string> ReadFileBounded(const std::filesystem::path& path, std::uintmax_t largest) {
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (error) {
     return Failed<std::string>(FileOutcome::CannotRead, "cannot read " + path.string() + ": " + error.message());
   }
-  if (size > kLargestFile) {
+  if (size > largest) {
     return Failed<std::string>(FileOutcome::CannotRead,
                                path.string() + ": " + std::to_string(size) + " bytes is too large for a database file");
   }
@@ -45,6 +48,10 @@ FileResult<std::string> ReadWholeFile(const std::filesystem::path& path) {
   if (!file.good() && !file.eof()) return Failed<std::string>(FileOutcome::CannotRead, "cannot read " + path.string());
   return {FileOutcome::Done, std::move(contents), {}};
 }
+
+}  // namespace
+
+FileResult<std::string> ReadWholeFile(const std::filesystem::path& path) { return ReadFileBounded(path, kLargestFile); }
 
 namespace {
 
@@ -80,7 +87,7 @@ std::string KnownExtensions() {
 
 FileResult<FileFormat> ChooseFormat(const std::filesystem::path& path, const std::string& named, FileUse use) {
   const std::optional<FileFormat> format =
-      named.empty() ? formats::FormatOfExtension(path.extension().string()) : formats::FormatNamed(named);
+      named.empty() ? formats::FormatOfFileName(path.filename().string()) : formats::FormatNamed(named);
   if (!format) {
     return Failed<FileFormat>(FileOutcome::UnknownFormat, named.empty() ? "cannot tell the format of " + path.string() +
                                                                               " from its name: use " +
@@ -111,14 +118,26 @@ FileResult<formats::PointsFile> LoadPointsFile(const std::filesystem::path& path
   return {FileOutcome::Done, read.points, {}};
 }
 
+FileResult<ListFile> ReadListFile(const std::filesystem::path& path, FileFormat format,
+                                  const formats::ListOptions& options) {
+  formats::ListRead read;
+  if (const auto stream = formats::EntryOf(format).readListFile; stream != nullptr) {
+    read = stream(path, options);
+  } else {
+    FileResult<std::string> contents = ReadFileBounded(path, std::numeric_limits<std::uintmax_t>::max());
+    if (!contents) return Failed<ListFile>(std::move(contents));
+    read = formats::ReadPointList(format, contents.value, options);
+  }
+  if (!read.Ok()) return {FileOutcome::Refused, {}, Describe(path, read.problems)};
+  return {FileOutcome::Done, {std::move(read.points), std::move(read.changes)}, {}};
+}
+
 FileResult<std::vector<formats::ListPoint>> LoadPointList(const std::filesystem::path& path, FileFormat format,
                                                           const formats::ListOptions& options, Changes* changes) {
-  FileResult<std::string> contents = ReadWholeFile(path);
-  if (!contents) return Failed<std::vector<formats::ListPoint>>(std::move(contents));
-  formats::ListRead read = formats::ReadPointList(format, contents.value, options);
-  if (!read.Ok()) return {FileOutcome::Refused, {}, Describe(path, read.problems)};
-  TellOf(path, read.changes, changes);
-  return {FileOutcome::Done, std::move(read.points), {}};
+  FileResult<ListFile> read = ReadListFile(path, format, options);
+  if (!read) return Failed<std::vector<formats::ListPoint>>(std::move(read));
+  TellOf(path, read.value.changes, changes);
+  return {FileOutcome::Done, std::move(read.value.points), {}};
 }
 
 namespace {

@@ -32,6 +32,17 @@ using Changes = std::vector<std::string>;
 // Reads a file whole; one larger than any database file could be is refused unread.
 FileResult<std::string> ReadWholeFile(const std::filesystem::path& path);
 
+// A list of any length, and what reading it changed, for the caller to tell or to count.
+struct ListFile {
+  std::vector<formats::ListPoint> points;
+  std::vector<formats::Change> changes;
+};
+
+// Every point of a list, however large the file: formats that stream are read so, in bounded
+// memory; the rest are read whole, as a list has no size that a database file's bound fits.
+FileResult<ListFile> ReadListFile(const std::filesystem::path& path, formats::FileFormat format,
+                                  const formats::ListOptions& options);
+
 // The changes a load or a save makes, if asked for, are added to changes.
 FileResult<formats::PointsFile> LoadPointsFile(const std::filesystem::path& path, const LoadRequest& request,
                                                Changes* changes = nullptr);

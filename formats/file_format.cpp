@@ -65,24 +65,37 @@ constexpr std::string (*kGpxWriter)(const UserDatabase&, const ListOptions&, std
 constexpr auto kKmlWriter = kGpxWriter;
 #endif
 
-const std::array<FormatEntry, 7> kFormats{{
+// Until the readers come, the OpenStreetMap formats are known but not built.
+constexpr ReadResult (*kOsmReader)(std::string_view, const ListOptions&) = nullptr;
+constexpr ListRead (*kOsmListReader)(std::string_view, const ListOptions&) = nullptr;
+constexpr auto kOsmPbfReader = kOsmReader;
+constexpr auto kOsmPbfListReader = kOsmListReader;
+constexpr ListRead (*kOsmPbfFileReader)(const std::filesystem::path&, const ListOptions&) = nullptr;
+
+const std::array<FormatEntry, 9> kFormats{{
     {FileFormat::Image, "bin", ".bin", "Device images", true, true,
-     "yes: the 36864-byte transfer image exactly as the device takes it", &ReadImageFile, nullptr,
+     "yes: the 36864-byte transfer image exactly as the device takes it", &ReadImageFile, nullptr, nullptr,
      &WriteWhole<WriteImage>, nullptr},
-    {FileFormat::Csv, "csv", ".csv", "userdb CSV files", true, true, "yes", &ReadCsvFile, &ReadCsvList,
+    {FileFormat::Csv, "csv", ".csv", "userdb CSV files", true, true, "yes", &ReadCsvFile, &ReadCsvList, nullptr,
      &WriteWhole<WriteCsv>, nullptr},
-    {FileFormat::Gpx, "gpx", ".gpx", "GPX files", true, true, "yes", kGpxReader, nullptr, kGpxWriter, nullptr},
+    {FileFormat::Gpx, "gpx", ".gpx", "GPX files", true, true, "yes", kGpxReader, nullptr, nullptr, kGpxWriter, nullptr},
     {FileFormat::Kml, "kml", ".kml", "KML files", false, true, "no: for looking at the points on a map", nullptr,
-     nullptr, kKmlWriter, nullptr},
+     nullptr, nullptr, kKmlWriter, nullptr},
     {FileFormat::SpeedCameraCsv, "speedcam", ".txt", "iGO speedcam.txt lists", true, true,
      "no: iGO's speedcam.txt and the public lists in its columns (also as `.csv`), by the rules below",
-     &ReadSpeedCameraCsv, &ReadSpeedCameraList, &WriteAsList<WriteCameraList>, &WriteCameraList},
+     &ReadSpeedCameraCsv, &ReadSpeedCameraList, nullptr, &WriteAsList<WriteCameraList>, &WriteCameraList},
     {FileFormat::Ov2, "ov2", ".ov2", "TomTom OV2 files", true, true,
-     "no: TomTom's points of interest; names and positions only", &ReadListFile<ReadOv2>, &ReadOv2,
+     "no: TomTom's points of interest; names and positions only", &ReadListFile<ReadOv2>, &ReadOv2, nullptr,
      &WriteAsList<WriteOv2List>, &WriteOv2List},
     {FileFormat::GarminCsv, "garmin", "", "Garmin POI CSV files", true, true,
      "no: Garmin's POI CSV (`.csv`, by its name only); names, positions and speeds", &ReadListFile<ReadGarminCsv>,
-     &ReadGarminCsv, &WriteAsList<WriteGarminCsv>, &WriteGarminCsv},
+     &ReadGarminCsv, nullptr, &WriteAsList<WriteGarminCsv>, &WriteGarminCsv},
+    {FileFormat::Osm, "osm", ".osm", "OpenStreetMap extracts", true, false,
+     "no: the speed cameras of an OpenStreetMap extract, by the rules below", kOsmReader, kOsmListReader, nullptr,
+     nullptr, nullptr},
+    {FileFormat::OsmPbf, "osm.pbf", ".osm.pbf", "OpenStreetMap PBF extracts", true, false,
+     "no: the same, from the compressed extracts that whole countries come in", kOsmPbfReader, kOsmPbfListReader,
+     kOsmPbfFileReader, nullptr, nullptr},
 }};
 
 std::string Lower(std::string_view text) {
@@ -110,10 +123,10 @@ std::optional<FileFormat> FormatNamed(std::string_view name) {
 
 std::string_view FormatName(FileFormat format) { return EntryOf(format).name; }
 
-std::optional<FileFormat> FormatOfExtension(std::string_view extension) {
-  const std::string lower = Lower(extension);
+std::optional<FileFormat> FormatOfFileName(std::string_view name) {
+  const std::string lower = Lower(name);
   for (const FormatEntry& entry : kFormats) {
-    if (!entry.extension.empty() && entry.extension == lower) return entry.format;
+    if (!entry.extension.empty() && lower.ends_with(entry.extension)) return entry.format;
   }
   return std::nullopt;
 }

@@ -4,6 +4,7 @@
 // this build has it. Detection, the command line's options and help, and the documentation all
 // take them from here.
 
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,21 +18,24 @@
 
 namespace userdb::formats {
 
-enum class FileFormat { Image, Csv, Gpx, Kml, SpeedCameraCsv, Ov2, GarminCsv };
+enum class FileFormat { Image, Csv, Gpx, Kml, SpeedCameraCsv, Ov2, GarminCsv, Osm, OsmPbf };
 
 struct FormatEntry {
   FileFormat format;
   std::string_view name;       // as --format, --from and --to take it
-  std::string_view extension;  // ".bin"; empty for a format that only its name chooses
+  std::string_view extension;  // ".bin", ".osm.pbf"; empty for a format that only its name chooses
   std::string_view title;      // "GPX files", as file dialogs list it
   bool readable;
   bool writable;
   std::string_view lossless;  // "yes: ...", "no: ..." as the documentation says it
-  // Null where this build goes without the format (GPX and KML need pugixml). A format whose
-  // files may hold more points than a device reads them all (readList); a list format also
-  // writes lists of any length (writeList); the rest hold whole databases.
+  // Null where this build goes without the format (GPX, KML and OpenStreetMap XML need pugixml,
+  // OpenStreetMap PBF libosmium). A format whose files may hold more points than a device reads
+  // them all (readList), and one whose files may be far larger than memory reads them as a
+  // stream (readListFile); a list format also writes lists of any length (writeList); the rest
+  // hold whole databases.
   ReadResult (*read)(std::string_view contents, const ListOptions& options);
   ListRead (*readList)(std::string_view contents, const ListOptions& options);
+  ListRead (*readListFile)(const std::filesystem::path& path, const ListOptions& options);
   std::string (*write)(const UserDatabase& database, const ListOptions& options, std::vector<Change>& changes);
   std::string (*writeList)(std::span<const ListPoint> points, const ListOptions& options, std::vector<Change>& changes);
 };
@@ -43,9 +47,10 @@ const FormatEntry& EntryOf(FileFormat format);
 std::optional<FileFormat> FormatNamed(std::string_view name);
 std::string_view FormatName(FileFormat format);
 
-// By the extension, case ignored. Both CSV dialects share ".csv"; this gives our own, and its
-// reader tells a speed-camera list by its header.
-std::optional<FileFormat> FormatOfExtension(std::string_view extension);
+// By the extension the file's name ends in, case ignored ("germany.osm.pbf"; ".gpx" alone is
+// such a name too). Both CSV dialects share ".csv"; this gives our own, and its reader tells a
+// speed-camera list by its header.
+std::optional<FileFormat> FormatOfFileName(std::string_view name);
 
 // The extension the format's files have, also where only its name chooses it (Garmin's is a
 // ".csv" like our own).
@@ -54,7 +59,7 @@ std::string_view FileExtension(const FormatEntry& entry);
 // Whether this build has the format.
 bool Built(FileFormat format);
 bool CanRead(FileFormat format);       // all but KML, which is for looking at points only
-bool CanWrite(FileFormat format);      // every format
+bool CanWrite(FileFormat format);      // all but the OpenStreetMap extracts, read for their cameras
 bool CanWriteList(FileFormat format);  // also a list longer than a device holds
 
 // The names the command line takes for reading or for writing, in table order.

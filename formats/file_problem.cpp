@@ -36,6 +36,7 @@ ReadResult Refused(FileProblem problem) {
 
 std::string DescribeChange(std::string_view fileName, const Change& change) {
   if (change.line > 0) return std::string(fileName) + ":" + std::to_string(change.line) + ": " + change.what;
+  if (!change.where.empty()) return std::string(fileName) + ": " + change.where + ": " + change.what;
   return std::string(fileName) + ": record " + std::to_string(change.record) + ": " + change.what;
 }
 

@@ -28,14 +28,16 @@ std::string DescribeProblem(std::string_view fileName, const FileProblem& proble
 // A problem with the record's line when it has one, else with the record's index.
 FileProblem RecordProblem(const PointsFile& file, std::size_t record, std::string_view field, std::string message);
 
-// What a conversion lost or changed for one point, by its line or, without one, its record.
+// What a conversion lost or changed for one point, by its line or, without one, its record;
+// where a file names its points itself ("node 123"), by that name.
 struct Change {
   int line = 0;
   std::size_t record = 0;
   std::string what;
+  std::string where;
 };
 
-// "FILE:LINE: WHAT" or "FILE: record K: WHAT".
+// "FILE:LINE: WHAT", "FILE: WHERE: WHAT" or "FILE: record K: WHAT".
 std::string DescribeChange(std::string_view fileName, const Change& change);
 
 // A reader's result: the points are only meaningful when there is no problem.

@@ -48,7 +48,7 @@ std::vector<FileKind> BackupKinds() { return {KindOf(formats::EntryOf(FileFormat
 
 std::optional<FileFormat> FormatFor(const FileKind& kind, const std::filesystem::path& path) {
   if (kind.format) return kind.format;
-  return formats::FormatOfExtension(path.extension().string());
+  return formats::FormatOfFileName(path.filename().string());
 }
 
 }  // namespace userdb::menus

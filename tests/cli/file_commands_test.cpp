@@ -46,7 +46,7 @@ TEST_F(FileCommandsTest, TheFormatComesFromItsNameOrTheExtension) {
   EXPECT_EQ(files::ChooseFormat("a.csv", "tomtom", files::FileUse::Write).outcome, files::FileOutcome::UnknownFormat);
   EXPECT_EQ(complaints,
             (files::Complaints{
-                "cannot tell the format of a.dat from its name: use .bin, .csv, .gpx, .kml, .txt or .ov2, or give "
+                "cannot tell the format of a.dat from its name: use .bin, .csv, .gpx, .kml, .txt, .ov2, .osm or .osm.pbf, or give "
                 "--format",
                 "kml files are written for looking at, not read",
                 "no format is called \"tomtom\"",

@@ -12,18 +12,22 @@ namespace userdb::formats {
 namespace {
 
 TEST(FileFormat, ExtensionsAndNamesChooseTheFormat) {
-  EXPECT_EQ(FormatOfExtension(".BIN"), FileFormat::Image);
-  EXPECT_EQ(FormatOfExtension(".Csv"), FileFormat::Csv);
-  EXPECT_EQ(FormatOfExtension(".gpx"), FileFormat::Gpx);
-  EXPECT_EQ(FormatOfExtension(".kml"), FileFormat::Kml);
-  EXPECT_EQ(FormatOfExtension(".TXT"), FileFormat::SpeedCameraCsv);  // iGO's speedcam.txt
-  EXPECT_EQ(FormatOfExtension(".ov2"), FileFormat::Ov2);
-  EXPECT_FALSE(FormatOfExtension(".speedcam"));
-  EXPECT_FALSE(FormatOfExtension(""));
+  EXPECT_EQ(FormatOfFileName(".BIN"), FileFormat::Image);
+  EXPECT_EQ(FormatOfFileName(".Csv"), FileFormat::Csv);
+  EXPECT_EQ(FormatOfFileName(".gpx"), FileFormat::Gpx);
+  EXPECT_EQ(FormatOfFileName(".kml"), FileFormat::Kml);
+  EXPECT_EQ(FormatOfFileName(".TXT"), FileFormat::SpeedCameraCsv);  // iGO's speedcam.txt
+  EXPECT_EQ(FormatOfFileName(".ov2"), FileFormat::Ov2);
+  EXPECT_EQ(FormatOfFileName("Germany-latest.OSM.PBF"), FileFormat::OsmPbf);
+  EXPECT_EQ(FormatOfFileName("berlin.osm"), FileFormat::Osm);
+  EXPECT_FALSE(FormatOfFileName("osm"));
+  EXPECT_FALSE(FormatOfFileName(".speedcam"));
+  EXPECT_FALSE(FormatOfFileName(""));
   EXPECT_EQ(FormatNamed("speedcam"), FileFormat::SpeedCameraCsv);
   EXPECT_EQ(FormatNamed("garmin"), FileFormat::GarminCsv);  // .csv stays our own unless named
   EXPECT_EQ(FormatName(FileFormat::Gpx), "gpx");
   EXPECT_FALSE(CanRead(FileFormat::Kml));
+  EXPECT_FALSE(CanWrite(FileFormat::OsmPbf));
   EXPECT_TRUE(CanWrite(FileFormat::SpeedCameraCsv));
 }
 
@@ -32,7 +36,8 @@ TEST(FileFormat, TheDocumentationListsTheFormatsAsTheTableHasThem) {
   std::ifstream file(std::string(USERDB_SOURCE_DIR) + "/docs/cli.md", std::ios::binary);
   const std::string doc{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   EXPECT_NE(doc.find(FormatsMarkdown()), std::string::npos) << FormatsMarkdown();
-  EXPECT_EQ(FormatNames(false), (std::vector<std::string>{"bin", "csv", "gpx", "speedcam", "ov2", "garmin"}));
+  EXPECT_EQ(FormatNames(false),
+            (std::vector<std::string>{"bin", "csv", "gpx", "speedcam", "ov2", "garmin", "osm", "osm.pbf"}));
   EXPECT_EQ(FormatNames(true), (std::vector<std::string>{"bin", "csv", "gpx", "kml", "speedcam", "ov2", "garmin"}));
 }
 
