@@ -122,6 +122,11 @@ FileResult<ListFile> ReadListFile(const std::filesystem::path& path, FileFormat 
                                   const formats::ListOptions& options) {
   formats::ListRead read;
   if (const auto stream = formats::EntryOf(format).readListFile; stream != nullptr) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+      return Failed<ListFile>(FileOutcome::CannotRead,
+                              "cannot read " + path.string() + ": " + (error ? error.message() : "not a file"));
+    }
     read = stream(path, options);
   } else {
     FileResult<std::string> contents = ReadFileBounded(path, std::numeric_limits<std::uintmax_t>::max());

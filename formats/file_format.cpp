@@ -11,6 +11,10 @@
 #if USERDB_XML_FORMATS
 #include "formats/gpx_format.h"
 #include "formats/kml_format.h"
+#include "formats/osm_xml.h"
+#endif
+#if USERDB_PBF_FORMAT
+#include "formats/osm_pbf.h"
 #endif
 
 namespace userdb::formats {
@@ -59,18 +63,25 @@ ReadResult ReadGpxFile(std::string_view contents, const ListOptions&) { return R
 constexpr auto kGpxReader = &ReadGpxFile;
 constexpr auto kGpxWriter = &WriteWhole<WriteGpx>;
 constexpr auto kKmlWriter = &WriteWhole<WriteKml>;
+constexpr auto kOsmReader = &ReadListFile<ReadOsmXml>;
+constexpr auto kOsmListReader = &ReadOsmXml;
 #else
 constexpr ReadResult (*kGpxReader)(std::string_view, const ListOptions&) = nullptr;
 constexpr std::string (*kGpxWriter)(const UserDatabase&, const ListOptions&, std::vector<Change>&) = nullptr;
 constexpr auto kKmlWriter = kGpxWriter;
+constexpr auto kOsmReader = kGpxReader;
+constexpr ListRead (*kOsmListReader)(std::string_view, const ListOptions&) = nullptr;
 #endif
 
-// Until the readers come, the OpenStreetMap formats are known but not built.
-constexpr ReadResult (*kOsmReader)(std::string_view, const ListOptions&) = nullptr;
-constexpr ListRead (*kOsmListReader)(std::string_view, const ListOptions&) = nullptr;
-constexpr auto kOsmPbfReader = kOsmReader;
-constexpr auto kOsmPbfListReader = kOsmListReader;
+#if USERDB_PBF_FORMAT
+constexpr auto kOsmPbfReader = &ReadListFile<ReadOsmPbf>;
+constexpr auto kOsmPbfListReader = &ReadOsmPbf;
+constexpr auto kOsmPbfFileReader = &ReadOsmPbfFile;
+#else
+constexpr ReadResult (*kOsmPbfReader)(std::string_view, const ListOptions&) = nullptr;
+constexpr ListRead (*kOsmPbfListReader)(std::string_view, const ListOptions&) = nullptr;
 constexpr ListRead (*kOsmPbfFileReader)(const std::filesystem::path&, const ListOptions&) = nullptr;
+#endif
 
 const std::array<FormatEntry, 9> kFormats{{
     {FileFormat::Image, "bin", ".bin", "Device images", true, true,

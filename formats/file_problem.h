@@ -34,7 +34,7 @@ struct Change {
   int line = 0;
   std::size_t record = 0;
   std::string what;
-  std::string where;
+  std::string where = {};
 };
 
 // "FILE:LINE: WHAT", "FILE: WHERE: WHAT" or "FILE: record K: WHAT".

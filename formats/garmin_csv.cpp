@@ -86,7 +86,7 @@ std::string WriteGarminCsv(std::span<const ListPoint> points, const ListOptions&
   std::string text;
   for (const ListPoint& at : points) {
     const UserPoint& point = at.point;
-    const auto lost = [&](std::string what) { changes.push_back({at.line, at.record, std::move(what)}); };
+    const auto lost = [&](std::string what) { changes.push_back(ChangeAt(at, std::move(what))); };
     if (point.direction != kNoDirection) lost("direction left out: POI CSV has none");
     if (point.type != kNoType) lost("type left out: POI CSV has none");
     std::string name = Utf8OfBytes(at.note);

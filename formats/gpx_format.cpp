@@ -113,10 +113,7 @@ class GpxReader {
   }
 
  private:
-  int LineAt(std::ptrdiff_t offset) const {
-    const auto end = text_.begin() + std::clamp<std::ptrdiff_t>(offset, 0, static_cast<std::ptrdiff_t>(text_.size()));
-    return 1 + static_cast<int>(std::count(text_.begin(), end, '\n'));
-  }
+  int LineAt(std::ptrdiff_t offset) const { return LineAtOffset(text_, offset); }
   int LineOf(pugi::xml_node node) const { return LineAt(node.offset_debug()); }
 
   void Problem(int line, std::string_view field, std::string message) {

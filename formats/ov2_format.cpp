@@ -157,7 +157,7 @@ struct Bounds {
 
 void NoteLosses(const ListPoint& at, bool rounded, std::vector<Change>& changes) {
   const UserPoint& point = at.point;
-  const auto note = [&](std::string what) { changes.push_back({at.line, at.record, std::move(what)}); };
+  const auto note = [&](std::string what) { changes.push_back(ChangeAt(at, std::move(what))); };
   if (rounded) note("position rounded to 0.00001 degree");
   if (point.speed != kNoSpeed) note("speed left out: OV2 has none");
   if (point.direction != kNoDirection) note("direction left out: OV2 has none");

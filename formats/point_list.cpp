@@ -14,10 +14,6 @@ std::string Characters(std::size_t count) {
   return std::to_string(count) + (count == 1 ? " character" : " characters");
 }
 
-void Note(std::vector<Change>& changes, const ListPoint& at, std::string what) {
-  changes.push_back({at.line, at.record, std::move(what)});
-}
-
 // A line that gives several points (a camera both ways) fits whole or not at all.
 FileProblem Overflow(const std::vector<ListPoint>& points) {
   std::size_t first = kRecordCount;
@@ -38,22 +34,25 @@ FileProblem Overflow(const std::vector<ListPoint>& points) {
 
 }  // namespace
 
+Change ChangeAt(const ListPoint& at, std::string what) { return {at.line, at.record, std::move(what), at.where}; }
+
 std::string NoteOfName(std::string_view name, const ListPoint& at, std::vector<Change>& changes) {
   // Text that is not UTF-8 is taken as it is, one byte a character.
   const std::optional<Latin1Conversion> converted = Latin1OfUtf8(name);
   std::string note = converted ? converted->bytes : std::string(name);
   if (converted && converted->transliterated > 0) {
-    Note(changes, at, Characters(converted->transliterated) + " outside ISO 8859-1 written in Latin letters");
+    changes.push_back(
+        ChangeAt(at, Characters(converted->transliterated) + " outside ISO 8859-1 written in Latin letters"));
   }
   if (converted && converted->replaced > 0) {
-    Note(changes, at, Characters(converted->replaced) + " outside ISO 8859-1 stored as '?'");
+    changes.push_back(ChangeAt(at, Characters(converted->replaced) + " outside ISO 8859-1 stored as '?'"));
   }
   // A zero or 0xFF byte would end the note early on the device.
   for (char& c : note) {
     if (c == '\0' || static_cast<unsigned char>(c) == 0xFF) c = kUnstorable;
   }
   if (note.size() > kMaxNoteLength) {
-    Note(changes, at, "name cut to the note's " + std::to_string(kMaxNoteLength) + " bytes");
+    changes.push_back(ChangeAt(at, "name cut to the note's " + std::to_string(kMaxNoteLength) + " bytes"));
     note.resize(kMaxNoteLength);
   }
   return note;

@@ -26,6 +26,7 @@ struct ListPoint {
   std::string note;  // the note's bytes, at most 127
   int line = 0;      // where the point stands in its file: a line, else a record number
   std::size_t record = 0;
+  std::string where = {};  // or the name its file gives it ("node 123")
 };
 
 struct ListRead {
@@ -35,6 +36,9 @@ struct ListRead {
 
   bool Ok() const { return problems.empty(); }
 };
+
+// A change to the point, told where its file places it.
+Change ChangeAt(const ListPoint& at, std::string what);
 
 // A note from a name as a file gives it: UTF-8 when it is UTF-8, else one byte a character
 // (ISO 8859-1). Characters the device's notes cannot hold become '?', and a name longer than a

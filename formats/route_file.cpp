@@ -2,6 +2,8 @@
 
 #if USERDB_XML_FORMATS
 #include <pugixml.hpp>
+
+#include "formats/xml_text.h"
 #endif
 
 #include <algorithm>
@@ -63,10 +65,7 @@ class RouteReader {
     if (!result_.problem) result_.problem = ProblemAt(line, "", std::move(message));
   }
 
-  int LineAt(std::ptrdiff_t offset) const {
-    const auto end = text_.begin() + std::clamp<std::ptrdiff_t>(offset, 0, static_cast<std::ptrdiff_t>(text_.size()));
-    return 1 + static_cast<int>(std::count(text_.begin(), end, '\n'));
-  }
+  int LineAt(std::ptrdiff_t offset) const { return LineAtOffset(text_, offset); }
 
   void ReadGpx(pugi::xml_node gpx) {
     for (const pugi::xml_node child : gpx.children()) {

@@ -114,7 +114,7 @@ std::string WriteSpeedCameraCsv(std::span<const ListPoint> points, std::vector<C
                               std::string(kDirType), std::string(kDirection)});
   for (const ListPoint& at : points) {
     const UserPoint& point = at.point;
-    const auto lost = [&](std::string what) { changes.push_back({at.line, at.record, std::move(what)}); };
+    const auto lost = [&](std::string what) { changes.push_back(ChangeAt(at, std::move(what))); };
     if (!at.note.empty()) lost("note left out: the list has none");
     if (point.type == kNoType) lost("no type written as TYPE 0");
     const bool oneWay = point.direction != kNoDirection;

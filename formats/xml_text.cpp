@@ -1,5 +1,7 @@
 #include "formats/xml_text.h"
 
+#include <algorithm>
+
 namespace userdb::formats {
 namespace {
 
@@ -25,6 +27,11 @@ std::string XmlText(const pugi::xml_document& document) {
   TextWriter writer;
   document.save(writer, "  ", pugi::format_default, pugi::encoding_utf8);
   return writer.text;
+}
+
+int LineAtOffset(std::string_view text, std::ptrdiff_t offset) {
+  const auto end = text.begin() + std::clamp<std::ptrdiff_t>(offset, 0, static_cast<std::ptrdiff_t>(text.size()));
+  return 1 + static_cast<int>(std::count(text.begin(), end, '\n'));
 }
 
 }  // namespace userdb::formats
