@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 
 echo "machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)"
 cmake --preset release >/dev/null
-cmake --build --preset release --target page_benchmarks gui_timing merge_benchmark along_benchmark >/dev/null
+cmake --build --preset release --target page_benchmarks gui_timing merge_benchmark along_benchmark osm_benchmark \
+  >/dev/null
 echo
 echo "== the program's own costs (median of 9 runs)"
 build/release/bench/page_benchmarks --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
@@ -27,6 +28,17 @@ echo "== a national camera list merged (median of 5 runs)"
 build/release/bench/merge_benchmark 50000 5
 echo "== a million-point list along a 2000-point route (median of 5 runs)"
 build/release/bench/along_benchmark 1000000 2000 5
+echo "== a 2,000,000-node OpenStreetMap extract read for its cameras (median of 5 runs)"
+extract=build/release/bench/extract-2m.osm.pbf
+[ -f "$extract" ] || bench/make_osm_extract.sh "$extract" 2000000
+build/release/bench/osm_benchmark "$extract" 5
+filtered=$(mktemp --suffix=.osm.pbf)
+for _ in $(seq 5); do
+  start=$(date +%s%N)
+  osmium tags-filter --no-progress --overwrite -o "$filtered" "$extract" n/highway=speed_camera r/type=enforcement
+  echo $((($(date +%s%N) - start) / 1000000))
+done | sort -n | sed -n 3p | xargs printf '%-28s %8d ms\n' "osmium tags-filter, same file"
+rm -f "$filtered"
 echo
 echo "== transfers against userdb-sim at 115200 8N1"
 bench/transfers.sh "$@"

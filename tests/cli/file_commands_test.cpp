@@ -78,6 +78,26 @@ TEST_F(FileCommandsTest, AFileThatFailsSaysWhetherItWasUnreadableRefusedOrUnwrit
   EXPECT_EQ(files::LoadPointsFile(folder / "out.csv", csv).outcome, files::FileOutcome::Done);
 }
 
+// A database file has a size no real one passes; a list has none, and an extract is streamed.
+TEST_F(FileCommandsTest, AListIsReadWhateverItsSizeWhileADatabaseFileKeepsItsBound) {
+  const std::string camera =
+      "<node id=\"1\" lat=\"52.5\" lon=\"13.4\"><tag k=\"highway\" v=\"speed_camera\"/></node>";
+  WriteText(folder / "big.osm", "<osm><!--" + std::string(std::size_t{17} << 20, 'x') + "-->" + camera + "</osm>");
+  const files::FileResult<files::ListFile> list = files::ReadListFile(folder / "big.osm", FileFormat::Osm, {});
+  ASSERT_EQ(list.outcome, files::FileOutcome::Done) << list.complaints.front();
+  EXPECT_EQ(list.value.points.size(), 1u);
+  files::LoadRequest osm;
+  osm.format = FileFormat::Osm;
+  const files::FileResult<formats::PointsFile> database = files::LoadPointsFile(folder / "big.osm", osm);
+  EXPECT_EQ(database.outcome, files::FileOutcome::CannotRead);
+  EXPECT_NE(database.complaints.at(0).find("is too large for a database file"), std::string::npos);
+
+  const files::FileResult<files::ListFile> absent =
+      files::ReadListFile(folder / "absent.osm.pbf", FileFormat::OsmPbf, {});
+  EXPECT_EQ(absent.outcome, files::FileOutcome::CannotRead);
+  EXPECT_EQ(absent.complaints.at(0).rfind("cannot read " + (folder / "absent.osm.pbf").string() + ": ", 0), 0u);
+}
+
 TEST_F(FileCommandsTest, ExportCarriesAnyImageAndImportOnlyWhatADeviceTakes) {
   const std::filesystem::path odd = folder / "odd.bin";
   std::string image(kImageSize, '\xFF');
