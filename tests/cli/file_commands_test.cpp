@@ -44,13 +44,13 @@ TEST_F(FileCommandsTest, TheFormatComesFromItsNameOrTheExtension) {
   EXPECT_EQ(files::ChooseFormat("a.dat", "", files::FileUse::Read).outcome, files::FileOutcome::UnknownFormat);
   EXPECT_EQ(files::ChooseFormat("a.kml", "", files::FileUse::Read).outcome, files::FileOutcome::UnusableFormat);
   EXPECT_EQ(files::ChooseFormat("a.csv", "tomtom", files::FileUse::Write).outcome, files::FileOutcome::UnknownFormat);
-  EXPECT_EQ(complaints,
-            (files::Complaints{
-                "cannot tell the format of a.dat from its name: use .bin, .csv, .gpx, .kml, .txt, .ov2, .osm or .osm.pbf, or give "
-                "--format",
-                "kml files are written for looking at, not read",
-                "no format is called \"tomtom\"",
-            }));
+  EXPECT_EQ(complaints, (files::Complaints{
+                            "cannot tell the format of a.dat from its name: use .bin, .csv, .gpx, .kml, .txt, .ov2, "
+                            ".osm or .osm.pbf, or give "
+                            "--format",
+                            "kml files are written for looking at, not read",
+                            "no format is called \"tomtom\"",
+                        }));
 }
 
 TEST_F(FileCommandsTest, AFileThatFailsSaysWhetherItWasUnreadableRefusedOrUnwritable) {
@@ -80,8 +80,7 @@ TEST_F(FileCommandsTest, AFileThatFailsSaysWhetherItWasUnreadableRefusedOrUnwrit
 
 // A database file has a size no real one passes; a list has none, and an extract is streamed.
 TEST_F(FileCommandsTest, AListIsReadWhateverItsSizeWhileADatabaseFileKeepsItsBound) {
-  const std::string camera =
-      "<node id=\"1\" lat=\"52.5\" lon=\"13.4\"><tag k=\"highway\" v=\"speed_camera\"/></node>";
+  const std::string camera = "<node id=\"1\" lat=\"52.5\" lon=\"13.4\"><tag k=\"highway\" v=\"speed_camera\"/></node>";
   WriteText(folder / "big.osm", "<osm><!--" + std::string(std::size_t{17} << 20, 'x') + "-->" + camera + "</osm>");
   const files::FileResult<files::ListFile> list = files::ReadListFile(folder / "big.osm", FileFormat::Osm, {});
   ASSERT_EQ(list.outcome, files::FileOutcome::Done) << list.complaints.front();

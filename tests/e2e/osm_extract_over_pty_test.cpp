@@ -37,8 +37,8 @@ TEST_F(OsmExtractOverPty, AnExtractIsMergedIntoTheDeviceAlongARouteAndADamagedOn
   std::ofstream(InFolder("cut.osm.pbf"), std::ios::binary) << whole.substr(0, whole.size() / 2);
   StartSim(4, {"--save", InFolder("device.bin")});
 
-  Finished cut = Userdb({"--port", "COM4", "merge", "device", InFolder("cut.osm.pbf"), "--along",
-                         InFolder("trip.gpx"), "--corridor", "2", "--fit", "along", "--to-device", "--yes"});
+  Finished cut = Userdb({"--port", "COM4", "merge", "device", InFolder("cut.osm.pbf"), "--along", InFolder("trip.gpx"),
+                         "--corridor", "2", "--fit", "along", "--to-device", "--yes"});
   EXPECT_NE(cut.status, 0);
   EXPECT_NE(cut.errors.find(InFolder("cut.osm.pbf") + ": "), std::string::npos) << cut.errors;
   EXPECT_EQ(cut.output.find("Read back"), std::string::npos) << cut.output;
