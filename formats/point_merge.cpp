@@ -198,6 +198,7 @@ class Merger {
       while (fromBase_.test(record)) ++record;
       result_.database.SetPoint(record, list_[i].point);
       WriteNote(result_.database.Note(record), list_[i].note);
+      result_.added.push_back(list_[i]);
       ++record;
     }
     result_.summary.added = candidates_.size();

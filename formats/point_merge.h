@@ -52,6 +52,7 @@ struct MergeSummary {
 struct MergeResult {
   UserDatabase database;
   MergeSummary summary;
+  std::vector<ListPoint> added;     // the list points that became records, in the lists' order
   std::vector<ListPoint> leftOut;   // in the lists' order
   std::vector<ListPoint> takenOut;  // the base's points of the list being replaced; record: where
   bool overCapacity = false;        // refused: summary.wanted exceeds the device's records

@@ -203,6 +203,9 @@ TEST_F(MergeTest, MoreThanFitsIsRefusedWithTheCountUnlessAFitIsChosen) {
   EXPECT_EQ(merged.summary.leftOut, 46u);
   EXPECT_EQ(NoteText(merged.database.Note(2)), "p0");
   EXPECT_EQ(merged.leftOut.front().note, "p254");
+  ASSERT_EQ(merged.added.size(), 254u);
+  EXPECT_EQ(merged.added.front().note, "p0");
+  EXPECT_EQ(merged.added.back().note, "p253");
 
   // Nearest to the row's east end: the last 254 are kept, the first 46 left out in list order.
   options.fit = CapacityFit::Nearest;
@@ -214,6 +217,8 @@ TEST_F(MergeTest, MoreThanFitsIsRefusedWithTheCountUnlessAFitIsChosen) {
   ASSERT_EQ(merged.leftOut.size(), 46u);
   EXPECT_EQ(merged.leftOut.front().note, "p0");
   EXPECT_EQ(merged.leftOut.back().note, "p45");
+  ASSERT_EQ(merged.added.size(), 254u);
+  EXPECT_EQ(merged.added.front().note, "p46") << "the points kept, in the list's order";
   EXPECT_TRUE(CheckForDevice(PointsFile{merged.database, {}, kRecordFieldNames}).empty());
 }
 
