@@ -35,7 +35,7 @@ struct ImportSettings {
 // What an import would do with the settings given, before anything changes.
 struct ImportPreview {
   std::string summary;               // the merge's summary line, or why there is none
-  std::vector<std::string> details;  // what would be left out or changed, one line each
+  std::vector<std::string> details;  // what would be added, left out or changed, one line each
   bool canImport = false;
 };
 

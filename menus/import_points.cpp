@@ -4,6 +4,7 @@
 #include "app/unsaved_page.h"
 #include "app/whole_database.h"
 #include "files/point_files.h"
+#include "menus/change_lines.h"
 #include "menus/import_preview.h"
 #include "window/control_ids.h"
 #include "window/menu_bar.h"
@@ -13,7 +14,7 @@ namespace {
 
 struct ReadList {
   std::vector<formats::ListPoint> points;
-  files::Changes changes;
+  std::vector<std::string> changes;  // ChangeLines: the same for every preview
 };
 
 std::optional<ReadList> ReadChosenList(FileContext& context, const FileChoice& choice,
@@ -23,21 +24,22 @@ std::optional<ReadList> ReadChosenList(FileContext& context, const FileChoice& c
     Tell(context, menu::kImportPoints, Lines(files::ChooseFormat(choice.path, "", files::FileUse::Read).complaints));
     return std::nullopt;
   }
-  ReadList read;
-  files::FileResult<std::vector<formats::ListPoint>> points =
-      files::LoadPointList(choice.path, *format, {}, &read.changes);
-  if (!points) {
-    Tell(context, menu::kImportPoints, Lines(points.complaints));
+  files::FileResult<files::ListFile> read = files::ReadListFile(choice.path, *format, {});
+  if (!read) {
+    Tell(context, menu::kImportPoints, Lines(read.complaints));
     return std::nullopt;
   }
-  read.points = std::move(points.value);
-  return read;
+  return ReadList{std::move(read.value.points), ChangeLines(choice.path.string(), read.value.changes)};
 }
 
 formats::MergeResult Merged(const UserDatabase& base, const ReadList& list, const formats::MergeOptions& options) {
   formats::MergeResult merged = formats::MergePoints(base, list.points, options);
   merged.database.speedUnit = base.speedUnit;
   return merged;
+}
+
+ImportPreview Previewed(const UserDatabase& base, const ReadList& list, const formats::MergeOptions& options) {
+  return PreviewImport(Merged(base, list, options), list.changes);
 }
 
 // The list's points are remembered under the list they replace, else under the file's name.
@@ -80,7 +82,7 @@ void ImportPoints(FileContext& context) {
   const PreviewOf preview = [&](const ImportSettings& settings) {
     const MergeChoice options = MergeOptionsOf(settings, sources);
     if (!options.options) return ImportPreview{options.problem, {}, false};
-    return PreviewImport(Merged(base, *list, *options.options), list->changes);
+    return Previewed(base, *list, *options.options);
   };
   const std::optional<ImportSettings> accepted =
       context.dialogs.ConfirmImport(choice->path, StartSettings(context, choice->path), preview);

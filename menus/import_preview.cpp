@@ -20,8 +20,10 @@ std::optional<double> Kilometres(const std::string& text) {
   return value;
 }
 
-std::string PlaceOf(const formats::ListPoint& point) {
-  return formats::DegreesText(point.point.latitude) + "," + formats::DegreesText(point.point.longitude);
+// "adds \"note\" at 48.0100000,9.0000000".
+std::string PointLine(std::string_view what, const formats::ListPoint& point) {
+  return std::string(what) + " \"" + formats::Utf8OfBytes(point.note) + "\" at " +
+         formats::DegreesText(point.point.latitude) + "," + formats::DegreesText(point.point.longitude);
 }
 
 constexpr std::array kFitChoices{FitChoice{formats::CapacityFit::Refuse, "Import only if all fit"},
@@ -68,9 +70,8 @@ ImportPreview PreviewImport(const formats::MergeResult& merged, const std::vecto
     for (const formats::FileProblem& problem : problems) lines.push_back(formats::DescribeProblem("import", problem));
     preview.canImport = problems.empty();
   }
-  for (const formats::ListPoint& point : merged.leftOut) {
-    lines.push_back("left out for capacity: \"" + formats::Utf8OfBytes(point.note) + "\" at " + PlaceOf(point));
-  }
+  for (const formats::ListPoint& point : merged.added) lines.push_back(PointLine("adds", point));
+  for (const formats::ListPoint& point : merged.leftOut) lines.push_back(PointLine("left out for capacity:", point));
   lines.insert(lines.end(), changes.begin(), changes.end());
   preview.details = Shortened(std::move(lines), kPreviewLines);
   return preview;

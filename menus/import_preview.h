@@ -34,7 +34,8 @@ std::span<const FitChoice> FitChoices();
 // Past this many, the preview counts the lines it leaves out.
 inline constexpr std::size_t kPreviewLines = 200;
 
-// changes: what reading the list changed, as --explain says it.
+// The points the import adds, then those it leaves out, then changes: what reading the list
+// changed (ChangeLines).
 ImportPreview PreviewImport(const formats::MergeResult& merged, const std::vector<std::string>& changes);
 
 }  // namespace userdb::menus

@@ -49,6 +49,10 @@ TEST_F(FileMenuTest, AnImportMergesAListIntoAnEmptyWindowAndShowsItAsLoaded) {
   EXPECT_EQ(dialogs.previews[0].summary,
             "Merged: 0 kept, 3 added, 1 duplicate, 0 outside the region, 0 left out for capacity");
   EXPECT_TRUE(dialogs.previews[0].canImport);
+  EXPECT_EQ(dialogs.previews[0].details,
+            (std::vector<std::string>{"adds \"\" at 48.0000000,9.0000000", "adds \"\" at 48.0100000,9.0000000",
+                                      "adds \"\" at 48.0200000,9.0000000",
+                                      "4 points: all directions: stored as a point without a direction"}));
   EXPECT_EQ(dialogs.offered.front().label, "All point files");
   EXPECT_TRUE(Loaded());
   EXPECT_EQ(formats::PointCount(state.database), 3u);
@@ -77,12 +81,11 @@ TEST_F(FileMenuTest, AListLargerThanTheDeviceIsRefusedUntilARegionOrAFitIsChosen
   const ImportPreview& fitted = dialogs.previews[3];
   EXPECT_TRUE(fitted.canImport);
   EXPECT_EQ(fitted.summary, "Merged: 2 kept, 254 added, 0 duplicates, 0 outside the region, 46 left out for capacity");
-  // The points left out first, then what reading the list changed, cut short.
+  // The 254 points added, then the 46 left out and the one line of what reading changed, cut short.
   ASSERT_EQ(fitted.details.size(), kPreviewLines + 1);
-  EXPECT_EQ(fitted.details.front(), "left out for capacity: \"\" at 50.5400000,9.0000000");
-  EXPECT_EQ(fitted.details[45], "left out for capacity: \"\" at 50.9900000,9.0000000");
-  EXPECT_NE(fitted.details[46].find("all directions"), std::string::npos) << fitted.details[46];
-  EXPECT_EQ(fitted.details.back(), "and 146 more");
+  EXPECT_EQ(fitted.details.front(), "adds \"\" at 48.0000000,9.0000000");
+  EXPECT_EQ(fitted.details[kPreviewLines - 1], "adds \"\" at 49.9900000,9.0000000");
+  EXPECT_EQ(fitted.details.back(), "and 101 more");
 
   EXPECT_EQ(formats::PointCount(state.database), 256u);
   // The driver's own points keep their records.
