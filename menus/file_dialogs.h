@@ -24,10 +24,12 @@ struct FileChoice {
 
 // The choices of the import dialog, as the user typed them.
 struct ImportSettings {
-  std::string near;      // "LAT,LON", or empty for no region
-  std::string radiusKm;  // with near
+  std::string near = {};      // "LAT,LON", or empty for no region
+  std::string radiusKm = {};  // with near
   formats::CapacityFit fit = formats::CapacityFit::Refuse;
-  std::string replace;  // a list whose points in the database go first; empty for none
+  std::string replace = {};     // a list whose points in the database go first; empty for none
+  std::string route = {};       // a route file (GPX, KML): only the points along it; empty for none
+  std::string corridorKm = {};  // with route: on either side of it
 
   bool operator==(const ImportSettings&) const = default;
 };

@@ -46,6 +46,18 @@ std::vector<FileKind> KindsToSave() {
 
 std::vector<FileKind> BackupKinds() { return {KindOf(formats::EntryOf(FileFormat::Image))}; }
 
+// The route reader tells GPX from KML by what the file holds, so the kinds carry no format.
+std::vector<FileKind> RouteKinds() {
+  std::vector<FileKind> kinds{FileKind{"Route files", {}, std::nullopt}};
+  for (const FileFormat format : {FileFormat::Gpx, FileFormat::Kml}) {
+    FileKind kind = KindOf(formats::EntryOf(format));
+    kinds.front().patterns.push_back(kind.patterns.front());
+    kind.format.reset();
+    kinds.push_back(std::move(kind));
+  }
+  return kinds;
+}
+
 std::optional<FileFormat> FormatFor(const FileKind& kind, const std::filesystem::path& path) {
   if (kind.format) return kind.format;
   return formats::FormatOfFileName(path.filename().string());

@@ -25,6 +25,8 @@ std::vector<FileKind> KindsToOpen();
 std::vector<FileKind> KindsToSave();
 // A backup: the device's image only.
 std::vector<FileKind> BackupKinds();
+// A route to import along: GPX and KML files together, then each.
+std::vector<FileKind> RouteKinds();
 
 // The kind's format, else the one the path's extension gives; nothing when neither tells.
 std::optional<formats::FileFormat> FormatFor(const FileKind& kind, const std::filesystem::path& path);

@@ -79,8 +79,9 @@ void ImportPoints(FileContext& context) {
 
   const UserDatabase& base = context.state.database;
   const PointSources* sources = context.state.sources;
+  LoadedRoute route;
   const PreviewOf preview = [&](const ImportSettings& settings) {
-    const MergeChoice options = MergeOptionsOf(settings, sources);
+    const MergeChoice options = MergeOptionsOf(settings, sources, route);
     if (!options.options) return ImportPreview{options.problem, {}, false};
     return Previewed(base, *list, *options.options);
   };
@@ -88,7 +89,7 @@ void ImportPoints(FileContext& context) {
       context.dialogs.ConfirmImport(choice->path, StartSettings(context, choice->path), preview);
   if (!accepted) return;
   // The dialog has shown that these settings import; worked out once more, they give the same.
-  const MergeChoice options = MergeOptionsOf(*accepted, sources);
+  const MergeChoice options = MergeOptionsOf(*accepted, sources, route);
   if (!options.options) return;
   const formats::MergeResult merged = Merged(base, *list, *options.options);
   if (!PreviewImport(merged, {}).canImport) return;

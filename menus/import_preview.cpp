@@ -28,13 +28,54 @@ std::string PointLine(std::string_view what, const formats::ListPoint& point) {
 
 constexpr std::array kFitChoices{FitChoice{formats::CapacityFit::Refuse, "Import only if all fit"},
                                  FitChoice{formats::CapacityFit::Nearest, "Keep the nearest"},
-                                 FitChoice{formats::CapacityFit::First, "Keep the first"}};
+                                 FitChoice{formats::CapacityFit::First, "Keep the first"},
+                                 FitChoice{formats::CapacityFit::Along, "Keep those nearest the route"}};
+
+std::string Joined(const files::Complaints& complaints) {
+  std::string text;
+  for (const std::string& complaint : complaints) text += (text.empty() ? "" : "; ") + complaint;
+  return text;
+}
+
+// Near and Radius into options; what is wrong with them, or nothing.
+std::string ReadRegion(const ImportSettings& settings, formats::MergeOptions& options) {
+  if (!settings.near.empty()) {
+    options.near = formats::PositionOfText(settings.near);
+    if (!options.near) return "Near: give latitude,longitude in degrees, such as 52.52,13.40";
+  }
+  if (!settings.radiusKm.empty()) {
+    options.radiusKm = Kilometres(settings.radiusKm);
+    if (!options.radiusKm) return "Radius: give a number of kilometres, such as 50";
+  }
+  const bool needsNear = options.radiusKm || options.fit == formats::CapacityFit::Nearest;
+  if (needsNear && !options.near) return "A radius and \"Keep the nearest\" measure from Near";
+  return {};
+}
+
+// Route and Corridor into options; what is wrong with them, or nothing.
+std::string ReadCorridor(const ImportSettings& settings, LoadedRoute& route, formats::MergeOptions& options) {
+  constexpr std::string_view kGiveCorridor =
+      "Corridor: give a number of kilometres either side of the route, such as 2";
+  const std::optional<double> widthKm = Kilometres(settings.corridorKm);
+  if (!settings.corridorKm.empty() && !widthKm) return std::string(kGiveCorridor);
+  if (settings.route.empty()) {
+    const bool needsRoute = widthKm || options.fit == formats::CapacityFit::Along;
+    return needsRoute ? "A corridor and \"Keep those nearest the route\" measure from a Route file" : "";
+  }
+  if (!widthKm) return std::string(kGiveCorridor);
+  // The settings are UTF-8 as typed, which a path from a plain string is only on POSIX.
+  const std::filesystem::path file(std::u8string(settings.route.begin(), settings.route.end()));
+  files::FileResult<LoadedRoute::Corridor> corridor = route.CorridorOf(file, *widthKm);
+  if (!corridor) return Joined(corridor.complaints);
+  options.along = std::move(corridor.value);
+  return {};
+}
 
 }  // namespace
 
 std::span<const FitChoice> FitChoices() { return kFitChoices; }
 
-MergeChoice MergeOptionsOf(const ImportSettings& settings, const PointSources* sources) {
+MergeChoice MergeOptionsOf(const ImportSettings& settings, const PointSources* sources, LoadedRoute& route) {
   formats::MergeOptions options;
   options.fit = settings.fit;
   if (!settings.replace.empty() && sources != nullptr) {
@@ -42,16 +83,10 @@ MergeChoice MergeOptionsOf(const ImportSettings& settings, const PointSources* s
       return IsOfSource(*sources, base, record, name);
     };
   }
-  if (!settings.near.empty()) {
-    options.near = formats::PositionOfText(settings.near);
-    if (!options.near) return {std::nullopt, "Near: give latitude,longitude in degrees, such as 52.52,13.40"};
+  if (std::string problem = ReadRegion(settings, options); !problem.empty()) return {std::nullopt, std::move(problem)};
+  if (std::string problem = ReadCorridor(settings, route, options); !problem.empty()) {
+    return {std::nullopt, std::move(problem)};
   }
-  if (!settings.radiusKm.empty()) {
-    options.radiusKm = Kilometres(settings.radiusKm);
-    if (!options.radiusKm) return {std::nullopt, "Radius: give a number of kilometres, such as 50"};
-  }
-  const bool needsNear = options.radiusKm || options.fit == formats::CapacityFit::Nearest;
-  if (needsNear && !options.near) return {std::nullopt, "A radius and \"Keep the nearest\" measure from Near"};
   return {options, {}};
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // What importing a list would do to the database in memory, worked out again for each choice of
-// region and fit in the import dialog, before anything changes.
+// region, route and fit in the import dialog, before anything changes.
 
 #include <optional>
 #include <span>
@@ -11,6 +11,7 @@
 #include "app/point_sources.h"
 #include "formats/point_merge.h"
 #include "menus/file_dialogs.h"
+#include "menus/loaded_route.h"
 
 namespace userdb::menus {
 
@@ -20,8 +21,9 @@ struct MergeChoice {
   std::string problem;
 };
 
-// sources: how the points of the list to replace are known; none knows of none.
-MergeChoice MergeOptionsOf(const ImportSettings& settings, const PointSources* sources);
+// sources: how the points of the list to replace are known; none knows of none. route: where
+// the settings' route file is read, and kept for the next settings.
+MergeChoice MergeOptionsOf(const ImportSettings& settings, const PointSources* sources, LoadedRoute& route);
 
 // What to do when more than 256 points would result, as both windows offer it; in the order of
 // CapacityFit's values.

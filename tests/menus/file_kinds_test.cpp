@@ -54,5 +54,14 @@ TEST(FileKinds, SavingOffersEveryWritableFormatTheImageFirstAndAddsTheExtension)
   EXPECT_EQ(WithExtension("x/points.dat", kinds.front()), "x/points.dat");  // the user's own choice stands
 }
 
+TEST(FileKinds, ARouteIsChosenAmongGpxAndKmlFilesTogetherOrEach) {
+  const std::vector<FileKind> kinds = RouteKinds();
+  ASSERT_EQ(kinds.size(), 3u);
+  EXPECT_EQ(kinds[0].Described(), "Route files (*.gpx *.kml)");
+  EXPECT_EQ(kinds[1].Described(), "GPX files (*.gpx)");
+  EXPECT_EQ(kinds[2].Described(), "KML files (*.kml)");
+  for (const FileKind& kind : kinds) EXPECT_FALSE(kind.format) << "the route reader tells them apart by what they hold";
+}
+
 }  // namespace
 }  // namespace userdb::menus

@@ -12,6 +12,7 @@
 #include "formats/file_format.h"
 #include "formats/points_file.h"
 #include "storage/backup_store.h"
+#include "tests/menus/track_gpx.h"
 #include "window/menu_bar.h"
 
 namespace userdb::menus {
@@ -91,6 +92,38 @@ TEST_F(FileMenuTest, AListLargerThanTheDeviceIsRefusedUntilARegionOrAFitIsChosen
   // The driver's own points keep their records.
   EXPECT_EQ(state.database.Point(0), TwoPoints().Point(0));
   EXPECT_EQ(state.database.Point(1), TwoPoints().Point(1));
+}
+
+TEST_F(FileMenuTest, AListImportedAlongARouteKeepsThePointsInItsCorridorAndThoseNearestTheRouteThatFit) {
+  Load(TwoPoints());
+  // 200 cameras on the road north from 48.0,9.0, 100 half a kilometre east of it, 20 far away.
+  std::string list = "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\n";
+  const auto add = [&list](double latitude, const std::string& longitude) {
+    list += longitude + "," + std::to_string(latitude) + ",0,50,0,0\n";
+  };
+  for (int i = 0; i < 200; ++i) add(48.0 + 0.01 * i, "9.0000000");
+  for (int i = 0; i < 100; ++i) add(48.005 + 0.01 * i, "9.0067000");
+  for (int i = 0; i < 20; ++i) add(48.0 + 0.01 * i, "9.5000000");
+  dialogs.opens.push_back(FileChoice{Write("cams.txt", list), 0});
+  const std::string route = Write("drive.gpx", test::TrackGpx({{48.0, 9.0}, {50.0, 9.0}}));
+  dialogs.tried = {ImportSettings{.fit = formats::CapacityFit::Along},
+                   ImportSettings{.route = route, .corridorKm = "1"},
+                   ImportSettings{.fit = formats::CapacityFit::Along, .route = route, .corridorKm = "1"}};
+  Choose(menu::kImportPoints);
+
+  ASSERT_EQ(dialogs.previews.size(), 4u);
+  EXPECT_EQ(dialogs.previews[1].summary, "A corridor and \"Keep those nearest the route\" measure from a Route file");
+  EXPECT_EQ(dialogs.previews[2].summary,
+            "The import would hold 302 points, and a device holds 256: keep a region, or the nearest or the first "
+            "points that fit");
+  EXPECT_EQ(dialogs.previews[3].summary,
+            "Merged: 2 kept, 254 added, 0 duplicates, 20 outside the region, 46 left out for capacity");
+  ASSERT_EQ(formats::PointCount(state.database), 256u);
+  std::size_t onTheRoad = 0;
+  for (std::size_t k = 0; k < kRecordCount; ++k) {
+    onTheRoad += state.database.Point(k).longitude == 9 * 600000 ? 1 : 0;
+  }
+  EXPECT_EQ(onTheRoad, 200u) << "those on the road go before those beside it";
 }
 
 TEST_F(FileMenuTest, ImportingAListOfTheSameNameAgainOffersToReplaceItsPointsAndKeepsTheDriversOwn) {

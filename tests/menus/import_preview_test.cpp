@@ -1,11 +1,15 @@
 // What the import dialog shows beside the summary: each change of reading the list once with its
-// count, and the points added before those left out.
+// count, the points added before those left out, and the settings of a route and its corridor.
 
 #include "menus/import_preview.h"
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+#include <fstream>
+
 #include "menus/change_lines.h"
+#include "tests/menus/track_gpx.h"
 
 namespace userdb::menus {
 namespace {
@@ -64,6 +68,83 @@ TEST(ImportPreview, AnImportThatDoesNotFitListsNoPointsOnlyTheChanges) {
   const ImportPreview preview = PreviewImport(formats::MergePoints(base, list, {}), {"f.txt:2: changed"});
   EXPECT_FALSE(preview.canImport);
   EXPECT_EQ(preview.details, std::vector<std::string>{"f.txt:2: changed"});
+}
+
+// Settings of the import dialog measured against route files of the test's own.
+class RouteSettings : public testing::Test {
+ protected:
+  RouteSettings()
+      : folder(std::filesystem::temp_directory_path() /
+               ("userdb-route-" + std::to_string(::getpid()) + "-" +
+                testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    std::filesystem::create_directories(folder);
+  }
+  ~RouteSettings() override { std::filesystem::remove_all(folder); }
+
+  std::string Write(const std::string& name, const std::string& contents) const {
+    std::ofstream(folder / name, std::ios::binary) << contents;
+    return (folder / name).string();
+  }
+  MergeChoice Choose(ImportSettings settings) { return MergeOptionsOf(settings, nullptr, route); }
+  std::string Problem(ImportSettings settings) { return Choose(std::move(settings)).problem; }
+
+  std::filesystem::path folder;
+  LoadedRoute route;
+};
+
+// From 48.0,9.0 a kilometre of latitude is 0.009 degrees north, and one of longitude 0.0134 east.
+TEST_F(RouteSettings, TheCorridorAlongTheRouteFileMeasuresFromItsTrack) {
+  const std::string file = Write("drive.gpx", test::TrackGpx({{48.0, 9.0}, {48.5, 9.0}}));
+  const MergeChoice choice = Choose({.fit = CapacityFit::Along, .route = file, .corridorKm = "2"});
+  ASSERT_TRUE(choice.options) << choice.problem;
+  EXPECT_EQ(choice.options->fit, CapacityFit::Along);
+  const formats::RouteCorridor& corridor = *choice.options->along;
+  EXPECT_DOUBLE_EQ(corridor.WidthKm(), 2);
+  EXPECT_NEAR(corridor.DistanceWithin({48.2, 9.0134}).value_or(-1), 1000, 10);
+  EXPECT_FALSE(corridor.DistanceWithin({48.2, 9.0402}));  // 3 km east
+  EXPECT_FALSE(corridor.DistanceWithin({48.55, 9.0}));    // past the end
+}
+
+TEST_F(RouteSettings, ARouteOrACorridorGivenWrongOrAloneSaysWhatToGive) {
+  const std::string file = Write("drive.gpx", test::TrackGpx({{48.0, 9.0}, {48.5, 9.0}}));
+  const std::string giveCorridor = "Corridor: give a number of kilometres either side of the route, such as 2";
+  const std::string giveRoute = "A corridor and \"Keep those nearest the route\" measure from a Route file";
+  EXPECT_EQ(Problem({.route = file, .corridorKm = "two"}), giveCorridor);
+  EXPECT_EQ(Problem({.route = file, .corridorKm = "-1"}), giveCorridor);
+  EXPECT_EQ(Problem({.route = file}), giveCorridor);
+  EXPECT_EQ(Problem({.corridorKm = "2"}), giveRoute);
+  EXPECT_EQ(Problem({.fit = CapacityFit::Along}), giveRoute);
+  EXPECT_EQ(Problem({.corridorKm = "x"}), giveCorridor);
+
+  const std::string missing = (folder / "missing.gpx").string();
+  EXPECT_EQ(Problem({.route = missing, .corridorKm = "2"}).rfind("cannot read " + missing + ": ", 0), 0u);
+  const std::string points = Write("points.gpx", R"(<gpx version="1.1"><wpt lat="48" lon="9"/></gpx>)");
+  EXPECT_EQ(Problem({.route = points, .corridorKm = "2"}), points + ": no route, track or LineString in it");
+
+  const MergeChoice plain = Choose({});
+  ASSERT_TRUE(plain.options);
+  EXPECT_FALSE(plain.options->along) << "no route, no corridor";
+}
+
+TEST_F(RouteSettings, TheRouteIsReadOnceWhileItsFileNameStaysAndAgainForAnother) {
+  const std::string file = Write("drive.gpx", test::TrackGpx({{48.0, 9.0}, {48.5, 9.0}}));
+  const MergeChoice first = Choose({.route = file, .corridorKm = "2"});
+  ASSERT_TRUE(first.options) << first.problem;
+  std::filesystem::remove(file);
+
+  const MergeChoice again = Choose({.near = "48.0,9.0", .route = file, .corridorKm = "2"});
+  ASSERT_TRUE(again.options) << again.problem;
+  EXPECT_EQ(again.options->along, first.options->along) << "the same corridor, not one made anew";
+  const MergeChoice wider = Choose({.route = file, .corridorKm = "4"});
+  ASSERT_TRUE(wider.options) << wider.problem;
+  EXPECT_DOUBLE_EQ(wider.options->along->WidthKm(), 4);
+  EXPECT_TRUE(wider.options->along->DistanceWithin({48.2, 9.0402}));
+
+  const std::string other = Write("other.gpx", test::TrackGpx({{50.0, 10.0}, {50.5, 10.0}}));
+  const MergeChoice moved = Choose({.route = other, .corridorKm = "4"});
+  ASSERT_TRUE(moved.options) << moved.problem;
+  EXPECT_TRUE(moved.options->along->DistanceWithin({50.2, 10.0}));
+  EXPECT_FALSE(moved.options->along->DistanceWithin({48.2, 9.0}));
 }
 
 }  // namespace
