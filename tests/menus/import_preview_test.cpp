@@ -1,5 +1,6 @@
 // What the import dialog shows beside the summary: each change of reading the list once with its
-// count, the points added before those left out, and the settings of a route and its corridor.
+// count, the points added before those left out, the settings of a route and its corridor, and
+// the attribution an OpenStreetMap extract asks for.
 
 #include "menus/import_preview.h"
 
@@ -8,6 +9,7 @@
 #include <unistd.h>
 #include <fstream>
 
+#include "menus/attribution.h"
 #include "menus/change_lines.h"
 #include "tests/menus/track_gpx.h"
 
@@ -68,6 +70,17 @@ TEST(ImportPreview, AnImportThatDoesNotFitListsNoPointsOnlyTheChanges) {
   const ImportPreview preview = PreviewImport(formats::MergePoints(base, list, {}), {"f.txt:2: changed"});
   EXPECT_FALSE(preview.canImport);
   EXPECT_EQ(preview.details, std::vector<std::string>{"f.txt:2: changed"});
+}
+
+TEST(Attribution, AnOpenStreetMapExtractNamesItsSourceAndNoOtherFileDoes) {
+  const std::string notice = AttributionOf("/maps/berlin-latest.osm.pbf");
+  EXPECT_EQ(notice,
+            "Points from OpenStreetMap are © OpenStreetMap contributors, under the ODbL "
+            "(openstreetmap.org/copyright). Extracts: download.geofabrik.de");
+  EXPECT_EQ(AttributionOf("C:\\maps\\Berlin.OSM"), notice);
+  for (const char* other : {"cams.txt", "points.gpx", "osm.csv", "berlin.pbf", "extract"}) {
+    EXPECT_EQ(AttributionOf(other), "") << other;
+  }
 }
 
 // Settings of the import dialog measured against route files of the test's own.
