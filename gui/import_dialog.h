@@ -1,6 +1,6 @@
 #pragma once
-// The import preview: what importing a list would do, worked out again whenever the region or
-// the fit changes, before anything changes. Import stays unavailable while it would not do.
+// The import preview: what importing a list would do, worked out again whenever the region, the
+// route or the fit changes, before anything changes. Import stays unavailable while it would not do.
 
 #include <QComboBox>
 #include <QDialog>
@@ -23,6 +23,9 @@ class ImportDialog final : public QDialog {
 
   QLineEdit& NearField() { return *near_; }
   QLineEdit& RadiusField() { return *radius_; }
+  QLineEdit& RouteField() { return *route_; }
+  QPushButton& BrowseRouteButton() { return *browseRoute_; }
+  QLineEdit& CorridorField() { return *corridor_; }
   QComboBox& FitChoice() { return *fit_; }
   QLineEdit& ReplaceField() { return *replace_; }
   QLabel& Summary() { return *summary_; }
@@ -30,11 +33,17 @@ class ImportDialog final : public QDialog {
   QPushButton& ImportButton() { return *import_; }
 
  private:
+  void Arrange(const std::filesystem::path& file);
+  QLayout* RouteRow();
+  void BrowseForRoute();
   void Refresh();
 
   menus::PreviewOf preview_;
   QLineEdit* near_;
   QLineEdit* radius_;
+  QLineEdit* route_;
+  QPushButton* browseRoute_;
+  QLineEdit* corridor_;
   QComboBox* fit_;
   QLineEdit* replace_;
   QLabel* summary_;

@@ -1,31 +1,17 @@
 #include "gui/qt_file_dialogs.h"
 
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QUrl>
 
 #include "gui/backup_list_dialog.h"
+#include "gui/file_name_dialog.h"
 #include "gui/import_dialog.h"
 #include "gui/utf8_text.h"
 
 namespace userdb {
 namespace {
-
-QStringList FiltersOf(std::span<const menus::FileKind> kinds) {
-  QStringList filters;
-  for (const menus::FileKind& kind : kinds) filters << FromUtf8(kind.Described());
-  return filters;
-}
-
-std::optional<menus::FileChoice> Run(QFileDialog& dialog, std::span<const menus::FileKind> kinds) {
-  dialog.setNameFilters(FiltersOf(kinds));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  const qsizetype kind = FiltersOf(kinds).indexOf(dialog.selectedNameFilter());
-  return menus::FileChoice{std::filesystem::path(dialog.selectedFiles().first().toStdString()),
-                           kind < 0 ? 0 : static_cast<std::size_t>(kind)};
-}
 
 // xdg-open starts whatever it finds and says nothing when it finds nothing, so ask first.
 bool DesktopHasProgramFor(const QString& file) {
@@ -49,21 +35,13 @@ bool DesktopHasProgramFor(const QString& file) {
 
 std::optional<menus::FileChoice> QtFileDialogs::ChooseFileToOpen(std::string_view title,
                                                                  std::span<const menus::FileKind> kinds) {
-  QFileDialog dialog(&owner_, FromUtf8(title));
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  return Run(dialog, kinds);
+  return userdb::ChooseFileToOpen(owner_, title, kinds);
 }
 
 std::optional<menus::FileChoice> QtFileDialogs::ChooseFileToSave(std::string_view title,
                                                                  std::span<const menus::FileKind> kinds,
                                                                  const std::filesystem::path& proposed) {
-  QFileDialog dialog(&owner_, FromUtf8(title));
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  if (proposed.has_parent_path()) dialog.setDirectory(FromUtf8(proposed.parent_path().string()));
-  dialog.selectFile(FromUtf8(proposed.filename().string()));
-  return Run(dialog, kinds);
+  return userdb::ChooseFileToSave(owner_, title, kinds, proposed);
 }
 
 std::optional<menus::ImportSettings> QtFileDialogs::ConfirmImport(const std::filesystem::path& file,

@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -17,7 +18,9 @@
 #include "gui/dialog_units.h"
 #include "gui/import_dialog.h"
 #include "gui/utf8_text.h"
+#include "menus/attribution.h"
 #include "storage/source_file.h"
+#include "tests/menus/track_gpx.h"
 #include "window/accessible_names.h"
 #include "window/menu_bar.h"
 #include "window_on_simulator.h"
@@ -260,6 +263,65 @@ class FileMenusTest : public QObject {
     QVERIFY2(summary.startsWith(QStringLiteral("Merged: ")), qPrintable(summary));
     QCOMPARE(session.run.state.database.Image(), before);
     QCOMPARE(session.run.TextOf(ids::kStatusBox), status);
+  }
+
+  void aRouteChosenWithBrowseKeepsTheImportToItsCorridor() {
+    Session session;
+    session.run.Load();
+    session.dialogs.opens.push_back(menus::FileChoice{session.Write("cameras.txt", CameraList(30)), 0});
+    const std::filesystem::path route = session.Write("drive.gpx", test::TrackGpx({{48.0, 9.0}, {48.1, 9.0}}));
+    QString chooserTitle;
+    QStringList chooserFilters;
+    QString withoutCorridor;
+    QString summary;
+    session.dialogs.onImport = [&](ImportDialog& dialog) {
+      // The chooser runs its own loop: the user answers it from there.
+      QTimer::singleShot(0, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (chooser == nullptr) return QApplication::activeModalWidget()->close();
+        chooserTitle = chooser->windowTitle();
+        chooserFilters = chooser->nameFilters();
+        chooser->selectFile(FromUtf8(route.string()));
+        QMetaObject::invokeMethod(chooser, &QDialog::accept);
+        return true;
+      });
+      dialog.BrowseRouteButton().click();
+      withoutCorridor = dialog.Summary().text();
+      dialog.CorridorField().setText(QStringLiteral("0.5"));
+      summary = dialog.Summary().text();
+      return dialog.ImportButton().isEnabled();
+    };
+    session.Trigger(menu::kImportPoints);
+
+    QCOMPARE(chooserTitle, QStringLiteral("Choose a route"));
+    QCOMPARE(chooserFilters.value(0), QStringLiteral("Route files (*.gpx *.kml)"));
+    QCOMPARE(withoutCorridor,
+             QStringLiteral("Corridor: give a number of kilometres either side of the route, such as 2"));
+    // Eleven cameras stand along the 11 km of the route; the rest go on north, beyond its end.
+    QVERIFY2(summary.contains(QStringLiteral(" 11 added, ")), qPrintable(summary));
+    QVERIFY2(summary.contains(QStringLiteral(" 20 outside the region, ")), qPrintable(summary));
+    const QString status = QString::fromStdString(session.run.TextOf(ids::kStatusBox));
+    QVERIFY2(status.contains(QStringLiteral(" 11 added, ")), qPrintable(status));
+  }
+
+  void theRouteFieldsAreNamedAndAnOpenStreetMapExtractNamesItsSource() {
+    const menus::PreviewOf preview = [](const menus::ImportSettings&) { return menus::ImportPreview{}; };
+    const QString attribution = FromUtf8(menus::AttributionOf("berlin.osm.pbf"));
+    const auto shows = [](const ImportDialog& dialog, const QString& text) {
+      const QList<QLabel*> labels = dialog.findChildren<QLabel*>();
+      return std::any_of(labels.begin(), labels.end(), [&](const QLabel* label) { return label->text() == text; });
+    };
+    ImportDialog extract(nullptr, "/maps/berlin.osm.pbf", {}, preview);
+    QVERIFY(shows(extract, attribution));
+    ImportDialog list(nullptr, "/lists/cams.txt", {}, preview);
+    QVERIFY(!shows(list, attribution));
+
+    const auto nameOf = [](QWidget& control) {
+      return QAccessible::queryAccessibleInterface(&control)->text(QAccessible::Name);
+    };
+    QCOMPARE(nameOf(list.RouteField()), QStringLiteral("Route:"));
+    QCOMPARE(nameOf(list.CorridorField()), QStringLiteral("Corridor (km):"));
+    QCOMPARE(nameOf(list.BrowseRouteButton()), QStringLiteral("Browse…"));
   }
 
   void typedWorkIsAskedAboutBeforeAnImport() {
