@@ -5,7 +5,10 @@
 #include <string_view>
 #include <vector>
 
+#include "menus/attribution.h"
+#include "menus/file_kinds.h"
 #include "menus/import_preview.h"
+#include "platform/win32/file_name_dialog.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/native_controls.h"
 #include "platform/win32/wide_text.h"
@@ -15,23 +18,30 @@ namespace {
 
 using namespace import_dialog;
 
+// Each field follows its label, which the system reads as the field's name.
 std::vector<std::uint8_t> ImportTemplate() {
-  NativeDialog dialog = ModalFrame("Import points", 320, 230);
+  NativeDialog dialog = ModalFrame("Import points", 320, 282);
   dialog.controls = {
       TextBox(kFile, {7, 7, 306, 8}),
-      Label("&Near (LAT,LON):", {7, 24, 80, 8}),
-      EditField(kNear, {90, 22, 120, 12}),
-      Label("&Radius, km:", {7, 40, 80, 8}),
-      EditField(kRadius, {90, 38, 50, 12}),
-      Label("&Too many points:", {7, 56, 80, 8}),
-      DropDownList(kFit, {90, 54, 120, 60}),
-      Label("R&eplace the points of:", {7, 72, 80, 8}),
-      EditField(kReplace, {90, 70, 120, 12}),
-      TextBox(kSummary, {7, 90, 306, 18}),
-      Label("&What the import leaves out or changes:", {7, 110, 306, 8}),
-      ListBox(kDetails, {7, 120, 306, 84}, 0),
-      PushButton(IDOK, "&Import", {209, 209, 50, 14}, true),
-      PushButton(IDCANCEL, "Cancel", {263, 209, 50, 14}, false),
+      TextBox(kAttribution, {7, 17, 306, 16}),
+      Label("&Near (LAT,LON):", {7, 38, 80, 8}),
+      EditField(kNear, {90, 36, 120, 12}),
+      Label("&Radius, km:", {7, 54, 80, 8}),
+      EditField(kRadius, {90, 52, 50, 12}),
+      Label("R&oute (GPX, KML):", {7, 70, 80, 8}),
+      EditField(kRoute, {90, 68, 169, 12}),
+      PushButton(kBrowseRoute, "&Browse…", {263, 67, 50, 14}, false),
+      Label("&Corridor, km:", {7, 86, 80, 8}),
+      EditField(kCorridor, {90, 84, 50, 12}),
+      Label("&Too many points:", {7, 102, 80, 8}),
+      DropDownList(kFit, {90, 100, 120, 60}),
+      Label("R&eplace the points of:", {7, 118, 80, 8}),
+      EditField(kReplace, {90, 116, 120, 12}),
+      TextBox(kSummary, {7, 136, 306, 18}),
+      Label("&What the import adds, leaves out or changes:", {7, 156, 306, 8}),
+      ListBox(kDetails, {7, 166, 306, 90}, 0),
+      PushButton(IDOK, "&Import", {209, 261, 50, 14}, true),
+      PushButton(IDCANCEL, "Cancel", {263, 261, 50, 14}, false),
   };
   return EncodeNativeDialog(dialog);
 }
@@ -56,8 +66,11 @@ class ImportDialog final : public ModalDialog {
  private:
   INT_PTR Initialise() override {
     SetDlgItemTextW(Dialog(), kFile, (L"File: " + file_.filename().wstring()).c_str());
+    SetDlgItemTextW(Dialog(), kAttribution, WideText(menus::AttributionOf(file_)).c_str());
     SetDlgItemTextW(Dialog(), kNear, WideText(shown_.near).c_str());
     SetDlgItemTextW(Dialog(), kRadius, WideText(shown_.radiusKm).c_str());
+    SetDlgItemTextW(Dialog(), kRoute, WideText(shown_.route).c_str());
+    SetDlgItemTextW(Dialog(), kCorridor, WideText(shown_.corridorKm).c_str());
     SetDlgItemTextW(Dialog(), kReplace, WideText(shown_.replace).c_str());
     for (const menus::FitChoice& choice : menus::FitChoices()) {
       SendDlgItemMessageW(Dialog(), kFit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(choice.label).c_str()));
@@ -72,8 +85,10 @@ class ImportDialog final : public ModalDialog {
     if (message != WM_COMMAND) return FALSE;
     const int id = LOWORD(wParam);
     const int notification = HIWORD(wParam);
-    if ((id == kNear || id == kRadius || id == kReplace) && notification == EN_CHANGE) return Refresh();
+    const bool typed = id == kNear || id == kRadius || id == kRoute || id == kCorridor || id == kReplace;
+    if (typed && notification == EN_CHANGE) return Refresh();
     if (id == kFit && notification == CBN_SELCHANGE) return Refresh();
+    if (id == kBrowseRoute && notification == BN_CLICKED) return BrowseForRoute();
     if (id == IDOK && canImport_) EndDialog(Dialog(), IDOK);
     if (id == IDCANCEL) EndDialog(Dialog(), IDCANCEL);
     return id == IDOK || id == IDCANCEL;
@@ -84,7 +99,17 @@ class ImportDialog final : public ModalDialog {
     return menus::ImportSettings{.near = Utf8Text(ItemText(Dialog(), kNear)),
                                  .radiusKm = Utf8Text(ItemText(Dialog(), kRadius)),
                                  .fit = fit == CB_ERR ? shown_.fit : static_cast<formats::CapacityFit>(fit),
-                                 .replace = Utf8Text(ItemText(Dialog(), kReplace))};
+                                 .replace = Utf8Text(ItemText(Dialog(), kReplace)),
+                                 .route = Utf8Text(ItemText(Dialog(), kRoute)),
+                                 .corridorKm = Utf8Text(ItemText(Dialog(), kCorridor))};
+  }
+
+  // The file chosen goes into the field, whose change shows the preview along it.
+  INT_PTR BrowseForRoute() {
+    const std::optional<menus::FileChoice> chosen =
+        ChooseFileName(Dialog(), FileNameUse::Open, "Choose a route", menus::RouteKinds(), {});
+    if (chosen) SetDlgItemTextW(Dialog(), kRoute, chosen->path.wstring().c_str());
+    return TRUE;
   }
 
   // The controls' texts set at the start notify changes too: those show nothing new.

@@ -1,6 +1,7 @@
 #pragma once
-// The import preview over the main window: the region to import (Near, Radius), what to do when
-// the points do not all fit, and what the import would do, worked out again at every change.
+// The import preview over the main window: the region to import (Near, Radius, or a Route file
+// and the Corridor along it), what to do when the points do not all fit, and what the import
+// would do, worked out again at every change.
 
 #include "platform/win32/windows_header.h"
 
@@ -20,6 +21,10 @@ inline constexpr int kSummary = 104;
 inline constexpr int kDetails = 105;
 inline constexpr int kFile = 106;
 inline constexpr int kReplace = 107;  // the list whose points go first
+inline constexpr int kRoute = 108;
+inline constexpr int kBrowseRoute = 109;  // the system's dialog for a route file
+inline constexpr int kCorridor = 110;
+inline constexpr int kAttribution = 111;  // empty but for a list whose licence asks for it
 }  // namespace import_dialog
 
 // Import is IDOK, Cancel IDCANCEL; nothing for Cancel.

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "accessible_control.h"
 #include "main_window_fixture.h"
-#include "platform/win32/named_accessible.h"
 #include "platform/win32/wide_text.h"
 #include "window/accessible_names.h"
 #include "window/control_ids.h"
@@ -23,49 +23,6 @@
 
 namespace userdb::test {
 namespace {
-
-VARIANT Self() {
-  VARIANT self;
-  VariantInit(&self);
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  return self;
-}
-
-// A control's accessible object, as a screen reader gets it from the window.
-class AccessibleControl {
- public:
-  explicit AccessibleControl(HWND control) {
-    AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), win32::AccessibleInterface(),
-                               reinterpret_cast<void**>(&object_));
-  }
-  ~AccessibleControl() {
-    if (object_ != nullptr) object_->Release();
-  }
-  AccessibleControl(const AccessibleControl&) = delete;
-  AccessibleControl& operator=(const AccessibleControl&) = delete;
-
-  bool Exists() const { return object_ != nullptr; }
-  std::optional<std::wstring> Name() const { return Text(&IAccessible::get_accName); }
-  std::optional<std::wstring> Description() const { return Text(&IAccessible::get_accDescription); }
-  LONG Role() const {
-    VARIANT role;
-    VariantInit(&role);
-    if (object_->get_accRole(Self(), &role) != S_OK || role.vt != VT_I4) return -1;
-    return role.lVal;
-  }
-
- private:
-  std::optional<std::wstring> Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) const {
-    BSTR text = nullptr;
-    if ((object_->*get)(Self(), &text) != S_OK || text == nullptr) return std::nullopt;
-    std::wstring copy(text, SysStringLen(text));
-    SysFreeString(text);
-    return copy;
-  }
-
-  IAccessible* object_ = nullptr;
-};
 
 // What a listener hears of each label the window shows; each must be heard as it reads.
 std::vector<std::wstring> HeardLabels(HWND mainWindow) {

@@ -31,10 +31,13 @@ std::vector<HWND> ThreadWindows() {
   return windows;
 }
 
-// Any dialog box but the main window: a message box or the About box.
+// Any dialog box but the main window: a message box or the About box. Of a dialog over a dialog,
+// the one on top: the one below waits disabled.
 HWND OpenDialog(HWND mainWindow) {
   for (HWND window : ThreadWindows()) {
-    if (window != mainWindow && IsWindowVisible(window) && HasClass(window, "#32770")) return window;
+    if (window != mainWindow && IsWindowVisible(window) && IsWindowEnabled(window) && HasClass(window, "#32770")) {
+      return window;
+    }
   }
   return nullptr;
 }

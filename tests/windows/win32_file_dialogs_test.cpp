@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "accessible_control.h"
 #include "main_window_fixture.h"
+#include "menus/attribution.h"
 #include "menus/file_kinds.h"
 #include "platform/win32/backup_dialog.h"
 #include "platform/win32/choice_dialog.h"
@@ -92,10 +94,11 @@ TEST_F(Win32FileDialogsTest, TheImportPreviewIsWorkedOutAgainAtEveryChangeAndImp
     const HWND box = dialog.handle;
     EXPECT_EQ(dialog.caption, L"Import points");
     EXPECT_EQ(ItemTextW(box, kFile), L"File: cameras.txt");
+    EXPECT_EQ(ItemTextW(box, kAttribution), L"") << "a camera list names no source";
     EXPECT_EQ(ItemTextW(box, kSummary), L"near  within  km, fit 0");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(box, IDOK))) << "no import without a region, as the preview said";
     const HWND fits = GetDlgItem(box, kFit);
-    EXPECT_EQ(SendMessageW(fits, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(fits, CB_GETCOUNT, 0, 0), 4);
     EXPECT_EQ(ListEntry(fits, 1, CB_GETLBTEXT), L"Keep the nearest");
 
     TypeInto(GetDlgItem(box, kNear), "48.0,9.0");
@@ -145,6 +148,51 @@ TEST_F(Win32FileDialogsTest, ImportDoesNothingWhileThePreviewForbidsItAndCancelG
   EXPECT_EQ(seen[0], seen[1]);
   ASSERT_EQ(preview.asked.size(), 1u);
   EXPECT_EQ(preview.asked[0].fit, CapacityFit::First) << "the start's settings are shown";
+}
+
+TEST_F(Win32FileDialogsTest, TheRouteIsBrowsedForItsCorridorTypedAndAnExtractNamesItsSource) {
+  const std::filesystem::path route = Write("drive.gpx", "<gpx/>");  // the preview is the test's: it need only exist
+  RecordingPreview preview;
+  const menus::PreviewOf function = preview.Function();
+  std::optional<ImportSettings> accepted;
+  std::vector<std::wstring> captions;
+  HWND importDialog = nullptr;
+  std::wstring attribution;
+  user.AnswerWith([&](const SeenDialog& dialog, HWND) {
+    using namespace win32::import_dialog;
+    captions.push_back(dialog.caption);
+    if (dialog.caption == L"Choose a route") {
+      EXPECT_EQ(dialog.owner, importDialog);
+      EXPECT_EQ(ListEntry(GetDlgItem(dialog.handle, kTypeList), 0, CB_GETLBTEXT), L"Route files (*.gpx *.kml)");
+      SetDlgItemTextW(dialog.handle, kFileNameBox, route.c_str());
+      return IDOK;
+    }
+    if (importDialog == nullptr) {
+      importDialog = dialog.handle;
+      attribution = ItemTextW(dialog.handle, kAttribution);
+      // Each field is heard by the label before it.
+      EXPECT_EQ(AccessibleControl(GetDlgItem(dialog.handle, kRoute)).Name(), L"Route (GPX, KML):");
+      EXPECT_EQ(AccessibleControl(GetDlgItem(dialog.handle, kCorridor)).Name(), L"Corridor, km:");
+      EXPECT_EQ(AccessibleControl(GetDlgItem(dialog.handle, kBrowseRoute)).Name(), L"Browse…");
+      EXPECT_EQ(ListEntry(GetDlgItem(dialog.handle, kFit), 3, CB_GETLBTEXT), L"Keep those nearest the route");
+      return kBrowseRoute;
+    }
+    TypeInto(GetDlgItem(dialog.handle, kCorridor), "2");
+    ChooseFit(dialog.handle, CapacityFit::Along);
+    return IDOK;
+  });
+  OverTheWindow([&](Win32FileDialogs& system) {
+    accepted = system.ConfirmImport("C:\\maps\\berlin.osm.pbf", ImportSettings{.near = "48.0,9.0"}, function);
+  });
+  EXPECT_EQ(captions, (std::vector<std::wstring>{L"Import points", L"Choose a route", L"Import points"}));
+  EXPECT_EQ(attribution, win32::WideText(menus::AttributionOf("berlin.osm.pbf")));
+  ASSERT_TRUE(accepted.has_value());
+  EXPECT_TRUE(std::filesystem::equivalent(accepted->route, route)) << accepted->route;
+  EXPECT_EQ(accepted->corridorKm, "2");
+  EXPECT_EQ(accepted->fit, CapacityFit::Along);
+  ASSERT_EQ(preview.asked.size(), 4u) << "the start, the route, the corridor and the fit";
+  EXPECT_EQ(preview.asked[1].route, accepted->route);
+  EXPECT_EQ(preview.asked.back(), *accepted);
 }
 
 TEST_F(Win32FileDialogsTest, TheBackupListShowsDateSerialPointsAndNoteAndGivesTheEntryChosen) {
