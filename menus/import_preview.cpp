@@ -71,6 +71,15 @@ std::string ReadCorridor(const ImportSettings& settings, LoadedRoute& route, for
   return {};
 }
 
+// Each list of points is cut on its own, so that a long one never hides what reading changed.
+void AppendPointLines(std::vector<std::string>& lines, std::string_view what,
+                      const std::vector<formats::ListPoint>& points) {
+  std::vector<std::string> section;
+  for (const formats::ListPoint& point : points) section.push_back(PointLine(what, point));
+  const std::vector<std::string> kept = Shortened(std::move(section), kPreviewPointLines);
+  lines.insert(lines.end(), kept.begin(), kept.end());
+}
+
 }  // namespace
 
 std::span<const FitChoice> FitChoices() { return kFitChoices; }
@@ -105,8 +114,8 @@ ImportPreview PreviewImport(const formats::MergeResult& merged, const std::vecto
     for (const formats::FileProblem& problem : problems) lines.push_back(formats::DescribeProblem("import", problem));
     preview.canImport = problems.empty();
   }
-  for (const formats::ListPoint& point : merged.added) lines.push_back(PointLine("adds", point));
-  for (const formats::ListPoint& point : merged.leftOut) lines.push_back(PointLine("left out for capacity:", point));
+  AppendPointLines(lines, "adds", merged.added);
+  AppendPointLines(lines, "left out for capacity:", merged.leftOut);
   lines.insert(lines.end(), changes.begin(), changes.end());
   preview.details = Shortened(std::move(lines), kPreviewLines);
   return preview;

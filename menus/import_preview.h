@@ -35,6 +35,8 @@ std::span<const FitChoice> FitChoices();
 
 // Past this many, the preview counts the lines it leaves out.
 inline constexpr std::size_t kPreviewLines = 200;
+// Past this many, the points added, and those left out, are counted.
+inline constexpr std::size_t kPreviewPointLines = 50;
 
 // The points the import adds, then those it leaves out, then changes: what reading the list
 // changed (ChangeLines).

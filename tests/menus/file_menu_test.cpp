@@ -82,11 +82,13 @@ TEST_F(FileMenuTest, AListLargerThanTheDeviceIsRefusedUntilARegionOrAFitIsChosen
   const ImportPreview& fitted = dialogs.previews[3];
   EXPECT_TRUE(fitted.canImport);
   EXPECT_EQ(fitted.summary, "Merged: 2 kept, 254 added, 0 duplicates, 0 outside the region, 46 left out for capacity");
-  // The 254 points added, then the 46 left out and the one line of what reading changed, cut short.
-  ASSERT_EQ(fitted.details.size(), kPreviewLines + 1);
+  // The 254 points added, cut short, then the 46 left out and what reading changed, still in sight.
+  ASSERT_EQ(fitted.details.size(), kPreviewPointLines + 1 + 46 + 1);
   EXPECT_EQ(fitted.details.front(), "adds \"\" at 48.0000000,9.0000000");
-  EXPECT_EQ(fitted.details[kPreviewLines - 1], "adds \"\" at 49.9900000,9.0000000");
-  EXPECT_EQ(fitted.details.back(), "and 101 more");
+  EXPECT_EQ(fitted.details[kPreviewPointLines - 1], "adds \"\" at 48.4900000,9.0000000");
+  EXPECT_EQ(fitted.details[kPreviewPointLines], "and 204 more");
+  EXPECT_TRUE(fitted.details[kPreviewPointLines + 1].starts_with("left out for capacity: ")) << fitted.details[51];
+  EXPECT_EQ(fitted.details.back(), "300 points: all directions: stored as a point without a direction");
 
   EXPECT_EQ(formats::PointCount(state.database), 256u);
   // The driver's own points keep their records.
