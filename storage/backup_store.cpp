@@ -6,6 +6,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "database/user_database.h"
 #include "storage/atomic_file.h"
 
 namespace userdb::storage {
@@ -23,14 +24,6 @@ std::vector<Found> BackupsIn(const std::filesystem::path& folder) {
   }
   std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.name > b.name; });
   return found;
-}
-
-std::size_t PointsIn(const TransferImage& image) {
-  UserDatabase database;
-  database.SetImage(image);
-  std::size_t points = 0;
-  for (std::size_t k = 0; k < kRecordCount; ++k) points += database.Point(k).IsEmpty() ? 0 : 1;
-  return points;
 }
 
 bool IsPinned(const std::filesystem::path& file, const std::vector<std::filesystem::path>& pinned) {
@@ -139,8 +132,8 @@ std::vector<BackupEntry> BackupStore::List() const {
   for (const Found& backup : BackupsIn(*folder_)) {
     const ImageLoadResult loaded = Load(backup.file);
     if (!loaded) continue;
-    entries.push_back(
-        {backup.file, backup.name.Moment(), backup.name.serialNumber, PointsIn(loaded.image), backup.name.beforeWrite});
+    entries.push_back({backup.file, backup.name.Moment(), backup.name.serialNumber, CountPoints(loaded.image),
+                       backup.name.beforeWrite});
   }
   return entries;
 }
