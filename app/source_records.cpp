@@ -4,6 +4,8 @@
 #include <set>
 #include <vector>
 
+#include "base/local_time.h"
+
 namespace userdb {
 namespace {
 
@@ -45,17 +47,6 @@ std::map<std::string, SourceCount> CountSources(const PointSources& sources, con
   return counts;
 }
 
-std::string Today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
-  char text[16];
-  std::strftime(text, sizeof text, "%Y-%m-%d", &local);
-  return text;
-}
+std::string Today() { return LocalTimeText(std::time(nullptr), "%Y-%m-%d"); }
 
 }  // namespace userdb

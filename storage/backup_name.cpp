@@ -4,6 +4,8 @@
 #include <charconv>
 #include <tuple>
 
+#include "base/local_time.h"
+
 namespace userdb::storage {
 namespace {
 
@@ -36,16 +38,6 @@ std::optional<std::string_view> TakeTrailingNumber(std::string_view& rest, std::
   return digits;
 }
 
-std::tm LocalTime(std::time_t moment) {
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &moment);
-#else
-  localtime_r(&moment, &local);
-#endif
-  return local;
-}
-
 }  // namespace
 
 std::string BackupName::FileName() const {
@@ -67,12 +59,7 @@ std::strong_ordering BackupName::operator<=>(const BackupName& other) const {
 }
 
 BackupName NameFor(std::time_t moment, std::optional<std::uint32_t> serialNumber) {
-  const std::tm local = LocalTime(moment);
-  char date[16];
-  char time[16];
-  std::strftime(date, sizeof date, "%Y%m%d", &local);
-  std::strftime(time, sizeof time, "%H%M%S", &local);
-  return BackupName{date, time, serialNumber, 1, false};
+  return BackupName{LocalTimeText(moment, "%Y%m%d"), LocalTimeText(moment, "%H%M%S"), serialNumber, 1, false};
 }
 
 std::optional<BackupName> ParseBackupName(std::string_view fileName) {
