@@ -3,8 +3,6 @@
 namespace userdb {
 namespace {
 
-std::string Points(std::size_t count) { return std::to_string(count) + (count == 1 ? " point" : " points"); }
-
 std::string DeviceName(const UnfinishedWrite& write) {
   return write.serialNumber ? "the device " + std::to_string(*write.serialNumber) + " on " + write.port
                             : "the device on " + write.port;
@@ -32,14 +30,26 @@ DeviceHolds WhatDeviceHolds(const UnfinishedWrite& write, const TransferImage& d
 
 UnfinishedWrite WriteToRecord(ProgramState& state, const std::string& port, const TransferImage& image) {
   UnfinishedWrite write{state.serialNumber, port, std::nullopt, image};
-  const std::optional<UnfinishedWrite> open = state.journal != nullptr ? state.journal->Pending() : std::nullopt;
-  if (open && NamesDevice(*open, write.serialNumber, port) && open->backupBefore) {
+  const std::optional<UnfinishedWrite> open = PendingFor(state, port);
+  if (open && open->backupBefore) {
     write.backupBefore = open->backupBefore;
   } else if (state.backups != nullptr && state.deviceImage) {
     const KeepResult kept = state.backups->Keep(*state.deviceImage, state.serialNumber, BackupReason::BeforeWrite);
     if (kept) write.backupBefore = kept.file;
   }
   return write;
+}
+
+std::optional<UnfinishedWrite> PendingFor(const ProgramState& state, const std::string& port) {
+  if (state.journal == nullptr) return std::nullopt;
+  std::optional<UnfinishedWrite> pending = state.journal->Pending();
+  if (!pending || !NamesDevice(*pending, state.serialNumber, port)) return std::nullopt;
+  return pending;
+}
+
+std::string PointsText(const TransferImage& image) {
+  const std::size_t count = CountPoints(image);
+  return std::to_string(count) + (count == 1 ? " point" : " points");
 }
 
 void PutBackRecord(WriteJournal& journal, const std::optional<UnfinishedWrite>& earlier) {
@@ -53,7 +63,7 @@ void PutBackRecord(WriteJournal& journal, const std::optional<UnfinishedWrite>& 
 std::string SettledText(const UnfinishedWrite& write, DeviceHolds holds) {
   const std::string start = "The last write to " + DeviceName(write) + " had not been confirmed. ";
   if (holds == DeviceHolds::TheWrite) {
-    return start + "It holds the " + Points(CountPoints(write.image)) + " that were written: nothing was lost.";
+    return start + "It holds the " + PointsText(write.image) + " that were written: nothing was lost.";
   }
   return start + "It still holds the points from before the write: the write changed nothing.";
 }
@@ -62,10 +72,10 @@ std::string UnsettledText(const UnfinishedWrite& write, const Backups* backups) 
   const std::string lineBreak = "\r\n";
   std::string text = "The last write to " + DeviceName(write) +
                      " did not finish: the device holds neither the points written nor those from before." + lineBreak +
-                     lineBreak + "\"" + unfinished::kWriteAgain + "\" writes the " + Points(CountPoints(write.image)) +
+                     lineBreak + "\"" + unfinished::kWriteAgain + "\" writes the " + PointsText(write.image) +
                      " of that write again." + lineBreak;
   if (const std::optional<TransferImage> before = BackupBefore(write, backups)) {
-    text += "\"" + std::string(unfinished::kRestoreBefore) + "\" writes back the " + Points(CountPoints(*before)) +
+    text += "\"" + std::string(unfinished::kRestoreBefore) + "\" writes back the " + PointsText(*before) +
             " it held before, kept in " + write.backupBefore->string() + "." + lineBreak;
   } else {
     text += "No backup from before the write can be read." + lineBreak;

@@ -40,6 +40,12 @@ std::string UnsettledText(const UnfinishedWrite& write, const Backups* backups);
 // its own, as the device has held nothing worth going back to since.
 UnfinishedWrite WriteToRecord(ProgramState& state, const std::string& port, const TransferImage& image);
 
+// The record of a write to the device now on port that is still open, if any.
+std::optional<UnfinishedWrite> PendingFor(const ProgramState& state, const std::string& port);
+
+// "1 point", "32 points": how many an image holds.
+std::string PointsText(const TransferImage& image);
+
 // The journal as it was before a write that sent nothing after all: earlier's record, or none.
 void PutBackRecord(WriteJournal& journal, const std::optional<UnfinishedWrite>& earlier);
 

@@ -21,10 +21,7 @@ constexpr const char* kCheckFailed =
     "Load the database from the device to try again.";
 
 std::optional<UnfinishedWrite> RecordOfThisDevice(const ProgramState& state, const Window& window) {
-  if (state.journal == nullptr) return std::nullopt;
-  std::optional<UnfinishedWrite> pending = state.journal->Pending();
-  if (!pending || !NamesDevice(*pending, state.serialNumber, ComPortName(SelectedPort(window)))) return std::nullopt;
-  return pending;
+  return PendingFor(state, ComPortName(SelectedPort(window)));
 }
 
 void Tell(Window& window, const std::string& text) {

@@ -8,8 +8,6 @@
 namespace userdb::cli {
 namespace {
 
-std::string Points(std::size_t count) { return std::to_string(count) + (count == 1 ? " point" : " points"); }
-
 // The same line again, so that what is pasted reaches the same device.
 std::string PortOption(const CommandContext& context) {
   return context.portPath ? " --port " + *context.portPath : " --port COM" + std::to_string(context.portNumber);
@@ -19,22 +17,18 @@ void TellBothWaysOut(const CommandContext& context, const UnfinishedWrite& write
   std::ostream& errors = context.errors;
   errors << "userdb: the last write to the device on " << write.port
          << " did not finish: it holds neither the points written nor those from before.\n";
-  errors << "userdb: to write those " << Points(CountPoints(write.image)) << " again:  userdb resume"
-         << PortOption(context) << '\n';
+  errors << "userdb: to write those " << PointsText(write.image) << " again:  userdb resume" << PortOption(context)
+         << '\n';
   if (const std::optional<TransferImage> before = BackupBefore(write, context.state.backups)) {
-    errors << "userdb: to restore the " << Points(CountPoints(*before))
-           << " from before:  userdb restore --before-write" << PortOption(context) << "  ("
-           << write.backupBefore->string() << ")\n";
+    errors << "userdb: to restore the " << PointsText(*before) << " from before:  userdb restore --before-write"
+           << PortOption(context) << "  (" << write.backupBefore->string() << ")\n";
   } else {
     errors << "userdb: no backup from before that write can be read\n";
   }
 }
 
 std::optional<UnfinishedWrite> RecordOfThisDevice(const CommandContext& context) {
-  if (context.state.journal == nullptr) return std::nullopt;
-  std::optional<UnfinishedWrite> pending = context.state.journal->Pending();
-  if (!pending || !NamesDevice(*pending, context.state.serialNumber, PortName(context))) return std::nullopt;
-  return pending;
+  return PendingFor(context.state, PortName(context));
 }
 
 }  // namespace
