@@ -28,12 +28,13 @@ DeviceHolds WhatDeviceHolds(const UnfinishedWrite& write, const TransferImage& d
   return before && device == *before ? DeviceHolds::TheBackupBefore : DeviceHolds::Neither;
 }
 
-UnfinishedWrite WriteToRecord(ProgramState& state, const std::string& port, const TransferImage& image) {
-  UnfinishedWrite write{state.serialNumber, port, std::nullopt, image};
+UnfinishedWrite WriteToRecord(ProgramState& state, const std::string& port, const TransferImage& image,
+                              const std::optional<std::filesystem::path>& keptBefore) {
+  UnfinishedWrite write{state.serialNumber, port, keptBefore, image};
   const std::optional<UnfinishedWrite> open = PendingFor(state, port);
   if (open && open->backupBefore) {
     write.backupBefore = open->backupBefore;
-  } else if (state.backups != nullptr && state.deviceImage) {
+  } else if (!keptBefore && state.backups != nullptr && state.deviceImage) {
     const KeepResult kept = state.backups->Keep(*state.deviceImage, state.serialNumber, BackupReason::BeforeWrite);
     if (kept) write.backupBefore = kept.file;
   }

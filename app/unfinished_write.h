@@ -2,6 +2,7 @@
 // What a device holds after a write that was never verified, and how to tell the user: the
 // window and the command line decide from the same comparison and say it in the same words.
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -35,10 +36,12 @@ std::string SettledText(const UnfinishedWrite& write, DeviceHolds holds);
 // For Neither, in the window: what happened and what each of its choices would write.
 std::string UnsettledText(const UnfinishedWrite& write, const Backups* backups);
 
-// The record of a write of image about to start on port. Its backup from before is the copy of
-// what the device last gave, marked as such; a record of this device that is still open keeps
-// its own, as the device has held nothing worth going back to since.
-UnfinishedWrite WriteToRecord(ProgramState& state, const std::string& port, const TransferImage& image);
+// The record of a write of image about to start on port. A record of this device that is still
+// open keeps its backup from before, as the device has held nothing worth going back to since;
+// otherwise it is keptBefore, the copy a front-end took for this write, or else a copy of what
+// the device last gave, kept now and marked as such.
+UnfinishedWrite WriteToRecord(ProgramState& state, const std::string& port, const TransferImage& image,
+                              const std::optional<std::filesystem::path>& keptBefore = std::nullopt);
 
 // The record of a write to the device now on port that is still open, if any.
 std::optional<UnfinishedWrite> PendingFor(const ProgramState& state, const std::string& port);

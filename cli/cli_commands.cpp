@@ -63,51 +63,62 @@ bool Downloaded(const CommandContext& context, const DownloadResult& result) {
 }
 
 // The copy of the device every download leaves; where it went when asked to say so, unless
-// quiet. False when none was kept (the reason told).
-bool KeepBackup(const CommandContext& context, const TransferImage& image, bool sayWhere = true,
-                BackupReason reason = BackupReason::Download) {
-  if (context.state.backups == nullptr) return false;
+// quiet. The file, or nothing when none was kept (the reason told).
+std::optional<std::filesystem::path> KeepBackup(const CommandContext& context, const TransferImage& image,
+                                                bool sayWhere = true, BackupReason reason = BackupReason::Download) {
+  if (context.state.backups == nullptr) return std::nullopt;
   const KeepResult kept = context.state.backups->Keep(image, std::nullopt, reason);
   if (!kept) {
     Tell(context, kept.message);
-    return false;
+    return std::nullopt;
   }
   if (sayWhere && !context.quiet) context.output << "Kept a copy of the device in " << kept.file.string() << '\n';
-  return true;
+  return kept.file;
 }
 
-// A download whose only purpose is the backup that every download leaves.
-int BackUpDevice(const CommandContext& context) {
-  if (context.state.backups == nullptr) return exit_code::kSuccess;
+// The exit status that ends a write before it starts, or where the backup from before it went.
+struct BackedUp {
+  int status = exit_code::kSuccess;
+  std::optional<std::filesystem::path> file;
+};
+
+// A download whose only purpose is the backup from before a write: the record of the write names
+// this copy rather than keeping another, so the file told stays where it was told.
+BackedUp BackUpDevice(const CommandContext& context) {
+  if (context.state.backups == nullptr) return {};
   const DownloadResult result = Conversations(context).Download("backup");
   if (!Downloaded(context, result)) {
     Tell(context, "the device could not be read for a backup; nothing was written");
-    return exit_code::kDeviceFailure;
+    return {exit_code::kDeviceFailure, std::nullopt};
   }
   context.state.deviceImage = result.image;
-  if (!KeepBackup(context, result.image, true, BackupReason::BeforeWrite)) {
+  std::optional<std::filesystem::path> kept = KeepBackup(context, result.image, true, BackupReason::BeforeWrite);
+  if (!kept) {
     Tell(context, "nothing was written (--no-backup writes without a backup)");
-    return exit_code::kFileProblem;
+    return {exit_code::kFileProblem, std::nullopt};
   }
-  return exit_code::kSuccess;
+  return {exit_code::kSuccess, std::move(kept)};
 }
 
 // Before the first byte goes out, so that a write that breaks off is found on the next connect.
 // One that cannot be recorded is told, and the write goes on as it would without.
-void RecordWrite(const CommandContext& context, const TransferImage& image) {
+void RecordWrite(const CommandContext& context, const TransferImage& image,
+                 const std::optional<std::filesystem::path>& backupBefore) {
   if (context.state.journal == nullptr) return;
-  const JournalResult recorded = context.state.journal->Record(WriteToRecord(context.state, PortName(context), image));
+  const JournalResult recorded =
+      context.state.journal->Record(WriteToRecord(context.state, PortName(context), image, backupBefore));
   if (!recorded) Tell(context, recorded.message);
 }
 
-int WriteToDevice(const CommandContext& context, const TransferImage& image, const WriteSteps& steps) {
+int WriteToDevice(const CommandContext& context, const TransferImage& image, const WriteSteps& steps,
+                  const std::optional<std::filesystem::path>& backupBefore) {
   if (!context.confirm(message::kConfirmUpload)) {
     Tell(context, "nothing was written");
     return exit_code::kDeviceFailure;
   }
   WriteJournal* journal = steps.record ? context.state.journal : nullptr;
   const std::optional<UnfinishedWrite> earlier = journal != nullptr ? journal->Pending() : std::nullopt;
-  if (steps.record) RecordWrite(context, image);
+  if (steps.record) RecordWrite(context, image, backupBefore);
   switch (Conversations(context).Upload(image)) {
     case UploadOutcome::Succeeded:
       if (!context.quiet) Tell(context, message::kUploadSucceeded);
@@ -168,15 +179,14 @@ DeviceRead ReadDevice(const CommandContext& context) {
   read.database->SetImage(result.image);
   read.database->speedUnit = result.unit;
   context.state.deviceImage = result.image;
-  read.backedUp = KeepBackup(context, result.image);
+  read.backedUp = KeepBackup(context, result.image).has_value();
   return read;
 }
 
 int WriteImage(const CommandContext& context, const TransferImage& image, const WriteSteps& steps) {
-  if (steps.backupFirst) {
-    if (const int backedUp = BackUpDevice(context); backedUp != exit_code::kSuccess) return backedUp;
-  }
-  const int written = WriteToDevice(context, image, steps);
+  const BackedUp backedUp = steps.backupFirst ? BackUpDevice(context) : BackedUp{};
+  if (backedUp.status != exit_code::kSuccess) return backedUp.status;
+  const int written = WriteToDevice(context, image, steps, backedUp.file);
   if (written != exit_code::kSuccess || !steps.verify) return written;
   return ReadBack(context, image);
 }

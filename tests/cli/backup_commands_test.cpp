@@ -8,6 +8,7 @@
 #include "cli/exit_codes.h"
 #include "cli_fixture.h"
 #include "storage/backup_store.h"
+#include "storage/journal_file.h"
 
 namespace userdb::cli {
 namespace {
@@ -61,6 +62,31 @@ TEST_F(BackupCommandsTest, AnUploadReadsTheDeviceIntoABackupBeforeItWrites) {
   EXPECT_EQ(Backup(0), DeviceImage());  // the read-back is a download too
   EXPECT_FALSE(backups.List()[0].beforeWrite);
   EXPECT_EQ(DeviceImage()[0], 0x11);
+}
+
+// The user may take a while to confirm; the copy from before is kept once all the same, so the
+// file the command named is the one the record of the write goes back to.
+TEST_F(BackupCommandsTest, AWriteKeepsOneBackupFromBeforeAndItsRecordNamesTheFileTold) {
+  std::time_t now = 1300000000;
+  storage::BackupStore slowBackups(folder / "data" / "backups", [&now] { return now += 5; });
+  storage::JournalFile journal(folder / "data");
+  slowBackups.SetPinned([&journal] { return journal.PinnedBackups(); });
+  CommandContext context = Context();
+  context.state.backups = &slowBackups;
+  context.state.journal = &journal;
+  const std::vector<std::uint8_t> before = DeviceImage();
+
+  // Unverified, so that the record stays to be read.
+  ASSERT_EQ(RunUpload(context, Upload(ImageFile(0x16), formats::FileFormat::Image, false)), exit_code::kSuccess)
+      << errors.str();
+  const std::vector<BackupEntry> kept = slowBackups.List();
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_TRUE(kept[0].beforeWrite);
+  EXPECT_EQ(FileBytes(kept[0].file), before);
+  EXPECT_EQ(output.str(), "Kept a copy of the device in " + kept[0].file.string() + "\n");
+  const std::optional<UnfinishedWrite> record = journal.Pending();
+  ASSERT_TRUE(record.has_value());
+  EXPECT_EQ(record->backupBefore, kept[0].file);
 }
 
 TEST_F(BackupCommandsTest, NoBackupWritesStraightAway) {
