@@ -104,10 +104,26 @@ FaultMatrix& FaultMatrix::Instance() {
   return matrix;
 }
 
+std::vector<MatrixNote>::iterator FaultMatrix::NoteTitled(const std::string& title) {
+  return std::find_if(notes_.begin(), notes_.end(), [&](const MatrixNote& note) { return note.title == title; });
+}
+
 void FaultMatrix::AddNoteLine(const std::string& title, const std::string& lead, std::string line) {
-  auto note = std::find_if(notes_.begin(), notes_.end(), [&](const MatrixNote& n) { return n.title == title; });
-  if (note == notes_.end()) note = notes_.insert(notes_.end(), MatrixNote{title, {lead, ""}});
+  auto note = NoteTitled(title);
+  if (note == notes_.end()) note = notes_.insert(notes_.end(), MatrixNote{title, {}, lead});
   note->lines.push_back(std::move(line));
+}
+
+void FaultMatrix::Append(const FaultMatrix& other) {
+  rows_.insert(rows_.end(), other.rows_.begin(), other.rows_.end());
+  for (const MatrixNote& added : other.notes_) {
+    const auto note = NoteTitled(added.title);
+    if (note == notes_.end()) {
+      notes_.push_back(added);
+    } else {
+      note->lines.insert(note->lines.end(), added.lines.begin(), added.lines.end());
+    }
+  }
 }
 
 std::string FaultMatrix::Render() const {
@@ -125,6 +141,7 @@ std::string FaultMatrix::Render() const {
   std::sort(notes.begin(), notes.end(), [](const MatrixNote* a, const MatrixNote* b) { return a->title < b->title; });
   for (const MatrixNote* note : notes) {
     document += "\n## " + note->title + "\n\n";
+    if (!note->lead.empty()) document += note->lead + "\n\n";
     for (const std::string& line : note->lines) document += line + "\n";
   }
   return document;

@@ -29,6 +29,7 @@ struct MatrixRow {
 struct MatrixNote {
   std::string title;
   std::vector<std::string> lines;
+  std::string lead = {};  // a paragraph ahead of the lines, for a note that rows add to one by one
 };
 
 class FaultMatrix {
@@ -37,13 +38,20 @@ class FaultMatrix {
 
   void Add(MatrixRow row) { rows_.push_back(std::move(row)); }
   void AddNote(MatrixNote note) { notes_.push_back(std::move(note)); }
-  // One more line of the note so titled; the first begins it with its lead and a blank line.
+  // One more line of the note so titled; the first begins it with its lead.
   void AddNoteLine(const std::string& title, const std::string& lead, std::string line);
+  // What other recorded, as if it had been recorded here after all that was.
+  void Append(const FaultMatrix& other);
+
+  const std::vector<MatrixRow>& Rows() const { return rows_; }
+  const std::vector<MatrixNote>& Notes() const { return notes_; }
 
   // The whole document. Rows keep the order in which they were added within a section.
   std::string Render() const;
 
  private:
+  std::vector<MatrixNote>::iterator NoteTitled(const std::string& title);
+
   std::vector<MatrixRow> rows_;
   std::vector<MatrixNote> notes_;
 };
