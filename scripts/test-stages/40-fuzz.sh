@@ -25,15 +25,21 @@ cmake --build "$build" -j 2 --target "${targets[@]}"
 mkdir -p "$crashes"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-for target in "${targets[@]}"; do
+
+# fuzz TARGET: its search for the stage's seconds; a crash prints the end of its log and fails.
+fuzz() {
+  local target=$1 log="$scratch/$1.log" runs
   mkdir -p "$scratch/$target"
-  log="$scratch/$target.log"
   if ! "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
       -artifact_prefix="$crashes/$target-" "$scratch/$target" "tests/fuzz/corpus/$target" >"$log" 2>&1; then
-    tail -n 40 "$log"
-    echo "$target: crash; its input is in $crashes (replay: $build/fuzz/$target FILE)" >&2
-    exit 1
+    { tail -n 40 "$log"; echo "$target: crash; its input is in $crashes (replay: $build/fuzz/$target FILE)"; } >&2
+    return 1
   fi
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
   echo "$target: ${runs:-?} runs in ${seconds} s, no crash"
-done
+}
+export -f fuzz
+export build crashes scratch seconds
+
+# A libFuzzer search keeps one core busy: two targets at a time, each for its full seconds.
+printf '%s\n' "${targets[@]}" | xargs -P 2 -I '{}' bash -c 'fuzz "$1"' _ '{}'
