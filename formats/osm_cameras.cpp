@@ -53,13 +53,9 @@ bool OsmCameras::Wants(std::int64_t node, const OsmTags& tags) const {
 
 void OsmCameras::AddNode(const OsmNode& node) {
   const auto named = placements_.find(node.id);
-  if (named != placements_.end()) {
-    if (named->second.came) return;  // an extract lists each node once; a broken one may not
-    named->second.came = true;
-    AddPoint(node, &enforcements_[named->second.enforcement]);
-  } else if (node.tags.highway == "speed_camera") {
-    AddPoint(node, nullptr);
-  }
+  if (named == placements_.end() && node.tags.highway != "speed_camera") return;
+  if (!taken_.insert(node.id).second) return Tell(NodeName(node.id), "listed more than once: taken once");
+  AddPoint(node, named != placements_.end() ? &enforcements_[named->second.enforcement] : nullptr);
 }
 
 void OsmCameras::AddPoint(const OsmNode& node, const Enforcement* enforcement) {
@@ -92,7 +88,7 @@ ListRead OsmCameras::Finish() && {
   for (std::size_t k = 0; k < enforcements_.size(); ++k) {
     for (const std::int64_t node : enforcements_[k].places) {
       const Placement& placement = placements_.at(node);
-      if (placement.enforcement == k && !placement.came) {
+      if (placement.enforcement == k && !taken_.contains(node)) {
         Tell(RelationName(enforcements_[k].id), NodeName(node) + " is not in the extract: left out");
       }
     }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "formats/point_list.h"
@@ -59,7 +60,6 @@ class OsmCameras {
   };
   struct Placement {
     std::size_t enforcement;  // the first relation placed at the node
-    bool came = false;
   };
   void AddPoint(const OsmNode& node, const Enforcement* enforcement);
   void Tell(std::string where, std::string what);
@@ -67,6 +67,7 @@ class OsmCameras {
   ListOptions options_;
   std::vector<Enforcement> enforcements_;
   std::unordered_map<std::int64_t, Placement> placements_;
+  std::unordered_set<std::int64_t> taken_;  // an extract lists each node once; a broken one may not
   ListRead read_;
 };
 

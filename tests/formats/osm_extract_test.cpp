@@ -127,6 +127,22 @@ TEST(OsmExtract, AMissingSpeedAndADeviceOutsideTheExtractAreTold) {
                              }));
 }
 
+TEST(OsmExtract, ANodeListedTwiceIsOnePoint) {
+  const std::string camera = "<node id=\"9\" lat=\"1\" lon=\"2\"><tag k=\"highway\" v=\"speed_camera\"/></node>";
+  const std::string device = "<node id=\"8\" lat=\"1\" lon=\"3\"/>";
+  const std::string relation =
+      "<relation id=\"7\"><member type=\"node\" ref=\"8\" role=\"device\"/><tag k=\"type\" v=\"enforcement\"/>"
+      "<tag k=\"enforcement\" v=\"maxspeed\"/></relation>";
+  const ListRead read = ReadOsmXml("<osm>" + camera + camera + device + device + relation + "</osm>", {});
+  EXPECT_EQ(read.points.size(), 2u);
+  EXPECT_EQ(ChangesOf(read), (std::vector<std::string>{
+                                 "f: node 9: no maxspeed: stored without a speed",
+                                 "f: node 9: listed more than once: taken once",
+                                 "f: relation 7, node 8: no maxspeed: stored without a speed",
+                                 "f: node 8: listed more than once: taken once",
+                             }));
+}
+
 TEST(OsmExtract, AMalformedFileIsRefusedNamingTheLineAndTheElement) {
   const auto problem = [](const std::string& text) {
     const ListRead read = ReadOsmXml(text, {});
