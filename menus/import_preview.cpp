@@ -75,6 +75,7 @@ std::string ReadCorridor(const ImportSettings& settings, LoadedRoute& route, for
 void AppendPointLines(std::vector<std::string>& lines, std::string_view what,
                       const std::vector<formats::ListPoint>& points) {
   std::vector<std::string> section;
+  section.reserve(points.size());
   for (const formats::ListPoint& point : points) section.push_back(PointLine(what, point));
   const std::vector<std::string> kept = Shortened(std::move(section), kPreviewPointLines);
   lines.insert(lines.end(), kept.begin(), kept.end());
