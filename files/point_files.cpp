@@ -95,9 +95,6 @@ FileResult<FileFormat> ChooseFormat(const std::filesystem::path& path, const std
                                                                         : "no format is called \"" + named + "\"");
   }
   const std::string name(formats::FormatName(*format));
-  if (!formats::Built(*format)) {
-    return Failed<FileFormat>(FileOutcome::UnusableFormat, "this userdb was built without " + name + " files");
-  }
   if (use == FileUse::Read && !formats::CanRead(*format)) {
     return Failed<FileFormat>(FileOutcome::UnusableFormat, name + " files are written for looking at, not read");
   }

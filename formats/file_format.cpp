@@ -6,16 +6,12 @@
 
 #include "formats/csv_format.h"
 #include "formats/garmin_csv.h"
-#include "formats/image_format.h"
-#include "formats/ov2_format.h"
-#if USERDB_XML_FORMATS
 #include "formats/gpx_format.h"
+#include "formats/image_format.h"
 #include "formats/kml_format.h"
-#include "formats/osm_xml.h"
-#endif
-#if USERDB_PBF_FORMAT
 #include "formats/osm_pbf.h"
-#endif
+#include "formats/osm_xml.h"
+#include "formats/ov2_format.h"
 
 namespace userdb::formats {
 namespace {
@@ -58,30 +54,7 @@ std::string WriteCameraList(std::span<const ListPoint> points, const ListOptions
   return WriteSpeedCameraCsv(points, changes);
 }
 
-#if USERDB_XML_FORMATS
 ReadResult ReadGpxFile(std::string_view contents, const ListOptions&) { return ReadGpx(contents); }
-constexpr auto kGpxReader = &ReadGpxFile;
-constexpr auto kGpxWriter = &WriteWhole<WriteGpx>;
-constexpr auto kKmlWriter = &WriteWhole<WriteKml>;
-constexpr auto kOsmReader = &ReadListFile<ReadOsmXml>;
-constexpr auto kOsmListReader = &ReadOsmXml;
-#else
-constexpr ReadResult (*kGpxReader)(std::string_view, const ListOptions&) = nullptr;
-constexpr std::string (*kGpxWriter)(const UserDatabase&, const ListOptions&, std::vector<Change>&) = nullptr;
-constexpr auto kKmlWriter = kGpxWriter;
-constexpr auto kOsmReader = kGpxReader;
-constexpr ListRead (*kOsmListReader)(std::string_view, const ListOptions&) = nullptr;
-#endif
-
-#if USERDB_PBF_FORMAT
-constexpr auto kOsmPbfReader = &ReadListFile<ReadOsmPbf>;
-constexpr auto kOsmPbfListReader = &ReadOsmPbf;
-constexpr auto kOsmPbfFileReader = &ReadOsmPbfFile;
-#else
-constexpr ReadResult (*kOsmPbfReader)(std::string_view, const ListOptions&) = nullptr;
-constexpr ListRead (*kOsmPbfListReader)(std::string_view, const ListOptions&) = nullptr;
-constexpr ListRead (*kOsmPbfFileReader)(const std::filesystem::path&, const ListOptions&) = nullptr;
-#endif
 
 const std::array<FormatEntry, 9> kFormats{{
     {FileFormat::Image, "bin", ".bin", "Device images", true, true,
@@ -89,9 +62,10 @@ const std::array<FormatEntry, 9> kFormats{{
      &WriteWhole<WriteImage>, nullptr},
     {FileFormat::Csv, "csv", ".csv", "userdb CSV files", true, true, "yes", &ReadCsvFile, &ReadCsvList, nullptr,
      &WriteWhole<WriteCsv>, nullptr},
-    {FileFormat::Gpx, "gpx", ".gpx", "GPX files", true, true, "yes", kGpxReader, nullptr, nullptr, kGpxWriter, nullptr},
+    {FileFormat::Gpx, "gpx", ".gpx", "GPX files", true, true, "yes", &ReadGpxFile, nullptr, nullptr,
+     &WriteWhole<WriteGpx>, nullptr},
     {FileFormat::Kml, "kml", ".kml", "KML files", false, true, "no: for looking at the points on a map", nullptr,
-     nullptr, nullptr, kKmlWriter, nullptr},
+     nullptr, nullptr, &WriteWhole<WriteKml>, nullptr},
     {FileFormat::SpeedCameraCsv, "speedcam", ".txt", "iGO speedcam.txt lists", true, true,
      "no: iGO's speedcam.txt and the public lists in its columns (also as `.csv`), by the rules below",
      &ReadSpeedCameraCsv, &ReadSpeedCameraList, nullptr, &WriteAsList<WriteCameraList>, &WriteCameraList},
@@ -102,11 +76,11 @@ const std::array<FormatEntry, 9> kFormats{{
      "no: Garmin's POI CSV (`.csv`, by its name only); names, positions and speeds", &ReadListFile<ReadGarminCsv>,
      &ReadGarminCsv, nullptr, &WriteAsList<WriteGarminCsv>, &WriteGarminCsv},
     {FileFormat::Osm, "osm", ".osm", "OpenStreetMap extracts", true, false,
-     "no: the speed cameras of an OpenStreetMap extract, by the rules below", kOsmReader, kOsmListReader, nullptr,
-     nullptr, nullptr},
+     "no: the speed cameras of an OpenStreetMap extract, by the rules below", &ReadListFile<ReadOsmXml>, &ReadOsmXml,
+     nullptr, nullptr, nullptr},
     {FileFormat::OsmPbf, "osm.pbf", ".osm.pbf", "OpenStreetMap PBF extracts", true, false,
-     "no: the same, from the compressed extracts that whole countries come in", kOsmPbfReader, kOsmPbfListReader,
-     kOsmPbfFileReader, nullptr, nullptr},
+     "no: the same, from the compressed extracts that whole countries come in", &ReadListFile<ReadOsmPbf>, &ReadOsmPbf,
+     &ReadOsmPbfFile, nullptr, nullptr},
 }};
 
 std::string Lower(std::string_view text) {
@@ -140,11 +114,6 @@ std::optional<FileFormat> FormatOfFileName(std::string_view name) {
     if (!entry.extension.empty() && lower.ends_with(entry.extension)) return entry.format;
   }
   return std::nullopt;
-}
-
-bool Built(FileFormat format) {
-  const FormatEntry& entry = EntryOf(format);
-  return (!entry.readable || entry.read != nullptr) && (!entry.writable || entry.write != nullptr);
 }
 
 bool CanRead(FileFormat format) { return EntryOf(format).readable; }

@@ -28,9 +28,8 @@ struct FormatEntry {
   bool readable;
   bool writable;
   std::string_view lossless;  // "yes: ...", "no: ..." as the documentation says it
-  // Null where this build goes without the format (GPX, KML and OpenStreetMap XML need pugixml,
-  // OpenStreetMap PBF libosmium). A format whose files may hold more points than a device reads
-  // them all (readList), and one whose files may be far larger than memory reads them as a
+  // Null where the format is not read or not written. A format whose files may hold more points
+  // than a device reads them all (readList), and one whose files may be far larger than memory reads them as a
   // stream (readListFile); a list format also writes lists of any length (writeList); the rest
   // hold whole databases.
   ReadResult (*read)(std::string_view contents, const ListOptions& options);
@@ -56,8 +55,6 @@ std::optional<FileFormat> FormatOfFileName(std::string_view name);
 // ".csv" like our own).
 std::string_view FileExtension(const FormatEntry& entry);
 
-// Whether this build has the format.
-bool Built(FileFormat format);
 bool CanRead(FileFormat format);       // all but KML, which is for looking at points only
 bool CanWrite(FileFormat format);      // all but the OpenStreetMap extracts, read for their cameras
 bool CanWriteList(FileFormat format);  // also a list longer than a device holds

@@ -1,19 +1,15 @@
 #include "formats/route_file.h"
 
-#if USERDB_XML_FORMATS
 #include <pugixml.hpp>
-
-#include "formats/xml_text.h"
-#endif
 
 #include <algorithm>
 #include <charconv>
 #include <string>
 #include <vector>
 
-namespace userdb::formats {
+#include "formats/xml_text.h"
 
-#if USERDB_XML_FORMATS
+namespace userdb::formats {
 namespace {
 
 std::string_view LocalName(const pugi::xml_node node) {
@@ -137,11 +133,5 @@ class RouteReader {
 }  // namespace
 
 RouteReadResult ReadRoute(std::string_view text) { return RouteReader(text).Read(); }
-#else
-// Routes come in XML files, which a build without an XML reader cannot read.
-RouteReadResult ReadRoute(std::string_view /*text*/) {
-  return {{}, ProblemAt(0, "", "routes are read from GPX and KML files, which this build of userdb cannot read")};
-}
-#endif
 
 }  // namespace userdb::formats

@@ -26,7 +26,7 @@ std::string FileKind::Described() const {
 std::vector<FileKind> KindsToOpen() {
   std::vector<FileKind> kinds{FileKind{"All point files", {}, std::nullopt}};
   for (const FormatEntry& entry : formats::FormatTable()) {
-    if (!formats::Built(entry.format) || !formats::CanRead(entry.format)) continue;
+    if (!formats::CanRead(entry.format)) continue;
     kinds.push_back(KindOf(entry));
     for (const std::string& pattern : kinds.back().patterns) {
       std::vector<std::string>& all = kinds.front().patterns;
@@ -39,7 +39,7 @@ std::vector<FileKind> KindsToOpen() {
 std::vector<FileKind> KindsToSave() {
   std::vector<FileKind> kinds;
   for (const FormatEntry& entry : formats::FormatTable()) {
-    if (formats::Built(entry.format) && formats::CanWrite(entry.format)) kinds.push_back(KindOf(entry));
+    if (formats::CanWrite(entry.format)) kinds.push_back(KindOf(entry));
   }
   return kinds;
 }

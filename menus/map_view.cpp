@@ -25,10 +25,6 @@ std::filesystem::path MapFileFor(std::time_t moment) {
 
 void ShowOnMap(FileContext& context) {
   if (!PassesLoadedTest(context.state, context.window) || !SettleUnsavedWork(context.state, context.window)) return;
-  if (!formats::Built(formats::FileFormat::Gpx)) {
-    Tell(context, menu::kShowOnMap, "This userdb was built without GPX files, which maps need.");
-    return;
-  }
   const std::filesystem::path file = MapFileFor(storage::BackupStore::DefaultClock()());
   const files::SaveResult saved = files::SavePointsFile(file, formats::FileFormat::Gpx, context.state.database);
   if (!saved) {
