@@ -5,6 +5,8 @@
 
 #include "platform/win32/windows_header.h"
 
+#include <chrono>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -294,6 +296,49 @@ TEST_F(Win32FileDialogsTest, TheSaveDialogProposesTheNameAndCancelGivesNothing) 
   });
   EXPECT_EQ(proposed, L"points.csv");
   EXPECT_FALSE(choice.has_value());
+}
+
+// .gpx files open with a command (HKCR: the user's classes on Windows, the machine's under Wine).
+class GpxHandler {
+ public:
+  explicit GpxHandler(const std::wstring& command) {
+    SetDefault(L".gpx", kProgId);
+    SetDefault(std::wstring(kProgId) + L"\\shell\\open\\command", command);
+  }
+  ~GpxHandler() {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, kProgId);
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L".gpx");
+  }
+  GpxHandler(const GpxHandler&) = delete;
+  GpxHandler& operator=(const GpxHandler&) = delete;
+
+ private:
+  static constexpr const wchar_t* kProgId = L"userdb.tests.gpx";
+  static void SetDefault(const std::wstring& key, const std::wstring& value) {
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(opened, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(opened);
+  }
+};
+
+bool AppearsWithin(const std::filesystem::path& file, std::chrono::seconds bound) {
+  const auto end = std::chrono::steady_clock::now() + bound;
+  while (!std::filesystem::exists(file) && std::chrono::steady_clock::now() < end) Sleep(100);
+  return std::filesystem::exists(file);
+}
+
+TEST_F(Win32FileDialogsTest, AGpxFileGoesToTheProgramRegisteredForIt) {
+  const std::filesystem::path file = Write("points.gpx", "<gpx/>");
+  const std::filesystem::path handed = folder / "handed.gpx";
+  const GpxHandler handler(L"\"C:\\windows\\system32\\cmd.exe\" /c copy \"%1\" \"" + handed.wstring() + L"\"");
+  bool opened = false;
+  OverTheWindow([&](Win32FileDialogs& system) { opened = system.OpenWithDesktop(file); });
+  EXPECT_TRUE(opened);
+  ASSERT_TRUE(AppearsWithin(handed, std::chrono::seconds(20))) << "the registered program was not given the file";
+  EXPECT_EQ(std::filesystem::file_size(handed), std::filesystem::file_size(file));
 }
 
 TEST_F(Win32FileDialogsTest, AFileOfNoKnownTypeOpensWithNoDesktopProgram) {

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -106,6 +108,32 @@ TEST_F(Win32FileMenuTest, AnExportedFileImportsBackAsTheSamePoints) {
   EXPECT_EQ(dialogs.previews[1].summary.rfind("Merged: 3 kept, 0 added, 3 duplicates", 0), 0u)
       << dialogs.previews[1].summary;
   EXPECT_EQ(formats::PointCount(state.database), 3u);
+}
+
+// A camera list as a map program writes it: waypoints with a name and the speed in the name.
+TEST_F(Win32FileMenuTest, AGpxListImportsThroughItsPreviewAndThePointsExportAsKml) {
+  const std::filesystem::path exported = folder / "cameras.kml";
+  ThenImport("cameras.gpx",
+             "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"a map\">\n"
+             "<wpt lat=\"48.1000\" lon=\"11.5000\"><name>Ring @60</name></wpt>\n"
+             "<wpt lat=\"48.2000\" lon=\"11.6000\"><name>Bridge</name></wpt>\n</gpx>\n");
+  dialogs.saves.push_back(FileChoice{exported, KindToSave(formats::FileFormat::Kml)});
+  user.Then([](HWND mainWindow) {
+    EXPECT_EQ(ControlText(mainWindow, ids::LatitudeField(1, ids::CoordinatePart::Degrees)), "48");
+    EXPECT_EQ(ControlText(mainWindow, ids::LongitudeField(1, ids::CoordinatePart::Degrees)), "11");
+    ChooseMenu(mainWindow, menu::kExportPoints);
+  });
+  ThenClose();
+  RunUser();
+  ASSERT_EQ(dialogs.previews.size(), 1u);
+  EXPECT_TRUE(dialogs.previews[0].canImport);
+  EXPECT_EQ(dialogs.previews[0].summary.rfind("Merged: 0 kept, 2 added", 0), 0u) << dialogs.previews[0].summary;
+  EXPECT_EQ(formats::PointCount(state.database), 2u);
+  std::ifstream file(exported);
+  const std::string kml{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  EXPECT_NE(kml.find("<kml"), std::string::npos);
+  EXPECT_NE(kml.find("Ring"), std::string::npos) << kml;
+  EXPECT_NE(kml.find("11.6"), std::string::npos) << kml;
 }
 
 TEST_F(Win32FileMenuTest, ABackupSavedInTheDataFolderRestoresTheDatabaseItHeld) {
