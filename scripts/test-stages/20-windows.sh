@@ -4,7 +4,8 @@
 # under Wine on a virtual display: the tests, the command line against userdb-sim through a Wine
 # COM port (the bytes on the line must be those of the native program), and the window, whose
 # screenshot goes to build/windows (USERDB_SCREENSHOT_DIR=docs refreshes the one in the docs).
-# The programs that run are those of the zip that cpack makes, unpacked.
+# The programs that run are those of the zip that cpack makes, unpacked; the installer that it
+# makes beside the zip is run silently in a fresh prefix, for all users and for one, and undone.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
@@ -34,9 +35,9 @@ build_all() {
     [ -f "$exe" ] || fail "$exe was not built"
     check_imports "$exe"
   done
-  say "the zip"
-  rm -f "$build"/userdb-*-windows-x64.zip
-  (cd "$build" && cpack -G ZIP >/dev/null)
+  say "the zip and the installer"
+  rm -f "$build"/userdb-*-windows-x64.zip "$build"/userdb-*-setup.exe
+  (cd "$build" && cpack -G ZIP >/dev/null && cpack -G NSIS >/dev/null)
   rm -rf "$build/unpacked" && mkdir -p "$build/unpacked"
   (cd "$build/unpacked" && cmake -E tar xf "$build"/userdb-*-windows-x64.zip)
   unpacked=$(unpacked_folder)
@@ -141,6 +142,21 @@ edit_image() {
   done
 }
 
+# In both folders: 600 cameras in two rows 11 km apart as an OpenStreetMap PBF extract, and a
+# road along the first row.
+osm_extract_and_route() {
+  awk 'BEGIN { for (i = 0; i < 600; ++i)
+                 printf "n%d v1 x%.3f y%s Thighway=speed_camera,maxspeed=50,direction=E\n",
+                        i + 1, 13.0 + (i % 300) * 0.003, (i < 300 ? "52.5" : "52.6") }' >"$work/cams.opl"
+  osmium cat --no-progress --overwrite -o "$work/cams.osm.pbf" "$work/cams.opl"
+  local side
+  for side in windows native; do
+    cp "$work/cams.osm.pbf" "$work/$side/"
+    echo '<gpx><trk><trkseg><trkpt lat="52.505" lon="12.9"/><trkpt lat="52.505" lon="14.0"/></trkseg></trk></gpx>' \
+      >"$work/$side/trip.gpx"
+  done
+}
+
 command_line_against_sim() {
   mkdir -p "$work/windows" "$work/native"  # Wine maps the working folder, so relative names work
   conversation info info
@@ -154,6 +170,10 @@ command_line_against_sim() {
   [ "$(find "$work/windows/data/backups" -name 'userdb-*.bin' | wc -l)" = 2 ] || fail "userdb.exe kept no backups"
   [ "$(find "$work/windows/data/backups" -name 'userdb-*-before-write.bin' | wc -l)" = 1 ] ||
     fail "userdb.exe did not mark the backup from before the write"
+  osm_extract_and_route
+  conversation osm-merge merge device cams.osm.pbf --along trip.gpx --corridor 2 --fit along --to-device --yes
+  cmp -s "$work/osm-merge-windows.saved" "$work/osm-merge-native.saved" ||
+    fail "an OpenStreetMap extract merged along a route leaves other points on the device under Windows"
   start_sim ports
   timeout 60 wine "$unpacked/userdb.exe" ports | tr -d '\r' | grep -q '^COM5' || fail "userdb.exe ports does not list COM5"
   stop_sim
@@ -176,6 +196,86 @@ screenshot_window() {
   fail "userdb-gui.exe showed no window"
 }
 
+# reg_value KEY NAME: a registry value as `reg query` shows it, or nothing.
+reg_value() {
+  timeout 60 wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    awk -v name="$2" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }' || true
+}
+
+# window_appears: whether the main window shows within 30 s; it is closed again.
+window_appears() {
+  local _
+  for _ in $(seq 60); do
+    if xwininfo -name "$main_caption" >/dev/null 2>&1; then
+      timeout 60 wineserver -k
+      return 0
+    fi
+    sleep 0.5
+  done
+  return 1
+}
+
+# install_and_uninstall MODE OPTIONS...: the installer, silent, in MODE
+# ("all users" or "one user"): the files, the Start menu entry (which starts the window), the
+# uninstall key, PATH; then the silent uninstall, which takes all of it away but the backups.
+install_and_uninstall() {
+  local mode=$1
+  shift
+  local c=$WINEPREFIX/drive_c profile folder menu root environment key
+  profile=$(find "$c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n 1)
+  if [ "$mode" = "all users" ]; then
+    folder='C:\Program Files\userdb' menu="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/userdb.lnk"
+    root=HKLM environment='HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment'
+  else
+    folder='C:\users\'"$(basename "$profile")"'\AppData\Local\Programs\userdb'
+    menu="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/userdb.lnk"
+    root=HKCU environment='HKCU\Environment'
+  fi
+  key="$root\Software\Microsoft\Windows\CurrentVersion\Uninstall\userdb"
+  local unix_folder
+  unix_folder=$(winepath -u "$folder" 2>/dev/null)
+  local backup="$profile/AppData/Local/userdb/backups/userdb-20261209-120000.bin"
+  mkdir -p "$(dirname "$backup")" && echo kept >"$backup"
+
+  timeout 120 wine "$(winepath -w "$setup")" /S "$@" && timeout 60 wineserver -w || fail "the installer ($mode) failed"
+  local file
+  for file in userdb.exe userdb-gui.exe README.txt LICENSE.txt Uninstall.exe; do
+    [ -f "$unix_folder/$file" ] || fail "the installer ($mode) put no $file in $folder"
+  done
+  [ -f "$menu" ] || fail "the installer ($mode) made no Start menu entry"
+  [ "$(reg_value "$key" DisplayName)" = userdb ] || fail "no uninstall key named userdb in $root"
+  [ "$(reg_value "$key" DisplayVersion)" = "$version" ] || fail "the uninstall key has not version $version"
+  [ -n "$(reg_value "$key" Publisher)" ] && [ -n "$(reg_value "$key" EstimatedSize)" ] &&
+    [ "$(reg_value "$key" DisplayIcon)" = "$folder\userdb-gui.exe,0" ] ||
+    fail "the uninstall key lacks its publisher, size or icon"
+  [[ ";$(reg_value "$environment" Path);" == *";$folder;"* ]] || fail "the installer ($mode) did not add $folder to PATH"
+  [ "$(timeout 60 wine "$unix_folder/userdb.exe" --version | tr -d '\r')" = "userdb $version" ] ||
+    fail "the installed userdb.exe does not run"
+  timeout 60 wine start /unix "$menu"
+  window_appears || fail "the Start menu entry ($mode) showed no window"
+  say "installed for $mode: files, Start menu entry, uninstall key, PATH"
+
+  timeout 120 wine "$unix_folder/Uninstall.exe" /S && timeout 60 wineserver -w || fail "the uninstaller ($mode) failed"
+  [ ! -e "$unix_folder" ] || fail "the uninstaller ($mode) left $folder: $(ls "$unix_folder")"
+  [ ! -e "$menu" ] || fail "the uninstaller ($mode) left the Start menu entry"
+  [ -z "$(reg_value "$key" DisplayName)" ] || fail "the uninstaller ($mode) left the uninstall key"
+  [[ ";$(reg_value "$environment" Path);" != *";$folder;"* ]] || fail "the uninstaller ($mode) left $folder in PATH"
+  [ "$(cat "$backup")" = kept ] || fail "the uninstaller ($mode) took the backups"
+  say "uninstalled for $mode: all gone but the backups"
+}
+
+installer() {
+  setup=$(find "$build" -maxdepth 1 -name 'userdb-*-setup.exe' | head -n 1)
+  version=$(basename "$setup" -setup.exe)
+  version=${version#userdb-}
+  local prefix=$WINEPREFIX
+  export WINEPREFIX=$work/install-prefix  # fresh: nothing of the tests' runs in it
+  timeout 300 wineboot --init && timeout 120 wineserver -w || fail "wineboot did not set up a prefix for the installer"
+  install_and_uninstall "all users"  # Wine runs every program elevated
+  install_and_uninstall "one user" /CurrentUser
+  export WINEPREFIX=$prefix
+}
+
 under_display() {
   trap stop_sim EXIT
   make_prefix
@@ -185,6 +285,8 @@ under_display() {
   command_line_against_sim
   say "userdb-gui.exe"
   screenshot_window
+  say "the installer"
+  installer
 }
 
 if [ "${1:-}" = "--under-display" ]; then
