@@ -42,7 +42,8 @@ inline LineChoiceResult NoPortCalled(std::string_view portArgument) {
 
 // What the system tells of the device behind a port, where it tells anything.
 struct LineHardware {
-  std::string realDevice;  // links followed
+  std::string realDevice;    // links followed
+  std::string friendlyName;  // Windows' own name for it, "USB-SERIAL CH340 (COM5)"
   std::optional<std::string> byId;
   std::string driver;
   std::optional<std::string> usbIds;  // "0403:6001"
@@ -50,6 +51,9 @@ struct LineHardware {
   std::string product;
   std::string serial;
   std::optional<std::string> bluetoothAddress;
+  // Windows gives a Bluetooth serial link two ports: the outgoing one calls the device, the
+  // incoming one only waits for calls.
+  std::optional<bool> bluetoothOutgoing;
   std::optional<long> heldBy;  // a process ID; 0 when its lock holds none yet
   bool mayOpen = true;
   std::string group;

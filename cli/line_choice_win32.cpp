@@ -5,9 +5,10 @@
 #include <variant>
 
 #include "cli/line_choice.h"
+#include "cli/registered_lines.h"
 #include "platform/posix/port_argument.h"
+#include "platform/win32/setupapi_registry.h"
 #include "platform/win32/win32_serial_port.h"
-#include "window/control_table.h"
 
 namespace userdb::cli {
 namespace {
@@ -27,6 +28,14 @@ bool Opens(const std::string& path) {
   return true;
 }
 
+// Windows names every port it has. Wine's serial links ($WINEPREFIX/dosdevices/comN) are not
+// names it answers for, but they open; only ports without a name are tried that way.
+std::string DeviceOf(int port) {
+  if (std::string target = DosDeviceTarget("COM" + std::to_string(port)); !target.empty()) return target;
+  const std::string path = Win32PortPath(port);
+  return Opens(path) ? path : std::string();
+}
+
 }  // namespace
 
 // COMn and n name port n; Windows opens ports by number only, so a device path names none.
@@ -44,21 +53,7 @@ PinLineResult PinLine(std::string_view, const std::string&) {
           "Windows names the COM ports itself (Device Manager, Port Settings, Advanced); --pin is for Linux"};
 }
 
-// Windows names every port it has. Wine's serial links ($WINEPREFIX/dosdevices/comN) are not
-// names it answers for, but they open; only ports without a name are tried that way.
-std::vector<ListedLine> ListLines() {
-  std::vector<ListedLine> lines;
-  for (int port = 1; port <= kPortCount; ++port) {
-    const std::string name = "COM" + std::to_string(port);
-    const std::string path = Win32PortPath(port);
-    if (std::string target = DosDeviceTarget(name); !target.empty()) {
-      lines.push_back({port, std::move(target), std::nullopt});
-    } else if (Opens(path)) {
-      lines.push_back({port, path, std::nullopt});
-    }
-  }
-  return lines;
-}
+std::vector<ListedLine> ListLines() { return RegisteredLines(win32::SetupApiRegistry(), DeviceOf); }
 
 std::string_view PortNamingHelp() {
   return "COM n is the Windows port COMn; Device Manager shows them under \"Ports (COM & LPT)\".\n";

@@ -1,6 +1,7 @@
 #include "cli/port_report.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace userdb::cli {
 namespace {
@@ -14,13 +15,22 @@ std::string UsbText(const LineHardware& hardware) {
   return text;
 }
 
+std::optional<std::string> BluetoothText(const LineHardware& hardware) {
+  const std::optional<bool> outgoing = hardware.bluetoothOutgoing;
+  if (outgoing && !*outgoing) return "Bluetooth, incoming: not the one to use";
+  if (!hardware.bluetoothAddress) return std::nullopt;
+  const std::string link = "Bluetooth link to " + *hardware.bluetoothAddress;
+  return outgoing ? link + ", outgoing: the one to use" : link;
+}
+
 std::vector<std::string> Facts(const LineHardware& hardware, const std::string& device) {
   std::vector<std::string> facts;
+  if (!hardware.friendlyName.empty()) facts.push_back(hardware.friendlyName);
   if (hardware.realDevice != device) facts.push_back("is " + hardware.realDevice);
   if (hardware.byId) facts.push_back("stable name " + *hardware.byId);
   if (hardware.usbIds) facts.push_back(UsbText(hardware));
   if (!hardware.driver.empty()) facts.push_back("driver " + hardware.driver);
-  if (hardware.bluetoothAddress) facts.push_back("Bluetooth link to " + *hardware.bluetoothAddress);
+  if (std::optional<std::string> link = BluetoothText(hardware)) facts.push_back(std::move(*link));
   if (hardware.heldBy) {
     facts.push_back(*hardware.heldBy > 0 ? "held by process " + std::to_string(*hardware.heldBy) + " (a lock file)"
                                          : "held by another program (a lock file)");
@@ -50,6 +60,8 @@ std::string JsonString(const std::string& text) {
   return quoted + "\"";
 }
 
+std::string JsonBool(bool value) { return value ? "true" : "false"; }
+
 void Member(std::string& object, const std::string& name, const std::string& json) {
   object += (object.size() > 1 ? ", " : "") + JsonString(name) + ": " + json;
 }
@@ -60,6 +72,7 @@ std::string PortJson(const ListedLine& line) {
   Member(object, "path", JsonString(line.device));
   if (const std::optional<LineHardware>& hardware = line.hardware) {
     Member(object, "device", JsonString(hardware->realDevice));
+    if (!hardware->friendlyName.empty()) Member(object, "friendly_name", JsonString(hardware->friendlyName));
     if (hardware->byId) Member(object, "by_id", JsonString(*hardware->byId));
     if (!hardware->driver.empty()) Member(object, "driver", JsonString(hardware->driver));
     if (hardware->usbIds) {
@@ -71,9 +84,10 @@ std::string PortJson(const ListedLine& line) {
       Member(object, "serial", JsonString(hardware->serial));
     }
     if (hardware->bluetoothAddress) Member(object, "bluetooth_address", JsonString(*hardware->bluetoothAddress));
-    Member(object, "held", hardware->heldBy ? "true" : "false");
+    if (hardware->bluetoothOutgoing) Member(object, "bluetooth_outgoing", JsonBool(*hardware->bluetoothOutgoing));
+    Member(object, "held", JsonBool(hardware->heldBy.has_value()));
     if (hardware->heldBy && *hardware->heldBy > 0) Member(object, "held_by_pid", std::to_string(*hardware->heldBy));
-    Member(object, "may_open", hardware->mayOpen ? "true" : "false");
+    Member(object, "may_open", JsonBool(hardware->mayOpen));
   }
   return object + "}";
 }

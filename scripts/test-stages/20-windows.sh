@@ -14,7 +14,7 @@ unpacked_folder() { find "$build/unpacked" -maxdepth 1 -name 'userdb-*-windows-x
 unpacked=$(unpacked_folder)
 
 # Windows' own DLLs, in lower case: anything else would have to ship beside the .exe.
-system_dlls='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|oleacc|comctl32|comdlg32|msvcrt|ws2_32|bcrypt|ntdll)\.dll$'
+system_dlls='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|oleacc|comctl32|comdlg32|setupapi|msvcrt|ws2_32|bcrypt|ntdll)\.dll$'
 main_caption="BT GPS Vardenholmics - User Database Utility"
 
 say() { echo "windows: $*"; }

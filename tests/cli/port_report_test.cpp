@@ -43,6 +43,39 @@ TEST(PortReport, EachPortWithWhatIsKnownOfItOnIndentedLines) {
   EXPECT_EQ(PortsText({{5, "\\\\.\\COM5", std::nullopt}}), "COM5\t\\\\.\\COM5\n");
 }
 
+// Windows gives a Bluetooth link two ports and tells which calls the device; Linux tells the
+// address of the one it has.
+TEST(PortReport, ABluetoothPortSaysWhetherItIsTheOneToUseOnlyWhereTheSystemTells) {
+  LineHardware outgoing;
+  outgoing.realDevice = "\\\\.\\COM7";
+  outgoing.friendlyName = "Standard Serial over Bluetooth link (COM7)";
+  outgoing.bluetoothAddress = "00:11:22:33:44:55";
+  outgoing.bluetoothOutgoing = true;
+  LineHardware incoming;
+  incoming.realDevice = "\\\\.\\COM8";
+  incoming.bluetoothOutgoing = false;
+  LineHardware rfcomm;
+  rfcomm.realDevice = "/dev/rfcomm0";
+  rfcomm.bluetoothAddress = "00:11:22:33:44:55";
+  const std::vector<ListedLine> lines = {
+      {7, "\\\\.\\COM7", outgoing}, {8, "\\\\.\\COM8", incoming}, {97, "/dev/rfcomm0", rfcomm}};
+  EXPECT_EQ(PortsText(lines),
+            "COM7\t\\\\.\\COM7\n"
+            "\tStandard Serial over Bluetooth link (COM7)\n"
+            "\tBluetooth link to 00:11:22:33:44:55, outgoing: the one to use\n"
+            "COM8\t\\\\.\\COM8\n"
+            "\tBluetooth, incoming: not the one to use\n"
+            "COM97\t/dev/rfcomm0\n"
+            "\tBluetooth link to 00:11:22:33:44:55\n");
+  const std::string json = PortsJson(lines);
+  EXPECT_NE(json.find("\"friendly_name\": \"Standard Serial over Bluetooth link (COM7)\", \"bluetooth_address\": "
+                      "\"00:11:22:33:44:55\", \"bluetooth_outgoing\": true"),
+            std::string::npos)
+      << json;
+  EXPECT_NE(json.find("\"device\": \"\\\\\\\\.\\\\COM8\", \"bluetooth_outgoing\": false"), std::string::npos) << json;
+  EXPECT_NE(json.find("\"bluetooth_address\": \"00:11:22:33:44:55\", \"held\": false"), std::string::npos) << json;
+}
+
 TEST(PortReport, JsonHasOneObjectAPortWithEveryStringEscaped) {
   const std::string json = PortsJson(ThreeDevices());
   EXPECT_NE(json.find("{\"com\": 2, \"path\": \"/home/d/.config/userdb/ports/com2\", \"device\": \"/dev/ttyUSB0\", "
