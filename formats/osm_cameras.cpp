@@ -3,13 +3,14 @@
 #include "formats/osm_values.h"
 
 namespace userdb::formats {
+
+std::string NodeName(std::int64_t id) { return "node " + std::to_string(id); }
+std::string RelationName(std::int64_t id) { return "relation " + std::to_string(id); }
+
 namespace {
 
 constexpr std::string_view kSpeedCamera = "speed camera";
 constexpr std::string_view kAverageSpeed = "average speed";
-
-std::string NodeName(std::int64_t id) { return "node " + std::to_string(id); }
-std::string RelationName(std::int64_t id) { return "relation " + std::to_string(id); }
 
 const std::string& EitherOf(const std::string& first, const std::string& second) {
   return first.empty() ? second : first;

@@ -15,6 +15,10 @@
 
 namespace userdb::formats {
 
+// How changes and problems name an element: "node 12", "relation 7".
+std::string NodeName(std::int64_t id);
+std::string RelationName(std::int64_t id);
+
 // The tags that make or shape a camera; any other tag is no concern of ours.
 struct OsmTags {
   std::string highway, type, enforcement, maxspeed, direction, name, ref;

@@ -33,7 +33,7 @@ OsmTags TagsOf(const osmium::TagList& list) {
 }
 
 std::string NameOf(osmium::item_type type, osmium::object_id_type id) {
-  return (type == osmium::item_type::node ? "node " : "relation ") + std::to_string(id);
+  return type == osmium::item_type::node ? NodeName(id) : RelationName(id);
 }
 
 class PbfReader {

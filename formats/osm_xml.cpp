@@ -79,7 +79,7 @@ class OsmXmlReader {
       return;
     }
     const std::optional<std::int64_t> ref = IdOf(member, "ref");
-    if (!ref) return Problem(member, "relation " + std::to_string(relation.id), "a member without a node's ref");
+    if (!ref) return Problem(member, RelationName(relation.id), "a member without a node's ref");
     (role == "device" ? relation.devices : relation.froms).push_back(*ref);
   }
 
@@ -93,7 +93,7 @@ class OsmXmlReader {
     }
     node.id = *id;
     if (!cameras_.Wants(node.id, node.tags)) return;
-    const std::string where = "node " + std::to_string(node.id);
+    const std::string where = NodeName(node.id);
     const std::optional<std::uint32_t> latitude = CoordinateOfDegrees(element.attribute("lat").value());
     const std::optional<std::uint32_t> longitude = CoordinateOfDegrees(element.attribute("lon").value());
     if (!latitude || !LatitudeOnTheGlobe(*latitude)) return Problem(element, where, "lat is not a latitude in degrees");
