@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/backup_note.h"
+#include "base/path_text.h"
 #include "cli/exit_codes.h"
 
 namespace userdb::cli {
@@ -50,14 +51,14 @@ void TellDefaultChoice(const std::vector<BackupEntry>& entries, std::size_t chos
 int ListBackups(const Backups& backups, std::ostream& output) {
   const std::vector<BackupEntry> entries = backups.List();
   if (entries.empty()) {
-    output << "No backups yet in " << backups.Folder().value_or("(no folder: set USERDB_DATA_DIR)").string() << '\n';
+    output << "No backups yet in " << PathText(backups.Folder().value_or("(no folder: set USERDB_DATA_DIR)")) << '\n';
     return exit_code::kSuccess;
   }
   output << Row("No.", "Date", "Serial number", "Points", "Note", "File") << '\n';
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const BackupEntry& entry = entries[i];
     output << Row(std::to_string(i + 1), entry.taken, SerialText(entry), std::to_string(entry.points),
-                  BackupNote(entry), entry.file.string())
+                  BackupNote(entry), PathText(entry.file))
            << '\n';
   }
   return exit_code::kSuccess;
@@ -66,7 +67,7 @@ int ListBackups(const Backups& backups, std::ostream& output) {
 std::optional<std::filesystem::path> ChooseBackup(const Backups& backups, const std::string& which,
                                                   std::ostream& errors) {
   const std::optional<std::size_t> number = BackupNumber(which);
-  if (!which.empty() && !number) return std::filesystem::path(which);
+  if (!which.empty() && !number) return PathOfText(which);
   const std::vector<BackupEntry> entries = backups.List();
   if (entries.empty()) {
     errors << "userdb: there is no backup to restore yet\n";

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "base/path_text.h"
 #include "cli/backup_commands.h"
 #include "cli/device_run.h"
 #include "cli/exit_codes.h"
@@ -43,7 +44,7 @@ int RestoreSubcommand::Run(const GlobalOptions& global) {
       ChooseBackup(storage::BackupStore(storage::BackupFolder()), which_, std::cerr);
   if (!chosen) return exit_code::kFileProblem;
   // Naming a backup is a choice of what the device should hold, even after a write that broke off.
-  return UploadFile(global, chosen->string(), "", kNoCameraType, flags_,
+  return UploadFile(global, PathText(*chosen), "", kNoCameraType, flags_,
                     which_.empty() ? DeviceUse::Writes : DeviceUse::PutsRight);
 }
 

@@ -6,6 +6,7 @@
 #include "app/read_back.h"
 #include "app/unfinished_write.h"
 #include "app/user_messages.h"
+#include "base/path_text.h"
 #include "cli/cli_seat.h"
 #include "cli/exit_codes.h"
 #include "device/command_frames.h"
@@ -72,7 +73,7 @@ std::optional<std::filesystem::path> KeepBackup(const CommandContext& context, c
     Tell(context, kept.message);
     return std::nullopt;
   }
-  if (sayWhere && !context.quiet) context.output << "Kept a copy of the device in " << kept.file.string() << '\n';
+  if (sayWhere && !context.quiet) context.output << "Kept a copy of the device in " << PathText(kept.file) << '\n';
   return kept.file;
 }
 
@@ -221,7 +222,7 @@ int RunDownload(const CommandContext& context, const DownloadRequest& request) {
   }
   TellChanges(context.errors, changes, context.explain);
   if (!context.quiet) {
-    context.output << "Saved " << formats::PointCount(database) << " points to " << request.file.string() << '\n';
+    context.output << "Saved " << formats::PointCount(database) << " points to " << PathText(request.file) << '\n';
   }
   KeepBackup(context, result.image);
   return exit_code::kSuccess;

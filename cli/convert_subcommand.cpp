@@ -3,6 +3,7 @@
 #include <iostream>
 #include <utility>
 
+#include "base/path_text.h"
 #include "cli/exit_codes.h"
 #include "cli/file_commands.h"
 
@@ -22,11 +23,12 @@ CLI::App* ConvertSubcommand::AddTo(CLI::App& app) {
 }
 
 int ConvertSubcommand::Run(const GlobalOptions& global) {
-  const std::optional<formats::FileFormat> from = ChosenFormat(input_, inputFormat_, files::FileUse::Read);
-  const std::optional<formats::FileFormat> to = ChosenFormat(output_, outputFormat_, files::FileUse::Write);
+  const std::filesystem::path input = PathOfText(input_);
+  const std::filesystem::path output = PathOfText(output_);
+  const std::optional<formats::FileFormat> from = ChosenFormat(input, inputFormat_, files::FileUse::Read);
+  const std::optional<formats::FileFormat> to = ChosenFormat(output, outputFormat_, files::FileUse::Write);
   if (!from || !to) return exit_code::kUsage;
-  const Conversion conversion{input_, LoadRequestOf(*from, cameraType_, checked_, global), output_, *to,
-                              global.explain};
+  const Conversion conversion{input, LoadRequestOf(*from, cameraType_, checked_, global), output, *to, global.explain};
   return RunConversion(conversion, std::cout, std::cerr, global.quiet);
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "base/path_text.h"
 #include "cli/conversation_trace.h"
 #include "cli/exit_codes.h"
 #include "cli/line_choice.h"
@@ -45,7 +46,7 @@ int RunOnDevice(const GlobalOptions& global, bool yes, DeviceUse use, const Devi
   std::ofstream traceFile;
   std::unique_ptr<ConversationTrace> trace;
   if (!global.trace.empty()) {
-    traceFile.open(global.trace, std::ios::trunc);
+    traceFile.open(PathOfText(global.trace), std::ios::trunc);
     if (!traceFile) {
       std::cerr << "userdb: cannot write " << global.trace << '\n';
       return exit_code::kFileProblem;

@@ -1,5 +1,6 @@
 #include "cli/device_subcommands.h"
 
+#include "base/path_text.h"
 #include "cli/device_run.h"
 #include "cli/exit_codes.h"
 
@@ -32,10 +33,11 @@ CLI::App* DownloadSubcommand::AddTo(CLI::App& app) {
 }
 
 int DownloadSubcommand::Run(const GlobalOptions& global) {
-  const std::optional<formats::FileFormat> format = ChosenFormat(output_, format_, files::FileUse::Write);
+  const std::filesystem::path output = PathOfText(output_);
+  const std::optional<formats::FileFormat> format = ChosenFormat(output, format_, files::FileUse::Write);
   if (!format) return exit_code::kUsage;
   return RunOnDevice(global, false, DeviceUse::Reads, [&](const CommandContext& context) {
-    return RunDownload(context, DownloadRequest{output_, *format, ListOptionsOf(global)});
+    return RunDownload(context, DownloadRequest{output, *format, ListOptionsOf(global)});
   });
 }
 
@@ -47,10 +49,11 @@ void AddWriteFlags(CLI::App& command, WriteFlags& flags) {
 
 int UploadFile(const GlobalOptions& global, const std::string& file, const std::string& format, int cameraType,
                const WriteFlags& flags, DeviceUse use) {
-  const std::optional<formats::FileFormat> chosen = ChosenFormat(file, format, files::FileUse::Read);
+  const std::filesystem::path path = PathOfText(file);
+  const std::optional<formats::FileFormat> chosen = ChosenFormat(path, format, files::FileUse::Read);
   if (!chosen) return exit_code::kUsage;
   const UploadRequest request{
-      file, LoadRequestOf(*chosen, cameraType, true, global), {!flags.noBackup, !flags.noVerify}};
+      path, LoadRequestOf(*chosen, cameraType, true, global), {!flags.noBackup, !flags.noVerify}};
   return RunOnDevice(global, flags.yes, use,
                      [&](const CommandContext& context) { return RunUpload(context, request); });
 }

@@ -1,5 +1,6 @@
 #include "cli/file_commands.h"
 
+#include "base/path_text.h"
 #include "cli/exit_codes.h"
 
 namespace userdb::cli {
@@ -20,7 +21,7 @@ int RunConversion(const Conversion& conversion, std::ostream& output, std::ostre
   }
   TellChanges(errors, changes, conversion.explain);
   if (!quiet) {
-    output << "Wrote " << formats::PointCount(points.value.database) << " points to " << conversion.output.string()
+    output << "Wrote " << formats::PointCount(points.value.database) << " points to " << PathText(conversion.output)
            << '\n';
   }
   return exit_code::kSuccess;

@@ -19,7 +19,8 @@ void AddCameraTypeOption(CLI::App& command, int& cameraType) {
       ->type_name("N");
 }
 
-std::optional<formats::FileFormat> ChosenFormat(const std::string& file, const std::string& named, files::FileUse use) {
+std::optional<formats::FileFormat> ChosenFormat(const std::filesystem::path& file, const std::string& named,
+                                                files::FileUse use) {
   const files::FileResult<formats::FileFormat> format = files::ChooseFormat(file, named, use);
   PrintComplaints(std::cerr, format.complaints);
   return format ? std::optional(format.value) : std::nullopt;

@@ -20,7 +20,8 @@ void AddCameraTypeOption(CLI::App& command, int& cameraType);
 
 // The format named, or else the file's extension gives; nothing, the reason told, when it
 // cannot be used so.
-std::optional<formats::FileFormat> ChosenFormat(const std::string& file, const std::string& named, files::FileUse use);
+std::optional<formats::FileFormat> ChosenFormat(const std::filesystem::path& file, const std::string& named,
+                                                files::FileUse use);
 
 formats::ListOptions ListOptionsOf(const GlobalOptions& global);
 // cameraType: kNoCameraType, or the type every point of a speed-camera list gets.

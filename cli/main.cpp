@@ -7,6 +7,7 @@
 #include <array>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "cli/backup_subcommands.h"
 #include "cli/convert_subcommand.h"
@@ -16,6 +17,7 @@
 #include "cli/merge_subcommand.h"
 #include "cli/ports_subcommand.h"
 #include "cli/sources_subcommand.h"
+#include "cli/utf8_arguments.h"
 
 namespace {
 
@@ -99,7 +101,10 @@ int Run(int argc, char** argv) {
 // with an abort.
 int main(int argc, char** argv) {
   try {
-    return Run(argc, argv);
+    std::vector<std::string> arguments = cli::Utf8Arguments(argc, argv);
+    std::vector<char*> words;
+    for (std::string& argument : arguments) words.push_back(argument.data());
+    return Run(static_cast<int>(words.size()), words.data());
   } catch (const std::exception& error) {
     std::cerr << "userdb: " << error.what() << '\n';
     return cli::exit_code::kDeviceFailure;

@@ -1,5 +1,6 @@
 #include "cli/merge_arguments.h"
 
+#include "base/path_text.h"
 #include "files/route_files.h"
 #include "formats/file_format.h"
 
@@ -10,8 +11,9 @@ constexpr std::string_view kDeviceBase = "device";
 
 bool Given(const CLI::App& command, const std::string& option) { return command.count(option) > 0; }
 
-std::optional<ListFile> FileOf(const std::string& path, const std::string& named, files::FileUse use,
+std::optional<ListFile> FileOf(const std::string& argument, const std::string& named, files::FileUse use,
                                files::Complaints& complaints) {
+  const std::filesystem::path path = PathOfText(argument);
   const files::FileResult<formats::FileFormat> format = files::ChooseFormat(path, named, use);
   if (!format) {
     complaints.insert(complaints.end(), format.complaints.begin(), format.complaints.end());
@@ -23,9 +25,9 @@ std::optional<ListFile> FileOf(const std::string& path, const std::string& named
 // What was left out is a list, of any length: a .csv file of it takes the public lists' columns,
 // since our own CSV holds the 256 records of a database.
 std::optional<ListFile> DroppedFile(const MergeArguments& arguments, files::Complaints& complaints) {
-  const std::filesystem::path path = arguments.dropped;
+  const std::filesystem::path path = PathOfText(arguments.dropped);
   std::string named = arguments.droppedFormat;
-  if (named.empty() && formats::FormatOfFileName(path.filename().string()) == formats::FileFormat::Csv) {
+  if (named.empty() && formats::FormatOfFileName(PathText(path.filename())) == formats::FileFormat::Csv) {
     named = formats::FormatName(formats::FileFormat::SpeedCameraCsv);
   }
   std::optional<ListFile> file = FileOf(arguments.dropped, named, files::FileUse::Write, complaints);
@@ -45,7 +47,7 @@ void ReadRoute(const MergeArguments& arguments, const CLI::App& command, formats
   }
   if (!Given(command, "--along")) return;
   if (!Given(command, "--corridor")) complaints.push_back("--along needs --corridor KM, the width on either side");
-  files::FileResult<formats::Route> route = files::LoadRoute(arguments.along);
+  files::FileResult<formats::Route> route = files::LoadRoute(PathOfText(arguments.along));
   if (!route) {
     complaints.insert(complaints.end(), route.complaints.begin(), route.complaints.end());
     return;
@@ -112,7 +114,7 @@ bool UsableName(const std::string& name) {
 }
 
 void ReadSourceNames(const MergeArguments& arguments, MergeRequest& request, files::Complaints& complaints) {
-  request.sourceName = arguments.source.empty() && !request.lists.empty() ? request.lists.front().path.stem().string()
+  request.sourceName = arguments.source.empty() && !request.lists.empty() ? PathText(request.lists.front().path.stem())
                                                                           : arguments.source;
   if (!UsableName(request.sourceName)) complaints.push_back("--source: a name of 1 to 100 characters on one line");
   if (!arguments.replace.empty()) request.replace = arguments.replace;

@@ -1,6 +1,7 @@
 #include "cli/merge_command.h"
 
 #include "app/source_records.h"
+#include "base/path_text.h"
 #include "cli/exit_codes.h"
 
 #include <cstdio>
@@ -150,11 +151,11 @@ int RunMerge(const MergeRequest& request, const MergeStreams& streams, const Com
   if (!streams.quiet) {
     if (request.output) {
       streams.output << "Wrote " << formats::PointCount(merged.database) << " points to "
-                     << request.output->path.string() << '\n';
+                     << PathText(request.output->path) << '\n';
     }
     if (request.dropped) {
       streams.output << "Wrote the " << merged.leftOut.size() << " points left out to "
-                     << request.dropped->path.string() << '\n';
+                     << PathText(request.dropped->path) << '\n';
     }
   }
   if (!request.toDevice) return exit_code::kSuccess;

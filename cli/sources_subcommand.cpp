@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/source_records.h"
+#include "base/path_text.h"
 #include "cli/device_run.h"
 #include "cli/exit_codes.h"
 #include "cli/file_messages.h"
@@ -57,14 +58,15 @@ int SourcesSubcommand::Run(const GlobalOptions& global) {
       return exit_code::kSuccess;
     });
   }
-  const files::FileResult<formats::FileFormat> format = files::ChooseFormat(base_, "", files::FileUse::Read);
+  const std::filesystem::path base = PathOfText(base_);
+  const files::FileResult<formats::FileFormat> format = files::ChooseFormat(base, "", files::FileUse::Read);
   if (!format) {
     PrintComplaints(std::cerr, format.complaints);
     return exit_code::kUsage;
   }
   files::LoadRequest load;
   load.format = format.value;
-  const files::FileResult<formats::PointsFile> file = files::LoadPointsFile(base_, load);
+  const files::FileResult<formats::PointsFile> file = files::LoadPointsFile(base, load);
   if (!file) {
     PrintComplaints(std::cerr, file.complaints);
     return exit_code::kFileProblem;

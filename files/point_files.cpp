@@ -4,6 +4,7 @@
 #include <iterator>
 #include <limits>
 
+#include "base/path_text.h"
 #include "formats/device_rules.h"
 #include "formats/file_contents.h"
 #include "storage/atomic_file.h"
@@ -37,15 +38,15 @@ FileResult<std::string> ReadFileBounded(const std::filesystem::path& path, std::
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (error) {
-    return Failed<std::string>(FileOutcome::CannotRead, "cannot read " + path.string() + ": " + error.message());
+    return Failed<std::string>(FileOutcome::CannotRead, "cannot read " + PathText(path) + ": " + error.message());
   }
   if (size > largest) {
-    return Failed<std::string>(FileOutcome::CannotRead,
-                               path.string() + ": " + std::to_string(size) + " bytes is too large for a database file");
+    return Failed<std::string>(FileOutcome::CannotRead, PathText(path) + ": " + std::to_string(size) +
+                                                            " bytes is too large for a database file");
   }
   std::ifstream file(path, std::ios::binary);
   std::string contents((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (!file.good() && !file.eof()) return Failed<std::string>(FileOutcome::CannotRead, "cannot read " + path.string());
+  if (!file.good() && !file.eof()) return Failed<std::string>(FileOutcome::CannotRead, "cannot read " + PathText(path));
   return {FileOutcome::Done, std::move(contents), {}};
 }
 
@@ -58,16 +59,16 @@ namespace {
 Complaints Describe(const std::filesystem::path& path, const std::vector<formats::FileProblem>& problems) {
   Complaints complaints;
   const std::size_t listed = std::min(problems.size(), kProblemsListed);
-  for (std::size_t i = 0; i < listed; ++i) complaints.push_back(formats::DescribeProblem(path.string(), problems[i]));
+  for (std::size_t i = 0; i < listed; ++i) complaints.push_back(formats::DescribeProblem(PathText(path), problems[i]));
   if (problems.size() > listed) {
-    complaints.push_back(path.string() + ": and " + std::to_string(problems.size() - listed) + " more problems");
+    complaints.push_back(PathText(path) + ": and " + std::to_string(problems.size() - listed) + " more problems");
   }
   return complaints;
 }
 
 void TellOf(const std::filesystem::path& path, const std::vector<formats::Change>& made, Changes* changes) {
   if (changes == nullptr) return;
-  for (const formats::Change& change : made) changes->push_back(formats::DescribeChange(path.string(), change));
+  for (const formats::Change& change : made) changes->push_back(formats::DescribeChange(PathText(path), change));
 }
 
 // ".bin, .csv, .gpx or .kml".
@@ -87,10 +88,10 @@ std::string KnownExtensions() {
 
 FileResult<FileFormat> ChooseFormat(const std::filesystem::path& path, const std::string& named, FileUse use) {
   const std::optional<FileFormat> format =
-      named.empty() ? formats::FormatOfFileName(path.filename().string()) : formats::FormatNamed(named);
+      named.empty() ? formats::FormatOfFileName(PathText(path.filename())) : formats::FormatNamed(named);
   if (!format) {
-    return Failed<FileFormat>(FileOutcome::UnknownFormat, named.empty() ? "cannot tell the format of " + path.string() +
-                                                                              " from its name: use " +
+    return Failed<FileFormat>(FileOutcome::UnknownFormat, named.empty() ? "cannot tell the format of " +
+                                                                              PathText(path) + " from its name: use " +
                                                                               KnownExtensions() + ", or give --format"
                                                                         : "no format is called \"" + named + "\"");
   }
@@ -122,7 +123,7 @@ FileResult<ListFile> ReadListFile(const std::filesystem::path& path, FileFormat 
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
       return Failed<ListFile>(FileOutcome::CannotRead,
-                              "cannot read " + path.string() + ": " + (error ? error.message() : "not a file"));
+                              "cannot read " + PathText(path) + ": " + (error ? error.message() : "not a file"));
     }
     read = stream(path, options);
   } else {

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QPushButton>
+#include <QStringDecoder>
 #include <QVariant>
 
 #include "gui/eight_bit_text.h"
@@ -44,13 +45,23 @@ QMessageBox::StandardButtons ButtonsOf(BoxKind kind) {
   }
 }
 
+// UTF-8 where the text is UTF-8, so that the file commands' texts show a file's name as typed;
+// else the program's 8-bit bytes.
+QString BoxText(std::string_view text) {
+  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+  const QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+  return utf8.hasError() ? FromEightBit(text) : decoded;
+}
+
+QString BoxLines(std::string_view text) { return BoxText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+
 }  // namespace
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const MessageBoxRequest& request, QWidget* owner) {
   auto box = std::make_unique<QMessageBox>(owner);
-  box->setWindowTitle(request.caption ? FromEightBit(*request.caption) : QCoreApplication::applicationName());
+  box->setWindowTitle(request.caption ? BoxText(*request.caption) : QCoreApplication::applicationName());
   box->setTextFormat(Qt::PlainText);
-  box->setText(FromEightBitLines(request.text));
+  box->setText(BoxLines(request.text));
   box->setStandardButtons(ButtonsOf(request.kind));
   box->setDefaultButton(request.kind == BoxKind::Ok ? QMessageBox::Ok : QMessageBox::Yes);
   box->setWindowModality(owner ? Qt::WindowModal : Qt::NonModal);
@@ -70,11 +81,11 @@ BoxAnswer RunMessageBox(const MessageBoxRequest& request, QWidget& mainWindow) {
 
 std::unique_ptr<QMessageBox> MakeChoiceBox(const ChoiceRequest& request, QWidget& mainWindow) {
   auto box = std::make_unique<QMessageBox>(&mainWindow);
-  box->setWindowTitle(FromEightBit(request.caption));
+  box->setWindowTitle(BoxText(request.caption));
   box->setTextFormat(Qt::PlainText);
-  box->setText(FromEightBitLines(request.text));
+  box->setText(BoxLines(request.text));
   for (std::size_t index = 0; index < request.choices.size(); ++index) {
-    QPushButton* button = box->addButton(FromEightBit(request.choices[index]), QMessageBox::AcceptRole);
+    QPushButton* button = box->addButton(BoxText(request.choices[index]), QMessageBox::AcceptRole);
     button->setProperty(kChoiceIndex, QVariant::fromValue(index));
     if (index == 0) box->setDefaultButton(button);
     box->setEscapeButton(button);

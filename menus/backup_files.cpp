@@ -3,6 +3,7 @@
 #include "app/loaded_test.h"
 #include "app/unsaved_page.h"
 #include "app/whole_database.h"
+#include "base/path_text.h"
 #include "menus/export_points.h"
 #include "storage/atomic_file.h"
 #include "storage/backup_name.h"
@@ -32,7 +33,7 @@ std::filesystem::path ProposedBackup(const FileContext& context) {
 std::string NoBackupsText(const FileContext& context) {
   const std::optional<std::filesystem::path> folder = BackupFolder(context.state);
   if (!folder) return "No backups are kept: the environment names no data folder (set USERDB_DATA_DIR).";
-  return "There is no backup yet in " + folder->string() + ".";
+  return "There is no backup yet in " + PathText(*folder) + ".";
 }
 
 }  // namespace
@@ -50,7 +51,7 @@ void SaveBackup(FileContext& context) {
     Tell(context, menu::kSaveBackup, written.message);
     return;
   }
-  Tell(context, menu::kSaveBackup, "Saved a backup to " + path.string() + ".");
+  Tell(context, menu::kSaveBackup, "Saved a backup to " + PathText(path) + ".");
 }
 
 void RestoreBackup(FileContext& context) {

@@ -2,6 +2,7 @@
 
 #include "app/loaded_test.h"
 #include "app/unsaved_page.h"
+#include "base/path_text.h"
 #include "files/point_files.h"
 #include "formats/points_file.h"
 #include "window/menu_bar.h"
@@ -34,7 +35,7 @@ void ExportToChosenFile(FileContext& context) {
     return;
   }
   std::string told =
-      "Exported " + std::to_string(formats::PointCount(context.state.database)) + " points to " + path.string() + ".";
+      "Exported " + std::to_string(formats::PointCount(context.state.database)) + " points to " + PathText(path) + ".";
   if (!changes.empty()) told += "\n\nTo fit the format:\n" + Lines(changes);
   Tell(context, menu::kExportPoints, told);
 }

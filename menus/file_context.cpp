@@ -1,6 +1,5 @@
 #include "menus/file_context.h"
 
-#include "formats/latin1_text.h"
 #include "menus/shortened_lines.h"
 #include "window/menu_bar.h"
 
@@ -21,11 +20,8 @@ std::optional<std::string> CaptionOf(int command) {
 }
 
 BoxAnswer ShowBox(FileContext& context, int command, std::string_view text, BoxKind kind) {
-  const std::optional<formats::Latin1Conversion> shown = formats::Latin1OfUtf8(text);
-  return context.window.ShowMessage(MessageBoxRequest{.owner = BoxOwner::MainWindow,
-                                                      .text = shown ? shown->bytes : std::string(text),
-                                                      .caption = CaptionOf(command),
-                                                      .kind = kind});
+  return context.window.ShowMessage(MessageBoxRequest{
+      .owner = BoxOwner::MainWindow, .text = std::string(text), .caption = CaptionOf(command), .kind = kind});
 }
 
 }  // namespace

@@ -17,8 +17,7 @@ struct FileContext {
   FileDialogs& dialogs;
 };
 
-// An owned box captioned with the command's menu item, its UTF-8 text shown in the window's
-// 8-bit character set.
+// An owned box captioned with the command's menu item, with a UTF-8 text.
 void Tell(FileContext& context, int command, std::string_view text);
 BoxAnswer Ask(FileContext& context, int command, std::string_view question);
 

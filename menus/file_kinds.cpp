@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/path_text.h"
+
 namespace userdb::menus {
 namespace {
 
@@ -60,7 +62,7 @@ std::vector<FileKind> RouteKinds() {
 
 std::optional<FileFormat> FormatFor(const FileKind& kind, const std::filesystem::path& path) {
   if (kind.format) return kind.format;
-  return formats::FormatOfFileName(path.filename().string());
+  return formats::FormatOfFileName(PathText(path.filename()));
 }
 
 }  // namespace userdb::menus

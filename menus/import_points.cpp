@@ -3,6 +3,7 @@
 #include "app/source_records.h"
 #include "app/unsaved_page.h"
 #include "app/whole_database.h"
+#include "base/path_text.h"
 #include "files/point_files.h"
 #include "menus/change_lines.h"
 #include "menus/import_preview.h"
@@ -29,7 +30,7 @@ std::optional<ReadList> ReadChosenList(FileContext& context, const FileChoice& c
     Tell(context, menu::kImportPoints, Lines(read.complaints));
     return std::nullopt;
   }
-  return ReadList{std::move(read.value.points), ChangeLines(choice.path.string(), read.value.changes)};
+  return ReadList{std::move(read.value.points), ChangeLines(PathText(choice.path), read.value.changes)};
 }
 
 formats::MergeResult Merged(const UserDatabase& base, const ReadList& list, const formats::MergeOptions& options) {
@@ -46,7 +47,7 @@ ImportPreview Previewed(const UserDatabase& base, const ReadList& list, const fo
 void RememberSource(FileContext& context, const UserDatabase& before, const formats::MergeResult& merged,
                     const ImportSettings& settings, const std::filesystem::path& file) {
   if (context.state.sources == nullptr) return;
-  const std::string name = settings.replace.empty() ? file.stem().string() : settings.replace;
+  const std::string name = settings.replace.empty() ? PathText(file.stem()) : settings.replace;
   const SourcesResult recorded = RecordAdded(*context.state.sources, before, merged.database, {name, Today()});
   if (!recorded) Tell(context, menu::kImportPoints, {recorded.message});
 }
@@ -55,7 +56,7 @@ void RememberSource(FileContext& context, const UserDatabase& before, const form
 ImportSettings StartSettings(const FileContext& context, const std::filesystem::path& file) {
   ImportSettings start;
   if (context.state.sources == nullptr) return start;
-  const std::string name = file.stem().string();
+  const std::string name = PathText(file.stem());
   if (CountSources(*context.state.sources, context.state.database).contains(name)) start.replace = name;
   return start;
 }
@@ -64,7 +65,7 @@ void Apply(FileContext& context, const formats::MergeResult& merged, const std::
   context.state.database.SetImage(merged.database.Image());
   ShowWholeDatabase(context.state, context.window);
   context.window.SetText(ids::kStatusBox,
-                         "Imported " + file.filename().string() + ":\r\n" + formats::DescribeSummary(merged.summary));
+                         "Imported " + PathText(file.filename()) + ":\r\n" + formats::DescribeSummary(merged.summary));
 }
 
 }  // namespace

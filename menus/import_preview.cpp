@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "app/source_records.h"
+#include "base/path_text.h"
 #include "formats/decimal_degrees.h"
 #include "formats/device_rules.h"
 #include "formats/latin1_text.h"
@@ -63,8 +64,7 @@ std::string ReadCorridor(const ImportSettings& settings, LoadedRoute& route, for
     return needsRoute ? "A corridor and \"Keep those nearest the route\" measure from a Route file" : "";
   }
   if (!widthKm) return std::string(kGiveCorridor);
-  // The settings are UTF-8 as typed, which a path from a plain string is only on POSIX.
-  const std::filesystem::path file(std::u8string(settings.route.begin(), settings.route.end()));
+  const std::filesystem::path file = PathOfText(settings.route);
   files::FileResult<LoadedRoute::Corridor> corridor = route.CorridorOf(file, *widthKm);
   if (!corridor) return Joined(corridor.complaints);
   options.along = std::move(corridor.value);

@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "base/path_text.h"
+
 namespace userdb::storage {
 
 FileWriteResult WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
@@ -14,14 +16,14 @@ FileWriteResult WriteFileAtomically(const std::filesystem::path& path, std::span
     if (!file) {
       std::error_code ignored;
       std::filesystem::remove(temporary, ignored);
-      return {FileWriteOutcome::CannotWrite, "cannot write " + path.string()};
+      return {FileWriteOutcome::CannotWrite, "cannot write " + PathText(path)};
     }
   }
   std::error_code renameError;
   std::filesystem::rename(temporary, path, renameError);
   if (renameError) {
     FileWriteResult failed{FileWriteOutcome::CannotReplace,
-                           "cannot replace " + path.string() + ": " + renameError.message()};
+                           "cannot replace " + PathText(path) + ": " + renameError.message()};
     std::filesystem::remove(temporary, renameError);
     return failed;
   }

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "base/path_text.h"
 #include "database/user_database.h"
 #include "storage/atomic_file.h"
 
@@ -20,7 +21,7 @@ std::vector<Found> BackupsIn(const std::filesystem::path& folder) {
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
     if (!entry.is_regular_file(error)) continue;
-    if (auto name = ParseBackupName(entry.path().filename().string())) found.push_back({*name, entry.path()});
+    if (auto name = ParseBackupName(PathText(entry.path().filename()))) found.push_back({*name, entry.path()});
   }
   std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.name > b.name; });
   return found;
@@ -100,7 +101,7 @@ KeepResult BackupStore::Refresh(const Found& kept, const std::vector<Found>& fou
   const std::filesystem::path renamed = *folder_ / NextName(name, found, kept.file).FileName();
   std::error_code error;
   if (renamed != kept.file) std::filesystem::rename(kept.file, renamed, error);
-  if (error) return {KeepOutcome::NotSaved, {}, failed + kept.file.string() + ": " + error.message()};
+  if (error) return {KeepOutcome::NotSaved, {}, failed + PathText(kept.file) + ": " + error.message()};
   std::filesystem::last_write_time(renamed, FileTime(clock_()), error);  // the name tells the moment anyway
   return {KeepOutcome::Kept, renamed, {}};
 }
@@ -141,16 +142,17 @@ std::vector<BackupEntry> BackupStore::List() const {
 ImageLoadResult BackupStore::Load(const std::filesystem::path& file) const {
   std::error_code sizeError;
   const std::uintmax_t size = std::filesystem::file_size(file, sizeError);
-  if (sizeError) return {ImageLoadOutcome::CannotRead, {}, "cannot read " + file.string() + ": " + sizeError.message()};
+  if (sizeError)
+    return {ImageLoadOutcome::CannotRead, {}, "cannot read " + PathText(file) + ": " + sizeError.message()};
   if (size != kImageSize) {
     return {ImageLoadOutcome::NotAnImage,
             {},
-            file.string() + ": " + std::to_string(size) + " bytes, not the " + std::to_string(kImageSize) +
+            PathText(file) + ": " + std::to_string(size) + " bytes, not the " + std::to_string(kImageSize) +
                 " of a device's database"};
   }
   std::ifstream stream(file, std::ios::binary);
   const std::vector<char> bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-  if (bytes.size() != kImageSize) return {ImageLoadOutcome::CannotRead, {}, "cannot read " + file.string()};
+  if (bytes.size() != kImageSize) return {ImageLoadOutcome::CannotRead, {}, "cannot read " + PathText(file)};
   ImageLoadResult loaded{ImageLoadOutcome::Loaded, {}, {}};
   std::transform(bytes.begin(), bytes.end(), loaded.image.begin(), [](char c) { return static_cast<std::uint8_t>(c); });
   return loaded;

@@ -1,14 +1,21 @@
 #include "storage/data_folder.h"
 
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 namespace userdb::storage {
 namespace {
 
 std::optional<std::filesystem::path> FromEnvironment(const char* name) {
+#ifdef _WIN32
+  // The narrow environment is in the ANSI code page, which may not hold the user's folder names.
+  const wchar_t* value = _wgetenv(std::wstring(name, name + std::char_traits<char>::length(name)).c_str());
+  if (value == nullptr || std::wstring_view(value).empty()) return std::nullopt;
+#else
   const char* value = std::getenv(name);
   if (value == nullptr || std::string_view(value).empty()) return std::nullopt;
+#endif
   return std::filesystem::path(value);
 }
 

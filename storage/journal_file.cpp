@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/path_text.h"
 #include "storage/atomic_file.h"
 
 namespace userdb::storage {
@@ -30,7 +31,7 @@ std::string Header(const UnfinishedWrite& write) {
   std::string header = std::string(kFirstLine) + "\n";
   header += "serial " + (write.serialNumber ? std::to_string(*write.serialNumber) : std::string("-")) + "\n";
   header += "port " + write.port + "\n";
-  if (write.backupBefore) header += "backup " + write.backupBefore->string() + "\n";
+  if (write.backupBefore) header += "backup " + PathText(*write.backupBefore) + "\n";
   header += "digest " + Digest(write.image) + "\n";
   return header + "image " + std::to_string(kImageSize) + "\n";
 }
@@ -52,7 +53,7 @@ bool TakeField(std::string_view key, std::string_view value, UnfinishedWrite& wr
   if (key == "port")
     write.port = value;
   else if (key == "backup")
-    write.backupBefore = std::filesystem::path(std::string(value));
+    write.backupBefore = PathOfText(value);
   else if (key == "digest")
     digest = value;
   else

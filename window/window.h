@@ -15,6 +15,8 @@ enum class BoxOwner { MainWindow, None };
 
 struct MessageBoxRequest {
   BoxOwner owner = BoxOwner::MainWindow;
+  // A window shows valid UTF-8 as such, so that a file's name shows as typed; any other text
+  // is 8-bit, as the controls hold it.
   std::string text;
   std::optional<std::string> caption;  // none: the platform's default title
   BoxKind kind = BoxKind::Ok;

@@ -1,8 +1,10 @@
 #include "platform/win32/win32_window.h"
 
+#include <optional>
 #include <string>
 
 #include "platform/win32/choice_dialog.h"
+#include "platform/win32/wide_text.h"
 #include "window/control_ids.h"
 
 namespace userdb {
@@ -15,8 +17,14 @@ std::string Win32Window::Text(int controlId, std::size_t bufferSize) const {
   return text;
 }
 
+// The StatusBox is written, never read back, and may name a file the user chose: it shows
+// UTF-8 as UTF-8. The other controls keep the device's 8-bit bytes and give them back unchanged.
 void Win32Window::SetText(int controlId, std::string_view text) {
-  SetDlgItemTextA(dialog_, controlId, std::string(text).c_str());
+  if (controlId == ids::kStatusBox) {
+    SetDlgItemTextW(dialog_, controlId, win32::WideText(text).c_str());
+  } else {
+    SetDlgItemTextA(dialog_, controlId, std::string(text).c_str());
+  }
 }
 
 // An indeterminate state counts as checked too.
@@ -38,12 +46,14 @@ void Win32Window::SelectPort(int index) {
   SendMessageA(Control(ids::kPortList), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-// A box without owner leaves the main window enabled, so the user can still click it.
+// A box without owner leaves the main window enabled, so the user can still click it. Its
+// texts may name files: wide, they show any name as typed, and the program's own 8-bit texts
+// as before.
 BoxAnswer Win32Window::ShowMessage(const MessageBoxRequest& box) {
   const HWND owner = box.owner == BoxOwner::MainWindow ? dialog_ : nullptr;
-  const char* caption = box.caption ? box.caption->c_str() : nullptr;
+  const std::optional<std::wstring> caption = box.caption ? std::optional(win32::WideText(*box.caption)) : std::nullopt;
   const UINT kind = box.kind == BoxKind::YesNo ? MB_YESNO : box.kind == BoxKind::YesNoCancel ? MB_YESNOCANCEL : MB_OK;
-  switch (MessageBoxA(owner, box.text.c_str(), caption, kind)) {
+  switch (MessageBoxW(owner, win32::WideText(box.text).c_str(), caption ? caption->c_str() : nullptr, kind)) {
     case IDYES:
       return BoxAnswer::Yes;
     case IDNO:

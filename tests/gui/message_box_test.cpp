@@ -48,6 +48,16 @@ class MessageBoxTest : public QObject {
     QCOMPARE(box->text(), QString::fromLatin1("90\xB0\nnext"));
   }
 
+  // A file command names the user's file in UTF-8; neither Latin-1 nor its nearest letters.
+  void aFilesNameInUtf8ShowsAsTyped() {
+    QWidget mainWindow;
+    const auto box = MakeMessageBox(
+        {BoxOwner::MainWindow, "Saved a backup to Łódź/相機.bin.\r\n", "Save backup", BoxKind::Ok}, &mainWindow);
+    QCOMPARE(box->text(), QStringLiteral("Saved a backup to Łódź/相機.bin.\n"));
+    const auto choice = MakeChoiceBox({"Read κάμερες.csv again?", "Import points", {"Yes", "No"}}, mainWindow);
+    QCOMPARE(choice->text(), QStringLiteral("Read κάμερες.csv again?"));
+  }
+
   void aBoxWithoutOwnerWaitsForItsAnswerWithTheWindowUsable() {
     QWidget mainWindow;
     mainWindow.show();

@@ -188,6 +188,18 @@ TEST_F(FileMenuTest, AFileThatCannotBeReadIsToldAndNothingChanges) {
   EXPECT_TRUE(dialogs.previews.empty());
 }
 
+// The window gets names in UTF-8, as typed: not cut down to the nearest Latin letters.
+TEST_F(FileMenuTest, FilesAreNamedAsTypedInAnyLanguage) {
+  dialogs.opens.push_back(FileChoice{Write("相機.txt", "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\n1,2,3\n"), 0});
+  dialogs.opens.push_back(FileChoice{Write("Łódź κάμερες.txt", CameraList(2)), 0});
+  Choose(menu::kImportPoints);
+  Choose(menu::kImportPoints);
+  ASSERT_EQ(window.Boxes().size(), 1u);
+  EXPECT_NE(window.Boxes()[0].text.find("/相機.txt:2"), std::string::npos) << window.Boxes()[0].text;
+  EXPECT_EQ(window.TextOf(ids::kStatusBox).rfind("Imported Łódź κάμερες.txt:\r\n", 0), 0u);
+  EXPECT_EQ(CountSources(sources, state.database).at("Łódź κάμερες").points, 2u);
+}
+
 TEST_F(FileMenuTest, TypedWorkIsSavedDroppedOrKeptAsTheUserAnswers) {
   for (const BoxAnswer answer : {BoxAnswer::Cancel, BoxAnswer::No, BoxAnswer::Yes}) {
     SCOPED_TRACE(static_cast<int>(answer));

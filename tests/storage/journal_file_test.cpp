@@ -56,6 +56,17 @@ TEST_F(JournalFileTest, ARecordReadsBackWholeUntilCleared) {
   journal.Clear();  // twice is harmless
 }
 
+// The record names the backup in UTF-8, the same on every system, and finds it again by it.
+TEST_F(JournalFileTest, ABackupNamedInAnyLanguageIsFoundAgain) {
+  UnfinishedWrite write = SampleWrite();
+  write.backupBefore = folder / "Łódź κάμερες" / "相機.bin";
+  ASSERT_TRUE(journal.Record(write));
+  EXPECT_NE(Bytes().find("\nbackup " + (folder / "Łódź κάμερες" / "相機.bin").string() + "\n"), std::string::npos);
+  const std::optional<UnfinishedWrite> pending = JournalFile(folder).Pending();
+  ASSERT_TRUE(pending);
+  ExpectSame(*pending, write);
+}
+
 TEST_F(JournalFileTest, ADamagedOrForeignFileIsNoRecord) {
   ASSERT_TRUE(journal.Record(SampleWrite()));
   const std::string whole = Bytes();

@@ -22,12 +22,12 @@ std::filesystem::path DataFolderOfTheTest() {
 
 }  // namespace
 
-MainWindowFixture::MainWindowFixture()
+MainWindowFixture::MainWindowFixture(FileDialogsOfTheWindow fileDialogs)
     : folder(DataFolderOfTheTest()),
       port(clock),
       state(port),
       backups(storage::BackupFolder()),
-      form(state, GetModuleHandleW(nullptr), &dialogs) {
+      form(state, GetModuleHandleW(nullptr), fileDialogs == FileDialogsOfTheWindow::Scripted ? &dialogs : nullptr) {
   state.backups = &backups;
 }
 
@@ -57,7 +57,7 @@ void MainWindowFixture::ThenLoadFromTheDevice() {
   user.Then([](HWND mainWindow) { ASSERT_EQ(ControlText(mainWindow, ids::kPageLabel), "Page 0"); });
 }
 
-std::filesystem::path MainWindowFixture::Write(const std::string& name, const std::string& contents) const {
+std::filesystem::path MainWindowFixture::Write(const std::filesystem::path& name, const std::string& contents) const {
   const std::filesystem::path path = folder / name;
   std::ofstream(path, std::ios::binary) << contents;
   return path;

@@ -20,9 +20,12 @@
 
 namespace userdb::test {
 
+// Which file dialogs the window's file commands open.
+enum class FileDialogsOfTheWindow { Scripted, System };
+
 class MainWindowFixture : public ::testing::Test {
  protected:
-  MainWindowFixture();
+  explicit MainWindowFixture(FileDialogsOfTheWindow fileDialogs = FileDialogsOfTheWindow::Scripted);
   ~MainWindowFixture() override;
 
   // Runs the window to the end of the script, which must close it.
@@ -31,7 +34,7 @@ class MainWindowFixture : public ::testing::Test {
   // A download from the device on COM7, leaving page 0 shown.
   void ThenLoadFromTheDevice();
 
-  std::filesystem::path Write(const std::string& name, const std::string& contents) const;
+  std::filesystem::path Write(const std::filesystem::path& name, const std::string& contents) const;
 
   std::filesystem::path folder;
   sim::VirtualClock clock;

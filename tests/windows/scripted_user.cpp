@@ -46,7 +46,7 @@ SeenDialog See(HWND dialog, HWND mainWindow) {
   return SeenDialog{.handle = dialog,
                     .owner = GetWindow(dialog, GW_OWNER),
                     .caption = WindowTextW(dialog),
-                    .text = ControlText(dialog, kMessageBoxTextId),
+                    .text = WindowTextW(GetDlgItem(dialog, kMessageBoxTextId)),
                     .yesNo = GetDlgItem(dialog, IDYES) != nullptr,
                     .mainWindowEnabled = IsWindowEnabled(mainWindow) != FALSE};
 }

@@ -18,7 +18,7 @@ struct SeenDialog {
   HWND handle = nullptr;
   HWND owner = nullptr;
   std::wstring caption;
-  std::string text;  // a message box's message
+  std::wstring text;  // a message box's message
   bool yesNo = false;
   bool mainWindowEnabled = false;
 };

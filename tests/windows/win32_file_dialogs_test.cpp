@@ -5,13 +5,16 @@
 
 #include "platform/win32/windows_header.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "accessible_control.h"
+#include "formats/points_file.h"
 #include "main_window_fixture.h"
 #include "menus/attribution.h"
 #include "menus/file_kinds.h"
@@ -21,6 +24,8 @@
 #include "platform/win32/import_dialog.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_file_dialogs.h"
+#include "window/control_ids.h"
+#include "window/menu_bar.h"
 
 namespace userdb::test {
 namespace {
@@ -347,6 +352,85 @@ TEST_F(Win32FileDialogsTest, AFileOfNoKnownTypeOpensWithNoDesktopProgram) {
   OverTheWindow([&](Win32FileDialogs& system) { opened = system.OpenWithDesktop(file); });
   EXPECT_FALSE(opened);
   EXPECT_TRUE(user.Dialogs().empty());
+}
+
+// The window with Windows' own file dialogs, in which the user types the name of a file that
+// the ANSI code page cannot hold.
+class Win32FileNamesTest : public MainWindowFixture {
+ protected:
+  Win32FileNamesTest() : MainWindowFixture(FileDialogsOfTheWindow::System) {
+    user.AnswerWith([this](const SeenDialog& dialog, HWND) {
+      if (GetDlgItem(dialog.handle, kFileNameBox) != nullptr) {
+        SetDlgItemTextW(dialog.handle, kFileNameBox, typedName.c_str());
+        return IDOK;
+      }
+      if (onOtherDialog) onOtherDialog(dialog);
+      return IDOK;
+    });
+  }
+
+  static std::vector<std::wstring> ListEntries(HWND list) {
+    std::vector<std::wstring> entries;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) entries.push_back(ListEntry(list, i));
+    return entries;
+  }
+
+  std::filesystem::path typedName;                       // into the system's file dialogs
+  std::function<void(const SeenDialog&)> onOtherDialog;  // before its first button is pressed
+};
+
+TEST_F(Win32FileNamesTest, AListNamedInPolishAndGreekShowsItsNameAsTypedInThePreviewAndTheStatus) {
+  typedName = Write(L"Łódź κάμερες.csv",
+                    "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\n"
+                    "9.0000000,48.0000000,0,50,1,90\n"
+                    "9.0000000,48.0100000,0,50,0,0\n");
+  std::wstring fileShown;
+  std::vector<std::wstring> details;
+  onOtherDialog = [&](const SeenDialog& dialog) {
+    EXPECT_EQ(dialog.caption, L"Import points");
+    fileShown = ItemTextW(dialog.handle, win32::import_dialog::kFile);
+    details = ListEntries(GetDlgItem(dialog.handle, win32::import_dialog::kDetails));
+  };
+  user.Then([](HWND mainWindow) { ChooseMenu(mainWindow, menu::kImportPoints); });
+  std::wstring status;
+  user.Then([&](HWND mainWindow) { status = WindowTextW(GetDlgItem(mainWindow, ids::kStatusBox)); });
+  ThenClose();
+  RunUser();
+
+  EXPECT_EQ(fileShown, L"File: Łódź κάμερες.csv");
+  const std::wstring changed = typedName.wstring() + L":3: all directions: stored as a point without a direction";
+  EXPECT_NE(std::find(details.begin(), details.end(), changed), details.end())
+      << "the preview names the file where reading changed a point";
+  EXPECT_EQ(status.rfind(L"Imported Łódź κάμερες.csv:\r\nMerged: 0 kept, 2 added", 0), 0u) << win32::Utf8Text(status);
+  EXPECT_EQ(formats::PointCount(state.database), 2u) << "the file was read by its wide name";
+}
+
+TEST_F(Win32FileNamesTest, MessageBoxesNameAFileInChineseAsTyped) {
+  const std::filesystem::path backup = folder / L"備份 相機.bin";
+  const std::filesystem::path refused = Write(L"相機.csv",
+                                              "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\n"
+                                              "9.0000000,48.0000000,0,50,1,400\n");
+  std::vector<SeenDialog> boxes;
+  onOtherDialog = [&boxes](const SeenDialog& dialog) { boxes.push_back(dialog); };
+  ThenLoadFromTheDevice();
+  user.Then([&](HWND mainWindow) {
+    typedName = backup;
+    ChooseMenu(mainWindow, menu::kSaveBackup);
+  });
+  user.Then([&](HWND mainWindow) {
+    typedName = refused;
+    ChooseMenu(mainWindow, menu::kImportPoints);
+  });
+  ThenClose();
+  RunUser();
+
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].caption, L"Save backup");
+  EXPECT_EQ(boxes[0].text, L"Saved a backup to " + backup.wstring() + L".");
+  EXPECT_TRUE(std::filesystem::exists(backup));
+  EXPECT_EQ(boxes[1].caption, L"Import points");
+  EXPECT_EQ(boxes[1].text.rfind(refused.wstring() + L":2: DIRECTION:", 0), 0u) << win32::Utf8Text(boxes[1].text);
 }
 
 TEST(FileNameDialogFilter, EachKindIsItsDescriptionAndItsPatternsAndAKindWithoutOneTakesAnyFile) {

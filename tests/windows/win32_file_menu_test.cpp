@@ -103,7 +103,7 @@ TEST_F(Win32FileMenuTest, AnExportedFileImportsBackAsTheSamePoints) {
   RunUser();
   ASSERT_EQ(user.Dialogs().size(), 1u);
   EXPECT_EQ(user.Dialogs()[0].caption, L"Export points");
-  EXPECT_EQ(user.Dialogs()[0].text, "Exported 3 points to " + exported.string() + ".");
+  EXPECT_EQ(user.Dialogs()[0].text, L"Exported 3 points to " + exported.wstring() + L".");
   ASSERT_EQ(dialogs.previews.size(), 2u);
   EXPECT_EQ(dialogs.previews[1].summary.rfind("Merged: 3 kept, 0 added, 3 duplicates", 0), 0u)
       << dialogs.previews[1].summary;
@@ -159,7 +159,7 @@ TEST_F(Win32FileMenuTest, ABackupSavedInTheDataFolderRestoresTheDatabaseItHeld) 
   ASSERT_EQ(dialogs.proposals.size(), 1u);
   EXPECT_EQ(dialogs.proposals[0].parent_path(), backupFolder) << "USERDB_DATA_DIR names the backups' folder";
   ASSERT_EQ(user.Dialogs().size(), 1u);
-  EXPECT_EQ(user.Dialogs()[0].text, "Saved a backup to " + backup.string() + ".");
+  EXPECT_EQ(user.Dialogs()[0].text, L"Saved a backup to " + backup.wstring() + L".");
   ASSERT_EQ(dialogs.listed.size(), 1u);
   EXPECT_EQ(dialogs.listed[0].file, backup);
   EXPECT_EQ(dialogs.listed[0].points, 3u);

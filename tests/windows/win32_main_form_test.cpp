@@ -154,7 +154,7 @@ TEST_F(Win32MainFormTest, ABoxWithoutOwnerLeavesTheWindowUsableButStartsNoSecond
   RunUser();
   ASSERT_EQ(user.Dialogs().size(), 1u);
   const SeenDialog& box = user.Dialogs()[0];
-  EXPECT_EQ(box.text, "Can not Open COM2");
+  EXPECT_EQ(box.text, L"Can not Open COM2");
   EXPECT_EQ(box.owner, nullptr);
   EXPECT_TRUE(box.mainWindowEnabled);
   EXPECT_FALSE(box.yesNo);
@@ -193,17 +193,17 @@ TEST_F(Win32MainFormTest, AWholeSessionFindsTheDeviceLoadsEditsSavesPagesAndWrit
 
   const std::vector<SeenDialog>& boxes = user.Dialogs();
   ASSERT_EQ(boxes.size(), 4u);
-  EXPECT_EQ(boxes[0].text, "Auto scan to COM 7");
+  EXPECT_EQ(boxes[0].text, L"Auto scan to COM 7");
   EXPECT_EQ(boxes[0].caption, L"API-return");
   EXPECT_NE(boxes[0].owner, nullptr);
   EXPECT_FALSE(boxes[0].mainWindowEnabled) << "a box the main window owns is modal to it";
-  EXPECT_EQ(boxes[1].text, "Want to save this page to User Database ? ");
+  EXPECT_EQ(boxes[1].text, L"Want to save this page to User Database ? ");
   EXPECT_TRUE(boxes[1].yesNo);
-  EXPECT_EQ(boxes[2].text, "Want to write User Database to Device ? ");
+  EXPECT_EQ(boxes[2].text, L"Want to write User Database to Device ? ");
   EXPECT_EQ(boxes[2].caption, L"Info");
   EXPECT_TRUE(boxes[2].yesNo);
   EXPECT_NE(boxes[2].owner, nullptr);
-  EXPECT_EQ(boxes[3].text, "Update User Database successful");
+  EXPECT_EQ(boxes[3].text, L"Update User Database successful");
   EXPECT_EQ(boxes[3].owner, nullptr);
   EXPECT_FALSE(boxes[3].yesNo);
 
