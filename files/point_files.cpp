@@ -1,8 +1,10 @@
 #include "files/point_files.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <type_traits>
 
 #include "base/path_text.h"
 #include "formats/device_rules.h"
@@ -28,6 +30,16 @@ FileResult<Value> Failed(FileOutcome outcome, std::string complaint) {
 template <typename Value, typename From>
 FileResult<Value> Failed(FileResult<From>&& failure) {
   return {failure.outcome, {}, std::move(failure.complaints)};
+}
+
+// A streamed format's library opens the file by its narrow name, which on Windows is in the ANSI
+// code page: a name beyond ASCII is read into memory whole instead.
+bool StreamsByName(const std::filesystem::path& path) {
+  if constexpr (std::is_same_v<std::filesystem::path::value_type, char>) {
+    return true;
+  } else {
+    return std::ranges::all_of(path.native(), [](auto c) { return static_cast<unsigned>(c) < 0x80; });
+  }
 }
 
 }  // namespace
@@ -119,7 +131,7 @@ FileResult<formats::PointsFile> LoadPointsFile(const std::filesystem::path& path
 FileResult<ListFile> ReadListFile(const std::filesystem::path& path, FileFormat format,
                                   const formats::ListOptions& options) {
   formats::ListRead read;
-  if (const auto stream = formats::EntryOf(format).readListFile; stream != nullptr) {
+  if (const auto stream = formats::EntryOf(format).readListFile; stream != nullptr && StreamsByName(path)) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
       return Failed<ListFile>(FileOutcome::CannotRead,

@@ -16,11 +16,12 @@ struct InstanceParts {
   std::string_view instance;
 };
 
-std::optional<InstanceParts> PartsOf(std::string_view instanceId) {
+// All empty for an ID without its three parts.
+InstanceParts PartsOf(std::string_view instanceId) {
   const std::size_t first = instanceId.find('\\');
-  if (first == std::string_view::npos) return std::nullopt;
+  if (first == std::string_view::npos) return {};
   const std::size_t second = instanceId.find('\\', first + 1);
-  if (second == std::string_view::npos) return std::nullopt;
+  if (second == std::string_view::npos) return {};
   return InstanceParts{instanceId.substr(0, first), instanceId.substr(first + 1, second - first - 1),
                        instanceId.substr(second + 1)};
 }
@@ -67,24 +68,24 @@ std::string AddressText(std::string_view digits) {
 }  // namespace
 
 std::optional<UsbInstance> UsbInstanceOf(std::string_view instanceId) {
-  const std::optional<InstanceParts> parts = PartsOf(instanceId);
-  if (!parts || !(SameName(parts->enumerator, "USB") || SameName(parts->enumerator, "FTDIBUS"))) return std::nullopt;
-  const std::optional<std::string> vendor = UsbId(parts->device, "VID_");
-  const std::optional<std::string> product = UsbId(parts->device, "PID_");
+  const InstanceParts parts = PartsOf(instanceId);
+  if (!(SameName(parts.enumerator, "USB") || SameName(parts.enumerator, "FTDIBUS"))) return std::nullopt;
+  const std::optional<std::string> vendor = UsbId(parts.device, "VID_");
+  const std::optional<std::string> product = UsbId(parts.device, "PID_");
   if (!vendor || !product) return std::nullopt;
   // Windows makes up an instance part with '&' in it for a device without a serial number, and
   // for each function of a composite device.
-  const bool hasSerial = SameName(parts->enumerator, "USB") && !parts->instance.empty() &&
-                         parts->instance.find('&') == std::string_view::npos;
-  return UsbInstance{*vendor, *product, hasSerial ? std::string(parts->instance) : std::string()};
+  const bool hasSerial = SameName(parts.enumerator, "USB") && !parts.instance.empty() &&
+                         parts.instance.find('&') == std::string_view::npos;
+  return UsbInstance{*vendor, *product, hasSerial ? std::string(parts.instance) : std::string()};
 }
 
 std::optional<BluetoothInstance> BluetoothInstanceOf(std::string_view instanceId) {
-  const std::optional<InstanceParts> parts = PartsOf(instanceId);
-  if (!parts || !SameName(parts->enumerator, "BTHENUM")) return std::nullopt;
-  const std::size_t underscore = parts->instance.rfind('_');
+  const InstanceParts parts = PartsOf(instanceId);
+  if (!SameName(parts.enumerator, "BTHENUM")) return std::nullopt;
+  const std::size_t underscore = parts.instance.rfind('_');
   if (underscore == std::string_view::npos) return std::nullopt;
-  const std::string_view linkPart = parts->instance.substr(0, underscore);
+  const std::string_view linkPart = parts.instance.substr(0, underscore);
   const std::size_t ampersand = linkPart.rfind('&');
   const std::string_view digits = ampersand == std::string_view::npos ? linkPart : linkPart.substr(ampersand + 1);
   if (!HexDigits(digits, kAddressDigits)) return std::nullopt;

@@ -157,6 +157,19 @@ osm_extract_and_route() {
   done
 }
 
+# A PBF extract whose name is beyond the ANSI code page, which libosmium cannot open by name on
+# Windows: userdb.exe must read it all the same, to the points the native userdb reads.
+extract_named_in_greek() {
+  local name="Łódź κάμερες.osm.pbf"
+  osmium cat --no-progress --overwrite -o "$work/windows/$name" "$root/tests/data/osm/compass.osm"
+  cp "$work/windows/$name" "$work/native/compass.osm.pbf"
+  (cd "$work/windows" && timeout 60 wine "$unpacked/userdb.exe" import "$name" greek.csv) >/dev/null ||
+    fail "userdb.exe cannot read $name"
+  (cd "$work/native" && "$root/build/dev/cli/userdb" import compass.osm.pbf greek.csv) >/dev/null
+  cmp -s "$work/windows/greek.csv" "$work/native/greek.csv" || fail "userdb.exe reads other points from $name"
+  say "an extract named in Greek and Polish: the same points"
+}
+
 command_line_against_sim() {
   mkdir -p "$work/windows" "$work/native"  # Wine maps the working folder, so relative names work
   conversation info info
@@ -174,6 +187,7 @@ command_line_against_sim() {
   conversation osm-merge merge device cams.osm.pbf --along trip.gpx --corridor 2 --fit along --to-device --yes
   cmp -s "$work/osm-merge-windows.saved" "$work/osm-merge-native.saved" ||
     fail "an OpenStreetMap extract merged along a route leaves other points on the device under Windows"
+  extract_named_in_greek
   start_sim ports
   timeout 60 wine "$unpacked/userdb.exe" ports | tr -d '\r' | grep -q '^COM5' || fail "userdb.exe ports does not list COM5"
   stop_sim
@@ -251,6 +265,8 @@ install_and_uninstall() {
   [[ ";$(reg_value "$environment" Path);" == *";$folder;"* ]] || fail "the installer ($mode) did not add $folder to PATH"
   [ "$(timeout 60 wine "$unix_folder/userdb.exe" --version | tr -d '\r')" = "userdb $version" ] ||
     fail "the installed userdb.exe does not run"
+  (cd "$work" && timeout 60 wine "$unix_folder/userdb.exe" import "$root/tests/data/points.gpx" installed.kml) >/dev/null &&
+    grep -q '<kml' "$work/installed.kml" || fail "the installed userdb.exe does not turn GPX into KML"
   timeout 60 wine start /unix "$menu"
   window_appears || fail "the Start menu entry ($mode) showed no window"
   say "installed for $mode: files, Start menu entry, uninstall key, PATH"
