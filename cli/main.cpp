@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
   try {
     std::vector<std::string> arguments = cli::Utf8Arguments(argc, argv);
     std::vector<char*> words;
+    words.reserve(arguments.size());
     for (std::string& argument : arguments) words.push_back(argument.data());
     return Run(static_cast<int>(words.size()), words.data());
   } catch (const std::exception& error) {

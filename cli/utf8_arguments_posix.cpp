@@ -3,6 +3,6 @@
 namespace userdb::cli {
 
 // A POSIX system hands over the bytes the user gave, which name the files as they are.
-std::vector<std::string> Utf8Arguments(int argc, char** argv) { return std::vector<std::string>(argv, argv + argc); }
+std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv, argv + argc}; }
 
 }  // namespace userdb::cli
