@@ -235,17 +235,17 @@ window_appears() {
 install_and_uninstall() {
   local mode=$1
   shift
-  local c=$WINEPREFIX/drive_c profile folder menu root environment key
+  local c=$WINEPREFIX/drive_c profile folder menu hive environment key
   profile=$(find "$c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n 1)
   if [ "$mode" = "all users" ]; then
     folder='C:\Program Files\userdb' menu="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/userdb.lnk"
-    root=HKLM environment='HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment'
+    hive=HKLM environment='HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment'
   else
     folder='C:\users\'"$(basename "$profile")"'\AppData\Local\Programs\userdb'
     menu="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/userdb.lnk"
-    root=HKCU environment='HKCU\Environment'
+    hive=HKCU environment='HKCU\Environment'
   fi
-  key="$root\Software\Microsoft\Windows\CurrentVersion\Uninstall\userdb"
+  key="$hive\Software\Microsoft\Windows\CurrentVersion\Uninstall\userdb"
   local unix_folder
   unix_folder=$(winepath -u "$folder" 2>/dev/null)
   local backup="$profile/AppData/Local/userdb/backups/userdb-20261209-120000.bin"
@@ -257,7 +257,7 @@ install_and_uninstall() {
     [ -f "$unix_folder/$file" ] || fail "the installer ($mode) put no $file in $folder"
   done
   [ -f "$menu" ] || fail "the installer ($mode) made no Start menu entry"
-  [ "$(reg_value "$key" DisplayName)" = userdb ] || fail "no uninstall key named userdb in $root"
+  [ "$(reg_value "$key" DisplayName)" = userdb ] || fail "no uninstall key named userdb in $hive"
   [ "$(reg_value "$key" DisplayVersion)" = "$version" ] || fail "the uninstall key has not version $version"
   [ -n "$(reg_value "$key" Publisher)" ] && [ -n "$(reg_value "$key" EstimatedSize)" ] &&
     [ "$(reg_value "$key" DisplayIcon)" = "$folder\userdb-gui.exe,0" ] ||
@@ -265,7 +265,8 @@ install_and_uninstall() {
   [[ ";$(reg_value "$environment" Path);" == *";$folder;"* ]] || fail "the installer ($mode) did not add $folder to PATH"
   [ "$(timeout 60 wine "$unix_folder/userdb.exe" --version | tr -d '\r')" = "userdb $version" ] ||
     fail "the installed userdb.exe does not run"
-  (cd "$work" && timeout 60 wine "$unix_folder/userdb.exe" import "$root/tests/data/points.gpx" installed.kml) >/dev/null &&
+  cp "$root/tests/data/points.gpx" "$work/installed.gpx"  # by a Windows name: /... would be an option
+  (cd "$work" && timeout 60 wine "$unix_folder/userdb.exe" import installed.gpx installed.kml) >/dev/null &&
     grep -q '<kml' "$work/installed.kml" || fail "the installed userdb.exe does not turn GPX into KML"
   timeout 60 wine start /unix "$menu"
   window_appears || fail "the Start menu entry ($mode) showed no window"
