@@ -406,6 +406,22 @@ TEST_F(Win32FileNamesTest, AListNamedInPolishAndGreekShowsItsNameAsTypedInThePre
   EXPECT_EQ(formats::PointCount(state.database), 2u) << "the file was read by its wide name";
 }
 
+TEST_F(Win32FileNamesTest, AGpxListNamedInPolishAndGreekIsReadByItsNameAndShownAsTyped) {
+  typedName = Write(L"Łódź κάμερες.gpx",
+                    "<gpx version=\"1.1\"><wpt lat=\"48.1\" lon=\"11.5\"><name>Ring @60</name></wpt></gpx>");
+  std::wstring fileShown;
+  onOtherDialog = [&](const SeenDialog& dialog) { fileShown = ItemTextW(dialog.handle, win32::import_dialog::kFile); };
+  user.Then([](HWND mainWindow) { ChooseMenu(mainWindow, menu::kImportPoints); });
+  std::wstring status;
+  user.Then([&](HWND mainWindow) { status = WindowTextW(GetDlgItem(mainWindow, ids::kStatusBox)); });
+  ThenClose();
+  RunUser();
+
+  EXPECT_EQ(fileShown, L"File: Łódź κάμερες.gpx");
+  EXPECT_EQ(status.rfind(L"Imported Łódź κάμερες.gpx:\r\nMerged: 0 kept, 1 added", 0), 0u) << win32::Utf8Text(status);
+  EXPECT_EQ(formats::PointCount(state.database), 1u);
+}
+
 TEST_F(Win32FileNamesTest, MessageBoxesNameAFileInChineseAsTyped) {
   const std::filesystem::path backup = folder / L"備份 相機.bin";
   const std::filesystem::path refused = Write(L"相機.csv",
