@@ -376,6 +376,16 @@ class Win32FileNamesTest : public MainWindowFixture {
     return entries;
   }
 
+  // Import points… with typedName, then the status box once the window has taken the points.
+  std::wstring ImportThenStatus() {
+    user.Then([](HWND mainWindow) { ChooseMenu(mainWindow, menu::kImportPoints); });
+    std::wstring status;
+    user.Then([&status](HWND mainWindow) { status = WindowTextW(GetDlgItem(mainWindow, ids::kStatusBox)); });
+    ThenClose();
+    RunUser();
+    return status;
+  }
+
   std::filesystem::path typedName;                       // into the system's file dialogs
   std::function<void(const SeenDialog&)> onOtherDialog;  // before its first button is pressed
 };
@@ -392,11 +402,7 @@ TEST_F(Win32FileNamesTest, AListNamedInPolishAndGreekShowsItsNameAsTypedInThePre
     fileShown = ItemTextW(dialog.handle, win32::import_dialog::kFile);
     details = ListEntries(GetDlgItem(dialog.handle, win32::import_dialog::kDetails));
   };
-  user.Then([](HWND mainWindow) { ChooseMenu(mainWindow, menu::kImportPoints); });
-  std::wstring status;
-  user.Then([&](HWND mainWindow) { status = WindowTextW(GetDlgItem(mainWindow, ids::kStatusBox)); });
-  ThenClose();
-  RunUser();
+  const std::wstring status = ImportThenStatus();
 
   EXPECT_EQ(fileShown, L"File: Łódź κάμερες.csv");
   const std::wstring changed = typedName.wstring() + L":3: all directions: stored as a point without a direction";
@@ -411,11 +417,7 @@ TEST_F(Win32FileNamesTest, AGpxListNamedInPolishAndGreekIsReadByItsNameAndShownA
                     "<gpx version=\"1.1\"><wpt lat=\"48.1\" lon=\"11.5\"><name>Ring @60</name></wpt></gpx>");
   std::wstring fileShown;
   onOtherDialog = [&](const SeenDialog& dialog) { fileShown = ItemTextW(dialog.handle, win32::import_dialog::kFile); };
-  user.Then([](HWND mainWindow) { ChooseMenu(mainWindow, menu::kImportPoints); });
-  std::wstring status;
-  user.Then([&](HWND mainWindow) { status = WindowTextW(GetDlgItem(mainWindow, ids::kStatusBox)); });
-  ThenClose();
-  RunUser();
+  const std::wstring status = ImportThenStatus();
 
   EXPECT_EQ(fileShown, L"File: Łódź κάμερες.gpx");
   EXPECT_EQ(status.rfind(L"Imported Łódź κάμερες.gpx:\r\nMerged: 0 kept, 1 added", 0), 0u) << win32::Utf8Text(status);
